@@ -1,0 +1,96 @@
+# Shared build rules of the suite: warnings, sanitizers, tests, fuzz targets, benchmarks.
+
+if(TORVANE_WERROR)
+  add_compile_options(-Wall -Wextra -Werror)
+else()
+  add_compile_options(-Wall -Wextra)
+endif()
+
+if(TORVANE_SANITIZE)
+  set(_torvane_san -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  add_compile_options(${_torvane_san})
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(TORVANE_FUZZ AND NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  message(FATAL_ERROR "TORVANE_FUZZ needs clang (use the 'fuzz' preset)")
+endif()
+
+set(TORVANE_ISOLATE ${CMAKE_SOURCE_DIR}/tests/isolate.sh)
+
+function(torvane_add_subdirectories)
+  foreach(dir IN LISTS ARGN)
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
+      add_subdirectory(${dir})
+    endif()
+  endforeach()
+endfunction()
+
+# Adds every direct subfolder that has a CMakeLists.txt, so areas land without touching their parents.
+function(torvane_add_all_subdirectories)
+  file(GLOB _dirs LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT _dirs)
+  foreach(dir IN LISTS _dirs)
+    if(IS_DIRECTORY ${dir} AND EXISTS ${dir}/CMakeLists.txt)
+      add_subdirectory(${dir})
+    endif()
+  endforeach()
+endfunction()
+
+# Qt targets get moc/uic/rcc; plain targets stay free of them.
+function(torvane_qt target)
+  set_target_properties(${target} PROPERTIES AUTOMOC ON AUTOUIC ON AUTORCC ON)
+endfunction()
+
+# torvane_add_test(name LABEL unit|gui|integration SOURCES ... [LIBS ...] [QT] [NO_MAIN] [TIMEOUT s])
+# Each test runs in its own XDG folders with the offscreen Qt platform (tests/isolate.sh).
+function(torvane_add_test name)
+  cmake_parse_arguments(T "QT;NO_MAIN" "LABEL;TIMEOUT" "SOURCES;LIBS;ARGS" ${ARGN})
+  if(NOT T_LABEL)
+    set(T_LABEL unit)
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock Threads::Threads)
+  if(NOT T_NO_MAIN)
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+  else()
+    target_link_libraries(${name} PRIVATE GTest::gtest)
+  endif()
+  if(T_QT)
+    torvane_qt(${name})
+  endif()
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${TORVANE_ISOLATE} $<TARGET_FILE:${name}> ${T_ARGS})
+  set_tests_properties(${name} PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT})
+endfunction()
+
+# torvane_add_fuzz(name SOURCES ... [LIBS ...])
+# With TORVANE_FUZZ the target is a libFuzzer binary; otherwise it is linked with a small
+# driver that replays the seed corpus (fuzz/corpus/<name>) and a fixed set of mutations of it,
+# and that replay runs as a unit test, so every build exercises the parser on hostile input.
+function(torvane_add_fuzz name)
+  cmake_parse_arguments(F "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${F_SOURCES})
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  if(TORVANE_FUZZ)
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  else()
+    target_sources(${name} PRIVATE ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
+    add_test(NAME ${name} COMMAND ${TORVANE_ISOLATE} $<TARGET_FILE:${name}>
+             ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name})
+    set_tests_properties(${name} PROPERTIES LABELS unit TIMEOUT 300)
+  endif()
+endfunction()
+
+# torvane_add_bench(name SOURCES ... [LIBS ...]): built with the tests, run by hand or scripts/bench.
+function(torvane_add_bench name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${B_SOURCES})
+  target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark Threads::Threads)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+endfunction()
