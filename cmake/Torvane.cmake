@@ -28,7 +28,7 @@ endfunction()
 
 # Adds every direct subfolder that has a CMakeLists.txt, so areas land without touching their parents.
 function(torvane_add_all_subdirectories)
-  file(GLOB _dirs LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  file(GLOB _dirs LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*)
   list(SORT _dirs)
   foreach(dir IN LISTS _dirs)
     if(IS_DIRECTORY ${dir} AND EXISTS ${dir}/CMakeLists.txt)
