@@ -33,6 +33,7 @@ class LinkOperation {
 public:
     explicit LinkOperation(ComDrv& f) : m_form(f)
     {
+        m_form.clock().waitStarted();
         m_form.Timer1.setEnabled(true, m_form.now());
         TimeoutFlag = false;
         LinkBusy = true;
@@ -124,6 +125,7 @@ void ComDrv::DoEvents()
 
 void ComDrv::waitIrDa()
 {
+    m_clock.waitStarted();
     IrDaTimer.setEnabled(true, now());
     IrdaDelayFlag = false;
     while (!IrdaDelayFlag)
@@ -133,6 +135,7 @@ void ComDrv::waitIrDa()
 
 void ComDrv::waitPause()
 {
+    m_clock.waitStarted();
     DebugTimer.setInterval(TransferPause, now());
     DebugTimer.setEnabled(true, now());
     PauseFlag = false;

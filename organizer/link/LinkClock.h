@@ -18,6 +18,9 @@ public:
     // Lets pending window events run once. `nextDueMs` is the moment the next link timer
     // ticks (-1: none runs), so a clock may rest until then instead of spinning.
     virtual void doEvents(std::int64_t nextDueMs) = 0;
+
+    // A wait of the link begins (a send, a receive, a delay of the opening or a pause).
+    virtual void waitStarted() {}
 };
 
 // Steady time and the Qt event loop of the calling thread.

@@ -1,7 +1,7 @@
 // Link time for tests: it stands still while the code under test runs and jumps to the next
 // timer tick (or scheduled event) only when the test allows time to pass. By default it may
 // pass at every pass of a wait; with a grace period, only after that much real time went by
-// without the deadline changing, so a phone on a real line has had its chance to answer.
+// in the same wait, so a phone on a real line has had its chance to answer.
 #pragma once
 
 #include "organizer/link/LinkClock.h"
@@ -39,6 +39,9 @@ public:
             return;
         advanceTo(target);
     }
+
+    // Each wait gives the far end its grace anew.
+    void waitStarted() override { m_lastTarget = -1; }
 
     // Runs `f` when time reaches `atMs`.
     void at(std::int64_t atMs, std::function<void()> f) { m_events.emplace(atMs, std::move(f)); }

@@ -20,6 +20,14 @@ namespace tessaro::test {
 
 constexpr int kSimPort = 3;
 
+inline int countOf(const std::string& text, const std::string& what)
+{
+    int n = 0;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
 class SimLinkTest : public ::testing::Test {
 protected:
     void SetUp() override

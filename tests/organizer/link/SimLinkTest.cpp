@@ -15,13 +15,7 @@ using torvane::phonesim::FaultKind;
 
 const std::string kComName = "COM" + std::to_string(test::kSimPort);
 
-int countOf(const std::string& text, const std::string& what)
-{
-    int n = 0;
-    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        ++n;
-    return n;
-}
+using test::countOf;
 
 TEST_F(SimLinkTest, OpensAndWakesThePhone)
 {
