@@ -65,6 +65,8 @@ bool endsWith(const std::string& s, const std::string& suffix)
     return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
+const char* const kHeaderFaultNames[] = {"none", "blockNumber", "location", "type"};
+
 } // namespace
 
 ObjectStoreCommands::ObjectStoreCommands()
@@ -246,6 +248,20 @@ QString ObjectStoreCommands::loadState(const QJsonObject& json)
             loaded[t.key().toStdString()][location] = *bytes;
         }
     }
+    HeaderFault loadedFault = headerFault;
+    if (json.contains(QStringLiteral("headerFault"))) {
+        const QString name = json.value(QStringLiteral("headerFault")).toString();
+        int found = -1;
+        for (int i = 0; i < 4; ++i)
+            if (name == QLatin1String(kHeaderFaultNames[i]))
+                found = i;
+        if (found < 0)
+            return QStringLiteral("objectStore.headerFault is not none, blockNumber, location or type");
+        loadedFault = HeaderFault(found);
+    }
+    const QJsonValue stuck = json.value(QStringLiteral("stuckUpload"));
+    if (!stuck.isUndefined() && !stuck.isBool())
+        return QStringLiteral("objectStore.stuckUpload is not true or false");
     std::map<std::string, Range> loadedRanges = ranges;
     const QJsonObject rangeJson = json.value(QStringLiteral("ranges")).toObject();
     for (auto r = rangeJson.begin(); r != rangeJson.end(); ++r) {
@@ -256,6 +272,9 @@ QString ObjectStoreCommands::loadState(const QJsonObject& json)
     }
     objects = std::move(loaded);
     ranges = std::move(loadedRanges);
+    headerFault = loadedFault;
+    if (stuck.isBool())
+        stuckUpload = stuck.toBool();
     return {};
 }
 
@@ -271,7 +290,10 @@ QJsonObject ObjectStoreCommands::saveState() const
     QJsonObject rangeJson;
     for (const auto& [type, range] : ranges)
         rangeJson.insert(QString::fromStdString(type), QJsonArray{range.first, range.last});
-    return QJsonObject{{QStringLiteral("objects"), byType}, {QStringLiteral("ranges"), rangeJson}};
+    return QJsonObject{{QStringLiteral("objects"), byType},
+                       {QStringLiteral("ranges"), rangeJson},
+                       {QStringLiteral("stuckUpload"), stuckUpload},
+                       {QStringLiteral("headerFault"), QLatin1String(kHeaderFaultNames[int(headerFault)])}};
 }
 
 } // namespace torvane::phonesim

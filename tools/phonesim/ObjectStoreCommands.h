@@ -47,7 +47,8 @@ public:
     std::map<std::string, Range> ranges;
     std::optional<Upload> pending;
 
-    // Faults: the reset command leaves the pending upload as it is; read headers are wrong.
+    // Faults: the reset command leaves the pending upload as it is; read headers are wrong. In the
+    // state file: "stuckUpload": true, "headerFault": "blockNumber" | "location" | "type".
     bool stuckUpload = false;
     HeaderFault headerFault = HeaderFault::None;
 
