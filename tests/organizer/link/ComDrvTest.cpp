@@ -79,27 +79,6 @@ TEST_F(ScriptedLinkTest, SilentFirstHandshakeIsForgiven)
     EXPECT_EQ(ComDrvForm().IrDaTimer.Interval(), IrdaEffectiveDelay);
 }
 
-TEST_F(ScriptedLinkTest, SilentPhoneFailsWith2000FromInitComm)
-{
-    for (std::int16_t base : {std::int16_t(10000), std::int16_t(20000)}) {
-        LanguageBase = base;
-        boxes.boxes.clear();
-        const std::int64_t start = clock.nowMs();
-        EXPECT_FALSE(InitComm());
-        EXPECT_EQ(clock.nowMs() - start, 2400);
-        ASSERT_EQ(boxes.boxes.size(), 1u);
-        const QString description =
-            base == 10000 ? QStringLiteral("Mobile does not respond within timeout!\r\nPlease check mobile and cable!")
-                          : QStringLiteral("Das Telefon hat in der vorgegebenen Zeit nicht reagiert!\r\n"
-                                           "Bitte überprüfen Sie Telefon und Kabel!");
-        EXPECT_EQ(boxes.boxes[0].text,
-                  QStringLiteral("Number: -2000\r\nDescription: ") + description + QStringLiteral("\r\nLocation: Tessaro:InitComm"));
-        EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("An Error Occurred In: InitComm:InitComm"));
-        EXPECT_FALSE(ComDrvForm().MSComm1.PortOpen());
-    }
-    EXPECT_EQ(resets, 2);
-}
-
 TEST_F(ScriptedLinkTest, ErrorAnswerToTheHandshakeEndsTheOpening)
 {
     port->respond = [&](const QByteArray& data) {

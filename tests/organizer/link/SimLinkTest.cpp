@@ -3,6 +3,8 @@
 
 #include "tools/phonesim/PortHolder.h"
 
+#include <thread>
+
 #include "QtPrinters.h"
 #include "SimFixture.h"
 
@@ -81,15 +83,23 @@ TEST_F(SimLinkTest, SilentPhoneGives2000FromInitComm)
     Fault silent;
     silent.kind = FaultKind::Silent;
     sim.addFault(silent);
-    EXPECT_FALSE(InitComm());
-    EXPECT_EQ(clock.nowMs(), 2400);
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("An Error Occurred In: InitComm:InitComm"));
-    EXPECT_EQ(boxes.boxes[0].text,
-              QStringLiteral("Number: -2000\r\nDescription: Mobile does not respond within timeout!\r\n"
-                             "Please check mobile and cable!\r\nLocation: Tessaro:InitComm"));
-    EXPECT_FALSE(ComDrvForm().MSComm1.PortOpen());
-    EXPECT_EQ(resets, 1);
+    for (std::int16_t base : {std::int16_t(10000), std::int16_t(20000)}) {
+        LanguageBase = base;
+        boxes.boxes.clear();
+        const std::int64_t start = clock.nowMs();
+        EXPECT_FALSE(InitComm());
+        EXPECT_EQ(clock.nowMs() - start, 2400);
+        ASSERT_EQ(boxes.boxes.size(), 1u);
+        EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("An Error Occurred In: InitComm:InitComm"));
+        const QString description =
+            base == 10000 ? QStringLiteral("Mobile does not respond within timeout!\r\nPlease check mobile and cable!")
+                          : QStringLiteral("Das Telefon hat in der vorgegebenen Zeit nicht reagiert!\r\n"
+                                           "Bitte überprüfen Sie Telefon und Kabel!");
+        EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Number: -2000\r\nDescription: ") + description +
+                                           QStringLiteral("\r\nLocation: Tessaro:InitComm"));
+        EXPECT_FALSE(ComDrvForm().MSComm1.PortOpen());
+    }
+    EXPECT_EQ(resets, 2);
 }
 
 TEST_F(SimLinkTest, ErrorAnswerGives1988AndTheNextCommandWorks)
@@ -145,6 +155,18 @@ TEST_F(SimLinkTest, IdentificationAnswersArriveWhole)
     ComDrvSendeAnMs("AT^SBNW=?\r");
     ComDrvEmpfangeVonMs(answer, "\r\nOK\r\n");
     EXPECT_TRUE(answer.contains("^SBNW: \"vcs\",(1-50)")) << answer.toStdString();
+}
+
+TEST_F(SimLinkTest, PortHolderLetsGoAfterItsTime)
+{
+    torvane::phonesim::PortHolder holder;
+    ASSERT_TRUE(holder.holdFor("COM" + std::to_string(test::kSimPort), std::chrono::milliseconds(100)));
+    EXPECT_FALSE(torvane::serial::SerialPort::open(test::kSimPort).ok());
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (holder.holding() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::yield();
+    EXPECT_FALSE(holder.holding());
+    EXPECT_TRUE(torvane::serial::SerialPort::open(test::kSimPort).ok());
 }
 
 } // namespace
