@@ -61,37 +61,37 @@ void receive(QByteArray& answer, const QByteArray& token, int timeoutMs)
     f.Timer1.setInterval(timeoutMs, f.now());
     bool found = false;
     {
-    LinkOperation op(f);
-    do {
-        ReceiveRest += f.MSComm1.Input();
-        for (const QByteArray& errorToken : ErrorTokens) {
-            if (errorToken.isEmpty())
-                break;
-            if (!ReceiveRest.contains(errorToken))
-                continue;
-            LinkBusy = false;
-            // Let the rest of the error answer arrive, so the box shows all of it.
-            for (int i = 0; i < kDrainPasses; ++i) {
-                f.DoEvents();
-                f.DoEvents();
-                ReceiveRest += f.MSComm1.Input();
-            }
+        LinkOperation op(f);
+        do {
             ReceiveRest += f.MSComm1.Input();
-            const QString description = LangText(TxtMobileMessage) + QStringLiteral(": ") +
-                                        QString::fromLatin1(errorToken) + vbCrLf + QString::fromLatin1(ReceiveRest);
-            // The error answer is handed out with the error; left behind it would fail every
-            // later receive on the open port.
-            ReceiveRest.clear();
-            throw OrgError(ErrMobileMessage, QStringLiteral("ComDrvEmpfangeVonMs"), description);
-        }
-        const qsizetype at = ReceiveRest.indexOf(token);
-        if (at >= 0) {
-            answer = ReceiveRest;
-            ReceiveRest = ReceiveRest.mid(at + token.size());
-            found = true;
-        }
-        f.DoEvents();
-    } while (!found && !TimeoutFlag);
+            for (const QByteArray& errorToken : ErrorTokens) {
+                if (errorToken.isEmpty())
+                    break;
+                if (!ReceiveRest.contains(errorToken))
+                    continue;
+                LinkBusy = false;
+                // Let the rest of the error answer arrive, so the box shows all of it.
+                for (int i = 0; i < kDrainPasses; ++i) {
+                    f.DoEvents();
+                    f.DoEvents();
+                    ReceiveRest += f.MSComm1.Input();
+                }
+                ReceiveRest += f.MSComm1.Input();
+                const QString description = LangText(TxtMobileMessage) + QStringLiteral(": ") +
+                                            QString::fromLatin1(errorToken) + vbCrLf + QString::fromLatin1(ReceiveRest);
+                // The error answer is handed out with the error; left behind it would fail every
+                // later receive on the open port.
+                ReceiveRest.clear();
+                throw OrgError(ErrMobileMessage, QStringLiteral("ComDrvEmpfangeVonMs"), description);
+            }
+            const qsizetype at = ReceiveRest.indexOf(token);
+            if (at >= 0) {
+                answer = ReceiveRest;
+                ReceiveRest = ReceiveRest.mid(at + token.size());
+                found = true;
+            }
+            f.DoEvents();
+        } while (!found && !TimeoutFlag);
     }
     // A token that came in the same pass as the tick has arrived: no time-out.
     if (!found)

@@ -1,4 +1,5 @@
 // The organizer's settings on the suite's registry, in a fresh profile per test.
+#include "organizer/link/Allgemein.h"
 #include "organizer/link/ComDrv.h"
 #include "organizer/link/OrganizerSeams.h"
 #include "organizer/link/PublicVar.h"
@@ -217,6 +218,28 @@ TEST_F(SettingsTest, UnusableRegistryIsReportedAndNothingCountsAsSaved)
     EXPECT_TRUE(boxes.boxes[1].text.endsWith(QStringLiteral("\r\nLocation: Tessaro:RegValSet\r\nComPort")))
         << boxes.boxes[1].text.toStdString();
     EXPECT_EQ(fileText(), "this is not a registry file\n");
+}
+
+TEST_F(SettingsTest, MachineKeyThatCannotBeCreatedIsReported)
+{
+    putFile("not a registry file\n", "HKEY_LOCAL_MACHINE");
+    EXPECT_FALSE(RegValCreate());
+    ASSERT_EQ(boxes.boxes.size(), 2u);
+    EXPECT_TRUE(boxes.boxes[0].text.startsWith(QStringLiteral("Registry Error 1009:   ")));
+    EXPECT_TRUE(boxes.boxes[1].text.endsWith(QStringLiteral("\r\nLocation: Tessaro:RegValCreate\r\nTorvane")))
+        << boxes.boxes[1].text.toStdString();
+    // The user's key then comes with the first save.
+    EXPECT_FALSE(RegKeyExists(RegRoot::CurrentUser, SettingsKey));
+    EXPECT_TRUE(RegValSet());
+    EXPECT_EQ(reg::readDword(HKEY_CURRENT_USER, kSettings, "ComPort"), DWORD(ComPort));
+}
+
+TEST(FindCourierFont, CourierNewOrTheSecondFont)
+{
+    EXPECT_EQ(FindCourierFont({"Arial", "Courier", "Courier New"}), QStringLiteral("Courier New"));
+    EXPECT_EQ(FindCourierFont({"Arial", "Courier", "courier new"}), QStringLiteral("Courier"));
+    EXPECT_EQ(FindCourierFont({"Arial"}), QStringLiteral("Arial"));
+    EXPECT_EQ(FindCourierFont({}), QString());
 }
 
 TEST_F(SettingsTest, PortAndLanguageFromTheSuite)
