@@ -2,7 +2,7 @@
 
 #include "organizer/link/MessageBox.h"
 #include "organizer/link/OrgError.h"
-#include "organizer/link/OrgTexts.h"
+#include "organizer/link/TessaroStrings.h"
 #include "organizer/link/OrganizerSeams.h"
 #include "organizer/link/PublicVar.h"
 #include "organizer/link/Settings.h"

@@ -4,7 +4,7 @@
 #include "organizer/link/MessageBox.h"
 #include "organizer/link/ObjectTransfer.h"
 #include "organizer/link/OrgError.h"
-#include "organizer/link/OrgTexts.h"
+#include "organizer/link/TessaroStrings.h"
 
 namespace tessaro {
 

@@ -1,6 +1,6 @@
 // The organizer's string table. One row per text: its offset, the English text
 // (string 10000 + offset) and the German text (string 20000 + offset).
-#include "organizer/link/OrgTexts.h"
+#include "organizer/link/TessaroStrings.h"
 
 #include "organizer/link/PublicVar.h"
 
