@@ -1,10 +1,24 @@
 #include "engine/Engine.h"
 
+#include "engine/Requests.h"
+#include "engine/StatusWindows.h"
+
+#include "platform/sharedmem/NamedMutex.h"
+
 namespace zel {
 
 Engine::Engine(EngineShared& shared, EngineServices& services, JobTable jobs)
     : m_context{shared, m_local, services, shared.simPin}, m_jobs(jobs)
 {
+}
+
+Engine::~Engine() = default;
+
+int Engine::initOwner(HWND owner)
+{
+    storeOwner(m_context.shared, owner);
+    m_mutex = createEngineMutex(m_context.shared);
+    return m_mutex ? 0 : -1;
 }
 
 int Engine::stateOf(JobKind kind) const

@@ -8,14 +8,25 @@
 #include "engine/JobTable.h"
 #include "engine/zeldll.h"
 
+#include <memory>
+
+namespace torvane {
+class NamedMutex;
+}
+
 namespace zel {
 
 class Engine {
 public:
     Engine(EngineShared& shared, EngineServices& services, JobTable jobs = standardJobTable());
 
+    ~Engine();
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
+
+    // Makes `owner` the engine's owner window for every process and creates the engine mutex,
+    // kept for the life of this engine. 0, or -1 when the mutex cannot be created.
+    int initOwner(HWND owner);
 
     // Where the status check reads the stored SIM PIN (by default the shared section's record).
     void setSimPin(const char* simPin) { m_context.simPin = simPin; }
@@ -37,6 +48,7 @@ private:
     EngineLocal m_local;
     EngineContext m_context;
     JobTable m_jobs;
+    std::unique_ptr<torvane::NamedMutex> m_mutex;
 };
 
 } // namespace zel
