@@ -177,19 +177,15 @@ std::string PhoneEngine::resultCode(const CommandResult& result) const
         number = 4;
         break;
     case CommandResult::Kind::CmeError:
-        // An injected error is given as a number whatever AT+CMEE says, so a test gets
-        // exactly the text it asked for.
-        if (m_literalCme)
-            words = "+CME ERROR: " + std::to_string(result.cmeError);
-        else if (line.cmee == 0) {
+        if (line.cmee == 0 && !m_literalCme) {
             words = "ERROR";
             number = 4;
             break;
         }
-        // An extended error is a line of its own, in either verbose setting.
-        else
-            words = "+CME ERROR: "
-                    + (line.cmee == 1 ? std::to_string(result.cmeError) : cmeErrorText(result.cmeError));
+        // An injected error is given as a number whatever AT+CMEE says, so a test gets exactly
+        // the text it asked for. An extended error is a line of its own in either verbose setting.
+        words = "+CME ERROR: "
+                + (m_literalCme || line.cmee == 1 ? std::to_string(result.cmeError) : cmeErrorText(result.cmeError));
         return line.verbose ? "\r\n" + words + "\r\n" : words + "\r\n";
     case CommandResult::Kind::Prompt:
         return {};

@@ -33,15 +33,15 @@ void garble(std::string& bytes, int every, unsigned& counter)
     }
 }
 
-std::optional<Fault> parseFaultSpec(std::string_view spec, std::string* error)
+std::optional<Fault> parseFaultText(std::string_view text, std::string* error)
 {
     const auto fail = [&](const std::string& why) -> std::optional<Fault> {
         if (error)
-            *error = "bad fault \"" + std::string(spec) + "\": " + why;
+            *error = "bad fault \"" + std::string(text) + "\": " + why;
         return std::nullopt;
     };
     Fault fault;
-    std::string_view body = spec;
+    std::string_view body = text;
     if (const auto star = body.rfind('*'); star != std::string_view::npos) {
         const auto times = atNumber(body.substr(star + 1));
         if (!times || *times == 0)

@@ -35,7 +35,7 @@ bool faultMatches(const Fault& fault, const AtCommand& command);
 void garble(std::string& bytes, int every, unsigned& counter);
 
 // "silent[:CMD]", "delay:MS[:CMD]", "error:CMD", "cme:N:CMD", "drop[:MS[:CMD]]", "garble[:CMD]",
-// each optionally followed by "*TIMES". An error text on a bad spec.
-std::optional<Fault> parseFaultSpec(std::string_view spec, std::string* error);
+// each optionally followed by "*TIMES". An error text when it is malformed.
+std::optional<Fault> parseFaultText(std::string_view text, std::string* error);
 
 } // namespace torvane::phonesim

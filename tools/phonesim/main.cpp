@@ -53,7 +53,7 @@ int main(int argc, char** argv)
     const QCommandLineOption paceOption("pace", "Pace what the phone sends to 19200 baud.");
     const QCommandLineOption transcriptOption("transcript", "Write every byte in and out to FILE (- for the terminal).",
                                               "FILE");
-    const QCommandLineOption faultOption("fault", "Misbehave as SPEC says (see above).", "SPEC");
+    const QCommandLineOption faultOption("fault", "Misbehave as FAULT says (see above).", "FAULT");
     const QCommandLineOption guardOption("escape-guard", "Quiet time in ms after +++ (default 1000).", "MS");
     parser.addOptions({linkOption, stateOption, baudOption, paceOption, transcriptOption, faultOption, guardOption});
     parser.process(app);
@@ -86,9 +86,9 @@ int main(int argc, char** argv)
             return fail("--escape-guard needs milliseconds");
         sim.setEscapeGuard(std::chrono::milliseconds(guard));
     }
-    for (const QString& spec : parser.values(faultOption)) {
+    for (const QString& faultText : parser.values(faultOption)) {
         std::string error;
-        const auto fault = parseFaultSpec(spec.toStdString(), &error);
+        const auto fault = parseFaultText(faultText.toStdString(), &error);
         if (!fault)
             return fail(QString::fromStdString(error));
         sim.addFault(*fault);

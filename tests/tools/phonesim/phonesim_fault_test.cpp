@@ -128,10 +128,10 @@ TEST_F(FaultTest, DropLineOnRequestAfterWhatIsBeingSent)
     EXPECT_EQ(m_link.command("AT"), "\r\nOK\r\n");
 }
 
-TEST(FaultSpec, ProgramFaultTextsBecomeFaults)
+TEST(FaultText, ProgramFaultTextsBecomeFaults)
 {
     struct Case {
-        const char* spec;
+        const char* text;
         FaultKind kind;
         const char* command;
         int delayMs;
@@ -147,18 +147,18 @@ TEST(FaultSpec, ProgramFaultTextsBecomeFaults)
                           Case {"drop:2000:+CREG?", FaultKind::DropLine, "+CREG?", 2000, 0, -1},
                           Case {"garble:+CGMI*1", FaultKind::Garble, "+CGMI", 0, 0, 1}}) {
         std::string error;
-        const auto f = parseFaultSpec(c.spec, &error);
-        ASSERT_TRUE(f) << c.spec << ": " << error;
-        EXPECT_EQ(f->kind, c.kind) << c.spec;
-        EXPECT_EQ(f->command, c.command) << c.spec;
-        EXPECT_EQ(f->delayMs, c.delayMs) << c.spec;
-        EXPECT_EQ(f->cmeError, c.cme) << c.spec;
-        EXPECT_EQ(f->times, c.times) << c.spec;
+        const auto f = parseFaultText(c.text, &error);
+        ASSERT_TRUE(f) << c.text << ": " << error;
+        EXPECT_EQ(f->kind, c.kind) << c.text;
+        EXPECT_EQ(f->command, c.command) << c.text;
+        EXPECT_EQ(f->delayMs, c.delayMs) << c.text;
+        EXPECT_EQ(f->cmeError, c.cme) << c.text;
+        EXPECT_EQ(f->times, c.times) << c.text;
     }
     for (const char* bad : {"", "loud", "delay", "delay:x", "cme", "cme:x:+CSQ", "error:+CSQ*0", "silent:+CSQ:extra",
                             "drop:x"}) {
         std::string error;
-        EXPECT_FALSE(parseFaultSpec(bad, &error)) << bad;
+        EXPECT_FALSE(parseFaultText(bad, &error)) << bad;
         EXPECT_NE(error.find("bad fault"), std::string::npos) << bad;
     }
 }
