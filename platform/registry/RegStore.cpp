@@ -1,0 +1,271 @@
+#include "platform/registry/RegStore.h"
+
+#include "platform/registry/RegFileFormat.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <map>
+#include <memory>
+#include <pwd.h>
+#include <sys/file.h>
+#include <thread>
+#include <unistd.h>
+
+namespace torvane::registry {
+
+namespace {
+
+// A writer holds the lock for one read-modify-write of a small file; one that holds it longer is
+// stopped or hung, and the caller gets an error instead of hanging with it.
+constexpr auto LockPatience = std::chrono::seconds(10);
+
+std::string configHome()
+{
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg && xdg[0] == '/')
+        return xdg;
+    const char* home = std::getenv("HOME");
+    if (!home || !*home) {
+        const passwd* pw = getpwuid(getuid());
+        home = pw ? pw->pw_dir : "/";
+    }
+    return std::string(home) + "/.config";
+}
+
+bool makeFolders(const std::string& dir)
+{
+    for (std::size_t slash = dir.find('/', 1);; slash = dir.find('/', slash + 1)) {
+        const std::string part = dir.substr(0, slash);
+        if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+        if (slash == std::string::npos)
+            return true;
+    }
+}
+
+bool sameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size
+        && a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec
+        && a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+}
+
+bool readAll(int fd, std::string& text)
+{
+    char chunk[16384];
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            return true;
+        text.append(chunk, std::size_t(n));
+    }
+}
+
+bool writeAll(int fd, const std::string& text)
+{
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += std::size_t(n);
+    }
+    return true;
+}
+
+class FileLock {
+public:
+    explicit FileLock(const std::string& path)
+        : fd_(open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600))
+    {
+        if (fd_ < 0) {
+            error_ = errorFromErrno(errno);
+            return;
+        }
+        const auto deadline = std::chrono::steady_clock::now() + LockPatience;
+        auto pause = std::chrono::microseconds(100);
+        while (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+            if (errno != EWOULDBLOCK && errno != EINTR) {
+                error_ = errorFromErrno(errno);
+                return;
+            }
+            if (std::chrono::steady_clock::now() >= deadline) {
+                error_ = ERROR_LOCK_VIOLATION;
+                return;
+            }
+            std::this_thread::sleep_for(pause);
+            pause = std::min(pause * 2, std::chrono::microseconds(10000));
+        }
+        error_ = ERROR_SUCCESS;
+    }
+    ~FileLock()
+    {
+        if (fd_ >= 0)
+            close(fd_);
+    }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    LONG error() const { return error_; }
+
+private:
+    int fd_;
+    LONG error_ = ERROR_WRITE_FAULT;
+};
+
+} // namespace
+
+RegStore& RegStore::forRoot(std::string_view rootName)
+{
+    static std::mutex storesLock;
+    static std::map<std::string, std::unique_ptr<RegStore>> stores;
+    const std::string dir = configHome() + "/torvane";
+    std::string path = dir + "/" + std::string(rootName) + ".reg";
+    std::lock_guard guard(storesLock);
+    auto& store = stores[path];
+    if (!store)
+        store.reset(new RegStore(dir, path, std::string(rootName)));
+    return *store;
+}
+
+RegStore::RegStore(std::string dir, std::string path, std::string rootName)
+    : dir_(std::move(dir)), path_(std::move(path)), rootName_(std::move(rootName))
+{
+}
+
+void RegStore::forget()
+{
+    if (heldFd_ >= 0)
+        close(heldFd_);
+    heldFd_ = -1;
+    stamp_ = {};
+    tree_ = RegTree();
+}
+
+LONG RegStore::refresh()
+{
+    struct stat now {};
+    if (stat(path_.c_str(), &now) != 0) {
+        if (errno == ENOENT) {
+            // No file yet: an empty root.
+            if (heldFd_ >= 0 || state_ != ERROR_SUCCESS)
+                forget();
+            state_ = ERROR_SUCCESS;
+            error_.clear();
+            return state_;
+        }
+        error_ = path_ + ": " + std::strerror(errno);
+        return errorFromErrno(errno);
+    }
+    if (heldFd_ >= 0 && sameFile(now, stamp_))
+        return state_;
+
+    const int fd = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error_ = path_ + ": " + std::strerror(errno);
+        return errorFromErrno(errno);
+    }
+    std::string text;
+    struct stat opened {};
+    if (fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || !readAll(fd, text)) {
+        const int err = errno;
+        close(fd);
+        error_ = path_ + ": cannot be read" + (err ? std::string(": ") + std::strerror(err) : "");
+        return ERROR_READ_FAULT;
+    }
+    forget();
+    heldFd_ = fd;
+    stamp_ = opened;
+    ParseResult parsed = parseRegFile(text, rootName_);
+    if (parsed.ok) {
+        tree_ = std::move(parsed.tree);
+        state_ = ERROR_SUCCESS;
+        error_.clear();
+    } else {
+        state_ = ERROR_BADDB;
+        error_ = path_ + ":" + std::to_string(parsed.line) + ": " + parsed.message;
+        std::fprintf(stderr, "torvane: registry file %s; its settings cannot be read or changed "
+                             "until it is repaired or removed\n",
+                     error_.c_str());
+    }
+    return state_;
+}
+
+LONG RegStore::read(const std::function<LONG(const RegTree&)>& reader)
+{
+    std::lock_guard guard(mutex_);
+    const LONG rc = refresh();
+    if (rc != ERROR_SUCCESS)
+        return rc;
+    return reader(tree_);
+}
+
+LONG RegStore::modify(const std::function<LONG(RegTree&, bool& changed)>& writer)
+{
+    std::lock_guard guard(mutex_);
+    if (!makeFolders(dir_))
+        return errorFromErrno(errno);
+    // The lock lives in a file of its own: the registry file itself is replaced by every write.
+    FileLock lock(path_ + ".lock");
+    if (lock.error() != ERROR_SUCCESS)
+        return lock.error();
+    LONG rc = refresh();
+    if (rc != ERROR_SUCCESS)
+        return rc;
+    RegTree copy = tree_;
+    bool changed = false;
+    rc = writer(copy, changed);
+    if (rc != ERROR_SUCCESS || !changed)
+        return rc;
+    return writeFile(copy);
+}
+
+LONG RegStore::writeFile(const RegTree& tree)
+{
+    const std::string text = formatRegFile(tree, rootName_);
+    std::string tempPath = path_ + ".XXXXXX";
+    const int fd = mkstemp(tempPath.data());
+    if (fd < 0)
+        return errorFromErrno(errno);
+    fcntl(fd, F_SETFD, FD_CLOEXEC);
+    struct stat written {};
+    if (!writeAll(fd, text) || fsync(fd) != 0 || rename(tempPath.c_str(), path_.c_str()) != 0) {
+        const int err = errno;
+        close(fd);
+        unlink(tempPath.c_str());
+        return errorFromErrno(err);
+    }
+    // The rename itself must reach the disk too, or a crash could bring back the old file.
+    if (const int dirFd = open(dir_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dirFd >= 0) {
+        fsync(dirFd);
+        close(dirFd);
+    }
+    // Stamped after the rename, which on some file systems touches the file's change time.
+    fstat(fd, &written);
+    forget();
+    heldFd_ = fd;
+    stamp_ = written;
+    tree_ = tree;
+    state_ = ERROR_SUCCESS;
+    error_.clear();
+    return ERROR_SUCCESS;
+}
+
+std::string RegStore::errorText()
+{
+    std::lock_guard guard(mutex_);
+    refresh();
+    return error_;
+}
+
+} // namespace torvane::registry
