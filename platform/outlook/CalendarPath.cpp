@@ -1,6 +1,9 @@
 #include "platform/outlook/CalendarPath.h"
 
+#include "platform/registry/Registry.h"
+
 #include <QDir>
+#include <QFile>
 
 namespace torvane::outlook {
 
@@ -14,8 +17,11 @@ QString defaultCalendarFilePath()
 
 std::optional<QString> calendarFileFromRegistry()
 {
-    // The registry layer is not part of the tree yet; until it is, the default place holds.
-    return std::nullopt;
+    const auto value = registry::readString(HKEY_CURRENT_USER, "Software\\Torvane\\Calendar", "CalendarFile");
+    if (!value)
+        return std::nullopt;
+    // The value holds the file name's bytes as they are.
+    return QFile::decodeName(QByteArray::fromStdString(*value));
 }
 
 QString calendarFilePath()

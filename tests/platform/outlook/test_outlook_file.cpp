@@ -4,6 +4,7 @@
 
 #include "platform/outlook/CalendarPath.h"
 #include "platform/outlook/RecurrenceRule.h"
+#include "platform/registry/Registry.h"
 
 #include <libical/ical.h>
 
@@ -207,6 +208,29 @@ TEST_F(FileTest, TheDefaultFileLivesInTheDataFolder)
     auto a = Application::create();
     ASSERT_TRUE(a);
     EXPECT_EQ(a->calendarPath(), calendarFilePath());
+}
+
+TEST_F(FileTest, TheRegistryCanNameAnotherFile)
+{
+    const QString elsewhere = m_dir.filePath(QStringLiteral("shared/Kalender für alle.ics"));
+    ASSERT_EQ(torvane::registry::writeString(HKEY_CURRENT_USER, "Software\\Torvane\\Calendar", "CalendarFile",
+                                    QFile::encodeName(elsewhere).toStdString()),
+              ERROR_SUCCESS);
+    EXPECT_EQ(calendarFilePath(), elsewhere);
+    ApplicationOptions o = options();
+    o.calendarPath.clear();
+    auto a = Application::create(o);
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->calendarPath(), elsewhere);
+    AppointmentItem item = calendarItems(*a).Add();
+    item.Save();
+    EXPECT_TRUE(QFile::exists(elsewhere));
+    EXPECT_FALSE(QFile::exists(m_path));
+
+    // An empty value leaves the default.
+    ASSERT_EQ(torvane::registry::writeString(HKEY_CURRENT_USER, "Software\\Torvane\\Calendar", "CalendarFile", ""),
+              ERROR_SUCCESS);
+    EXPECT_EQ(calendarFilePath(), defaultCalendarFilePath());
 }
 
 TEST_F(FileTest, AFileOfAnotherProgramIsReadWithoutLoss)
