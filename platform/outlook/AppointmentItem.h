@@ -1,7 +1,8 @@
 // One appointment: a single event or a whole series (or, from Find with IncludeRecurrences,
 // one occurrence of a series). The item is a working copy: setters change the copy, Save
 // writes the fields that were set into the calendar file, leaving the rest of the event (and
-// changes another program made to other fields) as it is.
+// changes another program made to other fields) as it is. Copies of the handle share the copy;
+// there is no empty handle (Find gives std::optional).
 #pragma once
 
 #include "platform/outlook/RecurrencePattern.h"
@@ -65,12 +66,8 @@ public:
     // weekday that makes the appointment recurring only once one of its fields is set.
     RecurrencePattern GetRecurrencePattern() const;
 
-    // False for a default-constructed handle.
-    explicit operator bool() const { return d != nullptr; }
     // True for an occurrence handed out by Find with IncludeRecurrences.
     bool isOccurrence() const;
-
-    AppointmentItem() = default;
 
 private:
     friend class Items;

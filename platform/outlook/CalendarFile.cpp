@@ -61,10 +61,15 @@ QString writeTarget(const QString& path)
 
 enum class WriteOutcome { Written, ChangedMeanwhile };
 
+struct WriteResult {
+    WriteOutcome outcome;
+    quint64 inode = 0; // of the file written
+};
+
 // Writes the bytes into a new file beside the calendar and renames it over the calendar,
 // unless the calendar no longer has the stamp it was read with. Every step is checked, so the
 // calendar is either the old file or the complete new one.
-WriteOutcome writeAtomically(const QString& path, const QByteArray& bytes, const CalendarFile::Stamp& expected)
+WriteResult writeAtomically(const QString& path, const QByteArray& bytes, const CalendarFile::Stamp& expected)
 {
     const QString target = writeTarget(path);
     const QString folder = QFileInfo(target).absolutePath();
@@ -106,7 +111,7 @@ WriteOutcome writeAtomically(const QString& path, const QByteArray& bytes, const
     const auto now = statPath(path);
     if (!now || *now != expected) {
         ::unlink(temp.constData());
-        return WriteOutcome::ChangedMeanwhile;
+        return {WriteOutcome::ChangedMeanwhile};
     }
     if (::rename(temp.constData(), QFile::encodeName(target).constData()) != 0) {
         const int err = errno;
@@ -119,7 +124,7 @@ WriteOutcome writeAtomically(const QString& path, const QByteArray& bytes, const
         ::fsync(dir);
         ::close(dir);
     }
-    return WriteOutcome::Written;
+    return {WriteOutcome::Written, static_cast<quint64>(written.st_ino)};
 }
 
 } // namespace
@@ -153,6 +158,13 @@ bool CalendarFile::load(QString* why)
     }
     QFile f(m_path);
     if (!f.open(QIODevice::ReadOnly)) {
+        // Removed between the look and the opening: an empty calendar, as a missing file is.
+        if (const auto gone = statPath(m_path); gone && !gone->exists) {
+            m_data = std::make_shared<const CalendarData>();
+            m_stamp = *gone;
+            m_readable = true;
+            return true;
+        }
         if (why)
             *why = QStringLiteral("%1: %2").arg(m_path, f.errorString());
         return false;
@@ -215,10 +227,13 @@ bool CalendarFile::modify(const std::function<bool(CalendarData&)>& change)
         const QByteArray bytes = copy.toBytes();
 
         // Another program wrote meanwhile: apply the change to what it wrote.
-        if (writeAtomically(m_path, bytes, m_stamp) == WriteOutcome::ChangedMeanwhile)
+        const WriteResult result = writeAtomically(m_path, bytes, m_stamp);
+        if (result.outcome == WriteOutcome::ChangedMeanwhile)
             continue;
+        // When another program replaced the file right after the rename, the empty stamp makes
+        // the next access read its file.
         const auto after = statPath(m_path);
-        m_stamp = after ? *after : Stamp{};
+        m_stamp = after && after->inode == result.inode ? *after : Stamp{};
         m_data = std::make_shared<const CalendarData>(std::move(copy));
         return true;
     }
