@@ -25,12 +25,6 @@ void ResetMobileState()
         services().resetMobileState();
 }
 
-void ShowMobileStatus()
-{
-    if (services().showMobileStatus)
-        services().showMobileStatus();
-}
-
 void FocusMainWindow()
 {
     if (services().focusMainWindow)

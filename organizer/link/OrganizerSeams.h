@@ -23,8 +23,6 @@ struct ScreenSize {
 struct OrganizerServices {
     // After a link failure: clear the phone grid and table, compare the grids, refresh the status.
     std::function<void()> resetMobileState;
-    // Refresh the phone's status-bar panels and the commands.
-    std::function<void()> showMobileStatus;
     // Give the main window the input focus.
     std::function<void()> focusMainWindow;
     // The main window's geometry; without a window the settings save the default geometry.
@@ -37,7 +35,6 @@ struct OrganizerServices {
 OrganizerServices setOrganizerServices(OrganizerServices services);
 
 void ResetMobileState();
-void ShowMobileStatus();
 void FocusMainWindow();
 // Minimized (as when there is no window) when no main window is installed.
 MainWindowGeometry CurrentMainWindowGeometry();

@@ -1,6 +1,7 @@
 #include "organizer/link/PhoneEntry.h"
 
-#include "organizer/link/OrganizerSeams.h"
+#include "organizer/link/MobileStatus.h"
+#include "organizer/link/TextRoutines.h"
 
 #include <stdexcept>
 
@@ -83,6 +84,44 @@ bool GetMobileEntryIndex(const EntryTable& table, const QString& location, std::
         const QString& loc = table.Entries(i).Location;
         if (!loc.isEmpty() && loc == location) {
             index = std::int16_t(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool FindFreeMobileSlot(const EntryTable& table, std::int16_t& index)
+{
+    index = -1;
+    if (table.Count <= 0) {
+        index = FirstLocation;
+        return true;
+    }
+    for (int i = FirstLocation; i <= LastLocation; ++i) {
+        if (table.contains(i) && table.Entries(i).Location.isEmpty()) {
+            index = std::int16_t(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool FindFreeMobileLocation(const EntryTable& table, std::int32_t& location)
+{
+    if (LastLocation < FirstLocation)
+        return false;
+    std::vector<bool> used(std::size_t(LastLocation - FirstLocation + 1), false);
+    for (int i = table.LBound(); i <= table.UBound(); ++i) {
+        const QString& text = table.Entries(i).Location;
+        if (text.isEmpty())
+            continue;
+        const std::int64_t n = LeadingNumber(text);
+        if (n >= FirstLocation && n <= LastLocation)
+            used[std::size_t(n - FirstLocation)] = true;
+    }
+    for (int n = FirstLocation; n <= LastLocation; ++n) {
+        if (!used[std::size_t(n - FirstLocation)]) {
+            location = n;
             return true;
         }
     }

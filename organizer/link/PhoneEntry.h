@@ -89,6 +89,13 @@ bool FindEqualPhoneEntry(const EntryTable& table, const PhoneEntry& entry, std::
 // Location text.
 bool GetMobileEntryIndex(const EntryTable& table, const QString& location, std::int16_t& index);
 
+// A location FirstLocation..LastLocation whose entry has an empty Location (FirstLocation when
+// the table counts nothing); index -1 and false when there is none.
+bool FindFreeMobileSlot(const EntryTable& table, std::int16_t& index);
+
+// The first location number FirstLocation..LastLocation that no entry's Location names.
+bool FindFreeMobileLocation(const EntryTable& table, std::int32_t& location);
+
 // Clears the entry of that location, counts it off and refreshes the status bar.
 bool RemoveTableEntry(EntryTable& table, const QString& location);
 

@@ -32,6 +32,18 @@ inline bool DumpFlag = false;
 inline bool CallerFlag = false;
 inline QString CallerName;
 
+// The calendar of the mail client: whether it answered the start-up probe, its name, and whether
+// (and how many of) its entries are loaded into the PC grid. Set by start-up and the Outlook access.
+inline bool OrganizerAvailable = false;
+inline QString OrganizerName;
+inline bool OrganizerEntriesRead = false;
+inline std::int16_t OrganizerEntryCount = 0;
+
+// Which of the two instances of each grid is visible (0 or 1); the other is the hidden twin
+// that is filled or cleared before the two swap.
+inline std::int16_t ActiveGridIndexFG1 = 0;
+inline std::int16_t ActiveGridIndexFG2 = 0;
+
 // Date and time pictures derived from the user's locale (RegDateTimeFormatGet).
 inline QString ShortDateFormat = QStringLiteral("dd.mm.yy");
 inline QString TimeFormat = QStringLiteral("hh:mm:ss");

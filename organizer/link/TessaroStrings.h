@@ -21,10 +21,28 @@ constexpr int TxtUnexpectedTag = 167;
 constexpr int TxtPortNotAvailable = 168;
 constexpr int TxtUploadPending = 169;
 
+// Offsets of the phone calendar access, the status window and the language window.
+constexpr int TxtReallyCancel = 111;
+constexpr int TxtSearchForEntry = 123;
+constexpr int TxtReadingStatus = 124;
+constexpr int TxtReadingEntries = 125;
+constexpr int TxtWritingGrid = 126;
+constexpr int TxtEntriesOccupied = 131;
+constexpr int TxtConnected = 132;
+constexpr int TxtNoMobile = 133;
+constexpr int TxtOffline = 134;
+constexpr int TxtAppCaption = 172;
+
 // String `id` of the table; "" for a number that holds no string.
 QString LoadResString(int id);
 
 // String LanguageBase + offset.
 QString LangText(int offset);
+
+// The few captions that are no table texts: two fixed texts each, German exactly when
+// LanguageBase is 20000.
+QString LanguageFrameCaption(); // "Language" / "Sprache"
+QString CancelButtonCaption();  // "cancel" / "abbrechen"
+QString HelpFileName();         // "TessaroHelpe.hlp" / "TessaroHelpd.hlp"
 
 } // namespace tessaro

@@ -1,6 +1,7 @@
 #include "organizer/link/OrganizerSeams.h"
 #include "organizer/link/PhoneEntry.h"
 
+#include "MainWindowFakes.h"
 #include "QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -91,6 +92,7 @@ protected:
     {
         FirstLocation = 1;
         LastLocation = 5;
+        MobileCapacity = 5;
         PhoneEntryTable.Redim(1, 5);
         for (int loc : {2, 4}) {
             PhoneEntry e = sample();
@@ -102,13 +104,12 @@ protected:
         MobileEntryCount = 2;
         MobileEntriesRead = true;
         MobileConnected = true;
-        OrganizerServices s;
-        s.showMobileStatus = [this] { ++statusRefreshes; };
-        setOrganizerServices(s);
     }
-    void TearDown() override { setOrganizerServices({}); }
 
-    int statusRefreshes = 0;
+    // The status bar is rewritten once per refresh, ending with the commands.
+    int statusRefreshes() const { return int(window.callsStartingWith(QStringLiteral("SetMenus_Click")).size()); }
+
+    test::FakeMainWindow window;
 };
 
 TEST_F(PhoneTableTest, RemoveTableEntryClearsAndCountsOff)
@@ -118,7 +119,8 @@ TEST_F(PhoneTableTest, RemoveTableEntryClearsAndCountsOff)
     EXPECT_EQ(PhoneEntryTable.Entries(4).Summary, QStringLiteral("Sum"));
     EXPECT_EQ(PhoneEntryTable.Count, 1);
     EXPECT_EQ(MobileEntryCount, 1);
-    EXPECT_EQ(statusRefreshes, 1);
+    EXPECT_EQ(statusRefreshes(), 1);
+    EXPECT_EQ(window.panels[PanelEntryCounter], QStringLiteral("Mobile Entries occupied: 1/5"));
 }
 
 TEST_F(PhoneTableTest, RemoveTableEntryOfUnknownLocationChangesNothing)
@@ -128,7 +130,7 @@ TEST_F(PhoneTableTest, RemoveTableEntryOfUnknownLocationChangesNothing)
     EXPECT_FALSE(RemoveTableEntry(PhoneEntryTable, QStringLiteral("04")));
     EXPECT_EQ(PhoneEntryTable.Count, 2);
     EXPECT_EQ(MobileEntryCount, 2);
-    EXPECT_EQ(statusRefreshes, 0);
+    EXPECT_EQ(statusRefreshes(), 0);
 }
 
 TEST_F(PhoneTableTest, LookupsScanTheRangeInAscendingOrder)
@@ -145,6 +147,41 @@ TEST_F(PhoneTableTest, LookupsScanTheRangeInAscendingOrder)
     PhoneEntryTable.Count = 0;
     EXPECT_FALSE(GetMobileEntryIndex(PhoneEntryTable, QStringLiteral("4"), index));
     EXPECT_EQ(index, -1);
+}
+
+TEST_F(PhoneTableTest, FreeSlotAndFreeLocationNumber)
+{
+    // Locations 2 and 4 are taken: the first free slot is 1, the first free number 1.
+    std::int16_t slot = 0;
+    std::int32_t number = 0;
+    EXPECT_TRUE(FindFreeMobileSlot(PhoneEntryTable, slot));
+    EXPECT_EQ(slot, 1);
+    EXPECT_TRUE(FindFreeMobileLocation(PhoneEntryTable, number));
+    EXPECT_EQ(number, 1);
+
+    // Slot 1 holds an entry that names location 3: slot 3 is the first free one, number 5 the
+    // first free number (1 is unnamed but its slot is taken; 3 is named by slot 1).
+    PhoneEntry e = sample();
+    e.Location = QStringLiteral("3");
+    PhoneEntryTable.Entries(1) = e;
+    e.Location = QStringLiteral("1");
+    PhoneEntryTable.Entries(5) = e;
+    EXPECT_TRUE(FindFreeMobileSlot(PhoneEntryTable, slot));
+    EXPECT_EQ(slot, 3);
+    EXPECT_TRUE(FindFreeMobileLocation(PhoneEntryTable, number));
+    EXPECT_EQ(number, 5);
+
+    // Every slot and number taken.
+    e.Location = QStringLiteral("5");
+    PhoneEntryTable.Entries(3) = e;
+    EXPECT_FALSE(FindFreeMobileSlot(PhoneEntryTable, slot));
+    EXPECT_EQ(slot, -1);
+    EXPECT_FALSE(FindFreeMobileLocation(PhoneEntryTable, number));
+
+    // A table that counts nothing offers the first location, whatever its records say.
+    PhoneEntryTable.Count = 0;
+    EXPECT_TRUE(FindFreeMobileSlot(PhoneEntryTable, slot));
+    EXPECT_EQ(slot, 1);
 }
 
 TEST_F(PhoneTableTest, ClearEntryTableResetsThePhoneSide)

@@ -25,6 +25,8 @@ public:
         if (s != OpenStatus::Opened)
             detail = QStringLiteral("scripted");
         isOpen = s == OpenStatus::Opened;
+        if (isOpen && purgesAtOpen)
+            input.clear();
         return s;
     }
     void close() override { isOpen = false; }
@@ -66,6 +68,8 @@ public:
     int queued = 0;
     int openedPort = 0;
     bool isOpen = false;
+    // Like the platform's ports, drop what came in before the port was opened.
+    bool purgesAtOpen = false;
 
 private:
     FakeLinkClock& m_clock;
