@@ -40,13 +40,6 @@ void drawBackground(QPainter& p)
     p.setFont(title);
     p.setPen(Qt::white);
     p.drawText(QRect(10, 6, VIEW_WIDTH - 20, 34), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Quorvane 3.0"));
-    QFont sub = p.font();
-    sub.setPixelSize(11);
-    sub.setBold(false);
-    p.setFont(sub);
-    p.setPen(QColor(0xd8, 0xe8, 0xee));
-    p.drawText(QRect(10, 6, VIEW_WIDTH - 20, 34), Qt::AlignRight | Qt::AlignVCenter,
-               QStringLiteral("your phone on the desktop"));
 }
 
 void drawPhone(QPainter& p)
