@@ -1,5 +1,5 @@
-// The C exports of libzeldll.so: each one finds this process's engine (attaching the shared
-// section on first use) and hands over to the engine core.
+// The C exports of libzeldll.so: each one finds this process's engine (which attaches the shared
+// section when the library is loaded) and hands over to the engine core.
 #include "engine/zeldll.h"
 
 #include "engine/Engine.h"

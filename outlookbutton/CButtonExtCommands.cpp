@@ -36,36 +36,8 @@ void copyText(char* buffer, UINT length, const char* text)
 } // namespace
 
 CButtonExtCommands::CButtonExtCommands(CButtonExt* parent)
-    : m_parent(parent)
+    : InnerObject(parent)
 {
-}
-
-HRESULT CButtonExtCommands::QueryInterface(REFIID iid, void** object)
-{
-    if (!object)
-        return E_POINTER;
-    *object = nullptr;
-    if (!isEqualIid(iid, IID_IUnknown) && !isEqualIid(iid, IID_IExchExtCommands))
-        return E_NOINTERFACE;
-    *object = static_cast<IExchExtCommands*>(this);
-    AddRef();
-    return S_OK;
-}
-
-ULONG CButtonExtCommands::AddRef()
-{
-    return ++m_references;
-}
-
-ULONG CButtonExtCommands::Release()
-{
-    const ULONG left = --m_references;
-    if (left == 0) {
-        if (m_parent)
-            m_parent->innerObjectGone(this);
-        delete this;
-    }
-    return left;
 }
 
 HRESULT CButtonExtCommands::InstallCommands(IExchExtCallback* callback, HWND window, HMENU, UINT* firstFreeCommandId,

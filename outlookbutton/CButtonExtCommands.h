@@ -3,19 +3,17 @@
 // configured command when either is chosen.
 #pragma once
 
-#include "platform/exchext/ExchExt.h"
+#include "outlookbutton/InnerObject.h"
 
 namespace torvane::plinket {
 
 class CButtonExt;
 
-class CButtonExtCommands final : public IExchExtCommands {
+class CButtonExtCommands final
+    : public InnerObject<CButtonExtCommands, IExchExtCommands, IID_IExchExtCommands, CButtonExt> {
 public:
     explicit CButtonExtCommands(CButtonExt* parent);
 
-    HRESULT QueryInterface(REFIID iid, void** object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
     HRESULT InstallCommands(IExchExtCallback* callback, HWND window, HMENU menu, UINT* firstFreeCommandId,
                             TBENTRY* toolbars, UINT toolbarCount, ULONG flags) override;
     void InitMenu(IExchExtCallback* callback) override;
@@ -26,19 +24,14 @@ public:
                             ULONG flags) override;
     HRESULT ResetToolbar(ULONG toolbarId, ULONG flags) override;
 
-    void setContext(ULONG context) { m_context = context; }
-    ULONG references() const { return m_references; }
-    void detach() { m_parent = nullptr; }
-
 private:
     friend class CButtonExt;
+    friend class InnerObject;
     ~CButtonExtCommands() = default;
 
     bool isOwnCommand(UINT commandId) const { return m_hasCommand && commandId == m_commandId; }
     void addButton(TBENTRY& toolbar);
 
-    ULONG m_references = 0;
-    ULONG m_context = 0;
     UINT m_commandId = 0;
     UINT m_buttonIndex = 0;
     int m_bitmapIndex = 0;
@@ -47,7 +40,6 @@ private:
     bool m_hasCommand = false;
     bool m_hasButton = false;
     ULONG m_buttonToolbarId = 0;
-    CButtonExt* m_parent;
 };
 
 } // namespace torvane::plinket

@@ -45,7 +45,7 @@ bool knownCommand(const char* tx)
 {
     static const char* const commands[] = {"",        "ATE1Q0V1\r", "AT+CGMI\r", "AT+CPIN?\r",
                                            "AT+CREG?\r", "AT+CBC\r",  "AT+CSQ\r",  "AT^SPIC\r",
-                                           "\x1a" "AT\r", "+++"};
+                                           "\032AT\r", "+++"};
     for (const char* c : commands)
         if (std::strcmp(tx, c) == 0)
             return true;
