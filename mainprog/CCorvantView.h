@@ -34,7 +34,6 @@ public:
     void OnInitialUpdate();
 
     HWND hwnd() const;
-    int registrationSlot() const { return slot_; }
     // What the tray shows now (icon resource and tip).
     TrayLook trayLook() const { return look_; }
     QString trayTip() const;

@@ -50,7 +50,6 @@ public:
 
     void setTracing(bool on);
     PortHost& host() { return *host_; }
-    const PhoneStatusAnswer& statusAnswer() const { return statusAnswer_; }
 
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -57,7 +57,6 @@ public:
     int dsrWaitCount() const { return dsrWait_; }
     int idleGraceCount() const { return idleGrace_; }
     bool isPortOpen() const;
-    const char* pendingCommand() const { return command_; }
 
     // Trace on/off and where the trace goes ("Open...", "...Close", written texts, lines).
     void setTracing(bool on) { tracing_ = on; }

@@ -34,7 +34,6 @@ public:
 
     // Runs pollOnce every nap on a thread of its own; false when the thread cannot be made.
     bool start(std::chrono::milliseconds nap);
-    bool running() const { return thread_.joinable(); }
     // Ends the thread. A line being handed over may wait for the caller's own thread, so the
     // caller's whileWaiting (the product dispatches its messages there) runs until it has ended.
     void stop(const std::function<void()>& whileWaiting = {});

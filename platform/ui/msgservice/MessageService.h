@@ -87,7 +87,6 @@ public:
     std::size_t pendingAnswers() const { return answers_.size(); }
     const std::vector<ShownBox>& shown() const { return shown_; }
     void clearShown() { shown_.clear(); }
-    void setLogFile(const QString& path) { logPath_ = path; }
 
 private:
     MessageService();
