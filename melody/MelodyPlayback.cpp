@@ -7,6 +7,7 @@
 #include "melody/TempMidiFile.h"
 
 #include <cstdio>
+#include <memory>
 
 MelodyPlayback::MelodyPlayback(CMelvioDoc& doc, MidiOutPort& port, ErrorReporter* errors)
     : doc_(doc), port_(port), errors_(errors)
@@ -54,9 +55,13 @@ void MelodyPlayback::OnPlay(Notify notify)
         doc_.EnsureMidiOut();
         return;
     }
-    notify_ = notify;
+    // A notification already handed over when this playback goes must not reach it.
+    notify_ = [alive = std::weak_ptr<bool>(alive_), notify = std::move(notify)](UINT flags, UINT id) {
+        if (alive.lock() && notify)
+            notify(flags, id);
+    };
     UINT device = 0;
-    if (port_.PlaySequence(std::move(notify), doc_.tempPath, doc_.settingsDevice, &device) != 0) {
+    if (port_.PlaySequence(notify_, doc_.tempPath, doc_.settingsDevice, &device) != 0) {
         if (errors_)
             errors_->Fehler_Melden(ERROR_CLASS_PC, IDS_ERR_PLAY);
         // No notification will come for a start that failed: back to idle here.
@@ -97,7 +102,7 @@ void MelodyPlayback::OnMciNotify(UINT, UINT deviceId)
 void MelodyPlayback::OnViewDestroy()
 {
     if (sequenceOpen_) {
-        port_.Sequencer().stop(device_, nullptr);
+        // Closing stops the sequence without a notification: nobody is left to receive it.
         port_.Sequencer().close(device_);
         sequenceOpen_ = false;
         BackToIdle();

@@ -6,6 +6,8 @@
 #include "platform/midi/MciSequencer.h"
 #include "platform/wintypes.h"
 
+#include <memory>
+
 class CMelvioDoc;
 class ErrorReporter;
 class MidiOutPort;
@@ -44,6 +46,7 @@ private:
     CMelvioDoc& doc_;
     MidiOutPort& port_;
     ErrorReporter* errors_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     Notify notify_;
     // This document's own sequence: a Stop acts on it, not on whatever another window opened
     // last.

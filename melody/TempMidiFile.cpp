@@ -18,6 +18,7 @@ namespace {
 
 constexpr char NAME_TEMPLATE[] = "rteXXXXXX.mid";
 constexpr int SUFFIX_LENGTH = 4; // ".mid"
+constexpr char SYSTEM_TEMP[] = "/tmp";
 
 bool IsFolder(const char* path)
 {
@@ -49,13 +50,12 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes)
 
 std::string TempMidiFolder()
 {
-    if (const char* tmp = std::getenv("TMP"); IsFolder(tmp))
-        return tmp;
-    std::error_code ec;
-    const fs::path system = fs::temp_directory_path(ec);
-    if (ec || !fs::is_directory(system, ec))
-        return {};
-    return system.string();
+    // The system's folder is looked up by hand: the library's lookup would read TMP as well and
+    // fail on the very folder found missing here.
+    for (const char* name : {"TMP", "TMPDIR"})
+        if (const char* folder = std::getenv(name); IsFolder(folder))
+            return folder;
+    return IsFolder(SYSTEM_TEMP) ? SYSTEM_TEMP : std::string();
 }
 
 std::optional<std::string> WriteTempFile(std::span<const std::uint8_t> bytes, ErrorReporter* errors,

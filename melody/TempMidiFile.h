@@ -1,6 +1,6 @@
 // The temporary file the sequencer plays a melody from: created exclusively (never an existing
 // file, never through a planted link) as rte<random>.mid in the folder named by TMP when that
-// is a folder, else in the system's temporary folder.
+// is a folder, else in the system's temporary folder (TMPDIR, or /tmp).
 #pragma once
 
 #include <cstdint>
