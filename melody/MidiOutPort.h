@@ -21,6 +21,9 @@ public:
     MidiOutPort(torvane::midi::MidiOutputs& outputs, torvane::midi::Sequencer& sequencer, ErrorReporter* errors,
                 UserMessages* messages);
 
+    // Where the sequencer's own error texts are shown (the main frame, once it exists).
+    void SetMessages(UserMessages* messages) { messages_ = messages; }
+
     torvane::midi::MidiOutputs& Outputs() { return outputs_; }
     torvane::midi::Sequencer& Sequencer() { return sequencer_; }
 

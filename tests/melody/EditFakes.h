@@ -6,6 +6,7 @@
 
 #include "melody/CMelvioDoc.h"
 #include "melody/NotePalette.h"
+#include "melody/PhoneEngine.h"
 #include "melody/SmartMessagePaste.h"
 #include "melody/StaffEditor.h"
 #include "melody/UserMessages.h"
@@ -13,6 +14,29 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+struct RecordingEngine : PhoneEngine {
+    struct Call {
+        std::string what;
+        HWND window;
+        UINT message;
+        std::vector<std::uint8_t> data;
+        int play;
+    };
+    std::vector<Call> calls;
+    int result = 0;
+    int ATMelWrite(HWND window, UINT message, const void* data, int length) override
+    {
+        const auto* bytes = static_cast<const std::uint8_t*>(data);
+        calls.push_back({"write", window, message, {bytes, bytes + length}, -1});
+        return result;
+    }
+    int ATMelTest(HWND window, UINT message, int play) override
+    {
+        calls.push_back({"test", window, message, {}, play});
+        return result;
+    }
+};
 
 struct FakeSurface : StaffSurface {
     int scrollX = 0;

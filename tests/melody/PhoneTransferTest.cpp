@@ -15,29 +15,6 @@ using Reports = std::vector<std::pair<int, int>>;
 using Strings = std::vector<std::string>;
 using Flags = std::vector<int>; // send, phone play, phone stop
 
-struct RecordingEngine : PhoneEngine {
-    struct Call {
-        std::string what;
-        HWND window;
-        UINT message;
-        std::vector<std::uint8_t> data;
-        int play;
-    };
-    std::vector<Call> calls;
-    int result = 0;
-    int ATMelWrite(HWND window, UINT message, const void* data, int length) override
-    {
-        const auto* bytes = static_cast<const std::uint8_t*>(data);
-        calls.push_back({"write", window, message, {bytes, bytes + length}, -1});
-        return result;
-    }
-    int ATMelTest(HWND window, UINT message, int play) override
-    {
-        calls.push_back({"test", window, message, {}, play});
-        return result;
-    }
-};
-
 constexpr HWND VIEW = 0x0000123400000005;
 
 struct PhoneTest : ::testing::Test {
