@@ -217,9 +217,10 @@ struct Font {
     std::array<QPainterPath, 256> outlines;
     std::array<bool, 256> present{};
 
-    void add(unsigned char ch, QPainterPath path)
+    void add(unsigned char ch, const QPainterPath& path)
     {
-        path.setFillRule(Qt::WindingFill);
+        // Boolean operations leave holes (hollow heads) oriented for the path's own fill rule;
+        // simplifying keeps them while merging the overlapping strokes.
         outlines[ch] = path.simplified();
         present[ch] = true;
     }
