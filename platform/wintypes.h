@@ -13,6 +13,7 @@ using LONG = std::int32_t;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
+using UINT_PTR = std::uintptr_t;
 
 // A window handle: the owning process in the high 32 bits, the window's number within that
 // process in the low 32 bits (see platform/messaging). 0 is "no window".

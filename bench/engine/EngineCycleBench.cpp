@@ -1,0 +1,146 @@
+// One ZelDllCycle step, with no job and with a status-check step, and proof that it allocates
+// nothing: every heap allocation made inside the measured loops is counted, shown as the
+// "allocations" counter, and makes the program fail.
+#include "AllocationCounter.h"
+
+#include "engine/Engine.h"
+#include "engine/EngineServices.h"
+#include "engine/zeldll.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+std::uint64_t g_allocations = 0;
+
+class QuietServices : public zel::EngineServices {
+public:
+    std::uint32_t now = 0;
+    std::uint32_t tickCount() override { return now; }
+    bool postMessage(HWND, UINT, WPARAM, LPARAM) override { return true; }
+    LRESULT sendMessage(HWND, UINT, WPARAM, LPARAM) override { return 0; }
+};
+
+void report(benchmark::State& state, std::uint64_t allocations)
+{
+    g_allocations += allocations;
+    state.counters["allocations"] = double(allocations);
+}
+
+void BM_CycleNoJob(benchmark::State& state)
+{
+    auto shared = std::make_unique<EngineShared>();
+    QuietServices services;
+    zel::Engine engine(*shared, services);
+    char* command = nullptr;
+    benchalloc::startCounting();
+    for (auto _ : state) {
+        engine.cycle(nullptr, &command, PORT_DSR_ON);
+        benchmark::DoNotOptimize(command);
+    }
+    report(state, benchalloc::stopCounting());
+}
+BENCHMARK(BM_CycleNoJob);
+
+// The status check waiting for the registration answer: each line is parsed, sets the status
+// and re-arms the deadline, so the check stays in this step for every iteration.
+void BM_CycleStatusCheckStep(benchmark::State& state)
+{
+    auto shared = std::make_unique<EngineShared>();
+    QuietServices services;
+    zel::Engine engine(*shared, services);
+    engine.requestStatusCheck(1, WM_USER + 11);
+    char* command = nullptr;
+    const char* dialogue[] = {nullptr, nullptr, "OK", "TORVANE", "OK", "+CPIN: READY", "OK"};
+    for (const char* line : dialogue)
+        engine.cycle(line, &command, PORT_DSR_ON);
+    if (engine.local().statusCheck.state != zel::STATUS_WAIT_CREG)
+        state.SkipWithError("status check did not reach the registration step");
+    benchalloc::startCounting();
+    for (auto _ : state) {
+        ++services.now;
+        engine.cycle("+CREG: 0,1", &command, PORT_DSR_ON);
+        benchmark::DoNotOptimize(command);
+    }
+    report(state, benchalloc::stopCounting());
+}
+BENCHMARK(BM_CycleStatusCheckStep);
+
+// A whole status check, request to answer, with the PIN sent and the check run again.
+void BM_StatusCheckWholeDialogue(benchmark::State& state)
+{
+    auto shared = std::make_unique<EngineShared>();
+    QuietServices services;
+    zel::Engine engine(*shared, services);
+    std::snprintf(shared->simPin, sizeof shared->simPin, "%s", "1234");
+    const char* dialogue[] = {nullptr, nullptr, "ATE1Q0V1", "OK", "TORVANE", "OK", "+CPIN: SIM PIN", "OK",
+                              "^SPIC: 3", "OK", "OK", nullptr, "OK", "TORVANE", "OK", "+CPIN: READY", "OK",
+                              "+CREG: 0,1", "OK", "+CBC: 0,80", "OK", "+CSQ: 20,99", "OK"};
+    char* command = nullptr;
+    benchalloc::startCounting();
+    for (auto _ : state) {
+        engine.requestStatusCheck(1, WM_USER + 11);
+        for (const char* line : dialogue)
+            engine.cycle(line, &command, PORT_DSR_ON);
+        benchmark::DoNotOptimize(command);
+    }
+    const std::uint64_t allocations = benchalloc::stopCounting();
+    if (engine.local().statusCheck.state != zel::STATUS_IDLE)
+        state.SkipWithError("status check did not end");
+    report(state, allocations);
+}
+BENCHMARK(BM_StatusCheckWholeDialogue);
+
+// The export itself, as the port owner calls it, on the program's private shared section.
+void BM_ZelDllCycleExportNoJob(benchmark::State& state)
+{
+    char* command = nullptr;
+    ZelDllCycle(nullptr, &command, PORT_DSR_ON);
+    benchalloc::startCounting();
+    for (auto _ : state) {
+        ZelDllCycle(nullptr, &command, PORT_DSR_ON);
+        benchmark::DoNotOptimize(command);
+    }
+    report(state, benchalloc::stopCounting());
+}
+BENCHMARK(BM_ZelDllCycleExportNoJob);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // The engine library attaches its shared section when it is loaded: run in a runtime folder
+    // of our own (started again with it set), so the benchmark never steps the jobs of a suite
+    // running in the user's session.
+    if (!std::getenv("BENCH_ENGINE_PRIVATE")) {
+        char runtimeDir[] = "/tmp/bench-engine-XXXXXX";
+        if (!mkdtemp(runtimeDir)) {
+            std::perror("mkdtemp");
+            return 2;
+        }
+        setenv("XDG_RUNTIME_DIR", runtimeDir, 1);
+        setenv("BENCH_ENGINE_PRIVATE", runtimeDir, 1);
+        execv("/proc/self/exe", argv);
+        std::perror("execv");
+        return 2;
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 2;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove_all(std::getenv("BENCH_ENGINE_PRIVATE"));
+    if (g_allocations != 0) {
+        std::fprintf(stderr, "FAIL: the engine cycle allocated %llu times on the heap\n",
+                     static_cast<unsigned long long>(g_allocations));
+        return 1;
+    }
+    std::printf("no heap allocation in any measured cycle\n");
+    return 0;
+}

@@ -1,0 +1,45 @@
+// The engine's data that belongs to one process: the status check, the deadlines and the
+// cycle's re-entry guard. Only the process that pumps the engine uses it for jobs, which is why
+// ZelDllCycle and ATStatusCheck belong to the owner process.
+#pragma once
+
+#include "engine/JobKind.h"
+
+#include <cstdint>
+
+namespace zel {
+
+// Steps of the status check (the state machine leaves the numbers between unused).
+enum StatusStep : int {
+    STATUS_IDLE = 0,
+    STATUS_START = 1,
+    STATUS_WAIT_QUIET = 2,
+    STATUS_WAIT_ECHO_OK = 3,
+    STATUS_WAIT_MAKER = 4,
+    STATUS_WAIT_PIN_STATE = 5,
+    STATUS_WAIT_CREG = 6,
+    STATUS_WAIT_CBC = 7,
+    STATUS_WAIT_CSQ = 8,
+    STATUS_SEND_ABORT = 12,
+    STATUS_WAIT_AFTER_ABORT = 13,
+    STATUS_SEND_ESCAPE = 14,
+    STATUS_WAIT_AFTER_ESCAPE = 15,
+    STATUS_WAIT_PIN_COUNT = 22,
+    STATUS_WAIT_PIN_ACCEPT = 23,
+};
+
+struct StatusCheckLocal {
+    int state = STATUS_IDLE;
+    int status = PHONE_NONE; // the PhoneStatus being built
+    int restarts = 0;        // fresh starts after the abort or escape text, this check
+    bool simPinAsked = false; // the phone asked for the SIM PIN itself, not another code
+    bool pinSent = false;     // this check has sent the stored PIN once
+};
+
+struct EngineLocal {
+    StatusCheckLocal statusCheck;
+    std::uint32_t deadline[kJobKindCount] = {};
+    int cycleDepth = 0;
+};
+
+} // namespace zel

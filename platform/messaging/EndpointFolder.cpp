@@ -1,0 +1,150 @@
+#include "platform/messaging/EndpointFolder.h"
+
+#include <dirent.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace messaging {
+
+namespace {
+
+constexpr std::string_view kPrefix = "msg-";
+
+std::string pidText(std::uint32_t pid)
+{
+    return std::to_string(pid);
+}
+
+bool processIsGone(std::uint32_t pid)
+{
+    return pid == 0 || (::kill(pid_t(pid), 0) != 0 && errno == ESRCH);
+}
+
+bool checkFolder(const std::string& path, std::string* error)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) {
+        *error = path + ": " + std::strerror(errno);
+        return false;
+    }
+    if (!S_ISDIR(st.st_mode)) {
+        *error = path + " is not a directory";
+        return false;
+    }
+    if (st.st_uid != ::getuid()) {
+        *error = path + " belongs to another user";
+        return false;
+    }
+    if ((st.st_mode & 077) != 0 && ::chmod(path.c_str(), 0700) != 0) {
+        *error = path + ": cannot make it private: " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+template <typename Visit>
+void forEachFile(const std::string& folder, Visit visit)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return;
+    std::vector<std::string> names;
+    while (const dirent* entry = ::readdir(dir))
+        names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    for (const std::string& name : names)
+        visit(name);
+}
+
+} // namespace
+
+std::string endpointFolderPath()
+{
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime != nullptr && runtime[0] == '/')
+        return std::string(runtime) + "/torvane";
+    return "/tmp/torvane-" + std::to_string(::getuid());
+}
+
+bool ensurePrivateFolder(const std::string& path, std::string* error)
+{
+    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
+        *error = path + ": " + std::strerror(errno);
+        return false;
+    }
+    return checkFolder(path, error);
+}
+
+std::string endpointFilePath(const std::string& folder, std::uint32_t pid)
+{
+    return folder + "/msg-" + pidText(pid) + ".sock";
+}
+
+std::string windowListFilePath(const std::string& folder, std::uint32_t pid)
+{
+    return folder + "/msg-" + pidText(pid) + ".win";
+}
+
+std::string replyFilePath(const std::string& folder, std::uint32_t pid, std::uint32_t thread)
+{
+    return folder + "/msg-" + pidText(pid) + "-r" + std::to_string(thread) + ".sock";
+}
+
+std::optional<EndpointFileName> parseEndpointFileName(std::string_view name)
+{
+    if (!name.starts_with(kPrefix))
+        return std::nullopt;
+    name.remove_prefix(kPrefix.size());
+    std::size_t digits = 0;
+    std::uint64_t pid = 0;
+    while (digits < name.size() && digits < 10 && name[digits] >= '0' && name[digits] <= '9')
+        pid = pid * 10 + std::uint64_t(name[digits++] - '0');
+    if (digits == 0 || name[0] == '0' || pid > 0xffffffffu)
+        return std::nullopt;
+    const std::string_view rest = name.substr(digits);
+    EndpointFileName parsed{std::uint32_t(pid), EndpointFileKind::Endpoint};
+    if (rest == ".sock")
+        return parsed;
+    if (rest == ".win") {
+        parsed.kind = EndpointFileKind::WindowList;
+        return parsed;
+    }
+    if (rest == ".win.tmp") {
+        parsed.kind = EndpointFileKind::WindowListTemp;
+        return parsed;
+    }
+    if (rest.starts_with("-r") && rest.ends_with(".sock")) {
+        const std::string_view number = rest.substr(2, rest.size() - 2 - 5);
+        if (number.empty() || number.size() > 10 || number.find_first_not_of("0123456789") != std::string_view::npos)
+            return std::nullopt;
+        parsed.kind = EndpointFileKind::Reply;
+        return parsed;
+    }
+    return std::nullopt;
+}
+
+void sweepStaleFiles(const std::string& folder, std::uint32_t ownPid)
+{
+    forEachFile(folder, [&](const std::string& name) {
+        const auto parsed = parseEndpointFileName(name);
+        if (parsed && (parsed->pid == ownPid || processIsGone(parsed->pid)))
+            ::unlink((folder + "/" + name).c_str());
+    });
+}
+
+void removeFilesOf(const std::string& folder, std::uint32_t pid)
+{
+    forEachFile(folder, [&](const std::string& name) {
+        const auto parsed = parseEndpointFileName(name);
+        if (parsed && parsed->pid == pid)
+            ::unlink((folder + "/" + name).c_str());
+    });
+}
+
+} // namespace messaging

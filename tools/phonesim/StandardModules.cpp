@@ -1,0 +1,16 @@
+#include "tools/phonesim/StandardModules.h"
+
+#include "tools/phonesim/BasicCommands.h"
+#include "tools/phonesim/StatusCommands.h"
+
+namespace torvane::phonesim {
+
+std::vector<std::unique_ptr<PhoneModule>> standardModules()
+{
+    std::vector<std::unique_ptr<PhoneModule>> modules;
+    modules.push_back(std::make_unique<BasicCommands>());
+    modules.push_back(std::make_unique<StatusCommands>());
+    return modules;
+}
+
+} // namespace torvane::phonesim
