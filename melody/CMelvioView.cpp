@@ -203,8 +203,12 @@ void CMelvioView::mouseMoveEvent(QMouseEvent* event)
 
 void CMelvioView::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Shift)
+    if (event->key() == Qt::Key_Shift) {
+        // The Shift key's own event does not agree across window systems on whether it
+        // already carries the Shift modifier; its key symbol says which one went down.
         shiftKeys_.Pressed(event->nativeVirtualKey());
+        return QAbstractScrollArea::keyPressEvent(event);
+    }
     SetModifiers(event->modifiers());
     StaffKey key = StaffKey::Other;
     char ch = 0;

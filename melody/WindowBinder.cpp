@@ -1,16 +1,12 @@
 #include "melody/WindowBinder.h"
 
-#if defined(MELVIO_HAVE_MESSAGING)
 #include "platform/messaging/qt/MessageWindow.h"
 #include "platform/messaging/qt/WidgetWindow.h"
-#endif
 
 #include <QObject>
 #include <QWidget>
 
 namespace {
-
-#if defined(MELVIO_HAVE_MESSAGING)
 
 class MessagingBinder : public WindowBinder {
 public:
@@ -20,27 +16,10 @@ public:
             [handler = std::move(handler)](UINT m, WPARAM w, LPARAM l) { return handler(m, w, l); }, owner);
         return window->hwnd();
     }
+    // The published title follows the frame's; WM_CLOSE closes it as the user would.
     void BindTopLevel(QWidget* frame) override { new messaging::WidgetWindow(frame); }
 };
 
-#else
-
-// Without the messaging layer the windows have no handle: nobody can answer or close them.
-class NoBinder : public WindowBinder {
-public:
-    HWND BindWindow(QObject*, Handler) override { return 0; }
-    void BindTopLevel(QWidget*) override {}
-};
-
-#endif
-
 } // namespace
 
-std::unique_ptr<WindowBinder> MakeWindowBinder()
-{
-#if defined(MELVIO_HAVE_MESSAGING)
-    return std::make_unique<MessagingBinder>();
-#else
-    return std::make_unique<NoBinder>();
-#endif
-}
+std::unique_ptr<WindowBinder> MakeWindowBinder() { return std::make_unique<MessagingBinder>(); }

@@ -141,6 +141,22 @@ TEST_F(GuiTest, NoteKeysAndModifiers)
     EXPECT_TRUE(frame->Palette().IsDown(3));
 }
 
+TEST_F(GuiTest, RightShiftIsToldApartByItsKeySymbol)
+{
+    auto send = [this](QEvent::Type type, int key, Qt::KeyboardModifiers modifiers, quint32 symbol) {
+        QKeyEvent event(type, key, modifiers, 0, symbol, 0);
+        QApplication::sendEvent(View(), &event);
+    };
+    send(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier, ShiftKeys::RIGHT_SHIFT_SYMBOL);
+    send(QEvent::KeyPress, Qt::Key_C, Qt::ShiftModifier, 'C');
+    send(QEvent::KeyRelease, Qt::Key_Shift, {}, ShiftKeys::RIGHT_SHIFT_SYMBOL);
+    send(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier, ShiftKeys::LEFT_SHIFT_SYMBOL);
+    send(QEvent::KeyPress, Qt::Key_C, Qt::ShiftModifier, 'C');
+    send(QEvent::KeyRelease, Qt::Key_Shift, {}, ShiftKeys::LEFT_SHIFT_SYMBOL);
+    send(QEvent::KeyPress, Qt::Key_C, {}, 'c');
+    EXPECT_EQ(Pitches(), (std::vector<int>{48, 72, 60}));
+}
+
 TEST_F(GuiTest, ThePaletteBarInsertsIntoTheActiveMelody)
 {
     CNotePaletteBar* bar = frame->PaletteBar();
@@ -345,6 +361,15 @@ TEST(GuiStart, TheDeviceUsedIsStoredAtExit)
         bench.Doc().SetModifiedFlag(false);
     }
     torvane::registry::AppProfile profile("Torvane\\Quorvane PRO", "Ring tone editor");
+    EXPECT_EQ(profile.GetProfileInt("Settings", "LastMidiDev", -1), 2u);
+    {
+        // Chosen but never used: the device in use stays the one stored.
+        GuiBench bench(3);
+        bench.port->SetCurrentDevice(2);
+        bench.frame->NewDocument();
+        bench.Doc().settingsDevice = 1;
+        bench.Doc().SetModifiedFlag(false);
+    }
     EXPECT_EQ(profile.GetProfileInt("Settings", "LastMidiDev", -1), 2u);
 }
 
