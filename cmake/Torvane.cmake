@@ -12,8 +12,12 @@ if(TORVANE_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-if(TORVANE_FUZZ AND NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-  message(FATAL_ERROR "TORVANE_FUZZ needs clang (use the 'fuzz' preset)")
+if(TORVANE_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "TORVANE_FUZZ needs clang (use the 'fuzz' preset)")
+  endif()
+  # Coverage of the libraries under test, not only of the fuzz target's own file, guides the fuzzer.
+  add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
 
 set(TORVANE_ISOLATE ${CMAKE_SOURCE_DIR}/tests/isolate.sh)
@@ -28,7 +32,7 @@ endfunction()
 
 # Adds every direct subfolder that has a CMakeLists.txt, so areas land without touching their parents.
 function(torvane_add_all_subdirectories)
-  file(GLOB _dirs LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  file(GLOB _dirs LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*)
   list(SORT _dirs)
   foreach(dir IN LISTS _dirs)
     if(IS_DIRECTORY ${dir} AND EXISTS ${dir}/CMakeLists.txt)

@@ -143,6 +143,11 @@ RegStore::RegStore(std::string dir, std::string path, std::string rootName)
 {
 }
 
+RegStore::~RegStore()
+{
+    forget();
+}
+
 void RegStore::forget()
 {
     if (heldFd_ >= 0)

@@ -24,6 +24,9 @@ public:
     // The store of "$XDG_CONFIG_HOME/torvane/<rootName>.reg" (~/.config when unset), looked up
     // anew on each call so that a changed XDG_CONFIG_HOME takes effect; stores live until exit.
     static RegStore& forRoot(std::string_view rootName);
+    // A library that links the registry and is unloaded (the mail-client extension in its host)
+    // must not leave the held file open behind it.
+    ~RegStore();
 
     const std::string& path() const { return path_; }
     const std::string& rootName() const { return rootName_; }

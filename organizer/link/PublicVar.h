@@ -1,0 +1,52 @@
+// The organizer's process-wide settings and flags. They live as long as the program and are
+// read and written only on its user-interface thread.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+namespace tessaro {
+
+// Stored settings (see Settings.h for loading and saving them).
+inline std::int16_t ComPort = 1;
+inline std::int16_t ComTimeout = 7500;
+inline std::int16_t InfraredPort = -1;
+inline std::int16_t Infrared = 0;
+inline std::int16_t InfraredDelay = 700;
+inline std::int16_t LanguageBase = 10000;
+// Window geometry in twips. Held in 32 bits: a window on a wide desktop lies further right
+// than a 16-bit value can say, and its position must still be saved.
+inline std::int32_t WindowWidth = 0;
+inline std::int32_t WindowTop = 0;
+inline std::int32_t WindowLeft = 0;
+
+// Derived: the infrared delay when the link goes over infrared, otherwise 1 ms.
+inline std::int32_t IrdaEffectiveDelay = 1;
+
+// From the command line: pause in ms between transfer steps (0 = none).
+inline std::int32_t TransferPause = 0;
+// From the command line: show every vCalendar object in a box before it is sent or read.
+inline bool DumpFlag = false;
+// From the command line: started by another program, and which one ("QBR" means the suite).
+inline bool CallerFlag = false;
+inline QString CallerName;
+
+// Date and time pictures derived from the user's locale (RegDateTimeFormatGet).
+inline QString ShortDateFormat = QStringLiteral("dd.mm.yy");
+inline QString TimeFormat = QStringLiteral("hh:mm:ss");
+inline QString ShortTimeFormat = QStringLiteral("hh:mm");
+inline QString ShortDateTimeFormat = QStringLiteral("dd.mm.yy hh:mm");
+inline QString DateSeparator = QStringLiteral(".");
+inline QString TimeSeparator = QStringLiteral(":");
+inline const QString MidnightTimeText = QStringLiteral(" 00:00:00");
+
+// Grid font, set at start-up.
+inline QString GridFontName;
+inline std::int16_t HeaderFontSize = 10;
+inline std::int16_t GridFontSize = 8;
+
+// True when the program was started by the suite's main program (CALLER=Qbr, any case).
+bool StartedByQbr();
+
+} // namespace tessaro
