@@ -15,7 +15,7 @@
 #include "melody/WindowBinder.h"
 #include "platform/midi/MidiOutputs.h"
 #include "platform/registry/AppProfile.h"
-#include "platform/ui/messagebox/MessageService.h"
+#include "platform/ui/msgservice/MessageService.h"
 
 #include <QCloseEvent>
 #include <QDockWidget>
@@ -168,8 +168,8 @@ QString CMainFrame::StatusText() const { return statusBar()->currentMessage(); }
 
 void CMainFrame::ShowExclamation(const std::string& text)
 {
-    ui::MessageService::show(this, {QString::fromLatin1(APPLICATION_TITLE), QString::fromLatin1(text.c_str()),
-                                    ui::MessageIcon::Exclamation, ui::MessageButtons::Ok});
+    ui::messageBox(this, QString::fromLatin1(text.c_str()), QString::fromLatin1(APPLICATION_TITLE),
+                   ui::MB_OK | ui::MB_ICONEXCLAMATION);
 }
 
 void CMainFrame::SetStatusText(const std::string& text) { statusBar()->showMessage(QString::fromLatin1(text.c_str())); }
@@ -292,12 +292,11 @@ bool CMainFrame::CanCloseDocument(MelodyDocument& document)
 {
     if (!document.doc.IsModified())
         return true;
-    const ui::MessageAnswer answer = ui::MessageService::show(
-        this, {QString::fromLatin1(APPLICATION_TITLE), tr("Save changes to %1?").arg(document.Title()),
-               ui::MessageIcon::Exclamation, ui::MessageButtons::YesNoCancel});
-    if (answer == ui::MessageAnswer::Cancel)
+    const int answer = ui::messageBox(this, tr("Save changes to %1?").arg(document.Title()),
+                                      QString::fromLatin1(APPLICATION_TITLE), ui::MB_YESNOCANCEL | ui::MB_ICONEXCLAMATION);
+    if (answer == ui::IDCANCEL)
         return false;
-    if (answer == ui::MessageAnswer::Yes)
+    if (answer == ui::IDYES)
         return SaveDocument(document, false);
     return true;
 }

@@ -12,7 +12,7 @@
 #include "melody/MelvioContext.h"
 #include "melody/MelvioIds.h"
 #include "melody/SmartMessagePaste.h"
-#include "platform/ui/messagebox/MessageService.h"
+#include "platform/ui/msgservice/MessageService.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -198,9 +198,8 @@ void CMainFrame::ShowHelp()
     const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(HELP_FILE));
     if (QFileInfo::exists(path) && QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
         return;
-    ui::MessageService::show(this, {QString::fromLatin1(APPLICATION_TITLE),
-                                    tr("The help file %1 cannot be found.").arg(QString::fromLatin1(HELP_FILE)),
-                                    ui::MessageIcon::Exclamation, ui::MessageButtons::Ok});
+    ui::messageBox(this, tr("The help file %1 cannot be found.").arg(QString::fromLatin1(HELP_FILE)),
+                   QString::fromLatin1(APPLICATION_TITLE), ui::MB_OK | ui::MB_ICONEXCLAMATION);
 }
 
 void CMainFrame::ArrangeIcons()
@@ -242,7 +241,7 @@ void CMainFrame::OnCommand(int id)
         break;
     case ID_APP_ABOUT: {
         CAboutDlg about(this);
-        about.exec();
+        ui::execDialog(about);
         break;
     }
     default:
@@ -290,7 +289,7 @@ void CMainFrame::OnCommand(int id)
         break;
     case ID_MIDI_SETTINGS: {
         CMidiSettingsDlg settings(outputs_, d.settingsDevice, this);
-        if (settings.exec() == QDialog::Accepted)
+        if (ui::execDialog(settings) == ui::IDOK)
             d.settingsDevice = settings.Device();
         break;
     }

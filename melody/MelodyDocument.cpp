@@ -3,7 +3,7 @@
 #include "melody/Archive.h"
 #include "melody/MelvioContext.h"
 #include "melody/MidiOutPort.h"
-#include "platform/ui/messagebox/MessageService.h"
+#include "platform/ui/msgservice/MessageService.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -18,8 +18,7 @@ inline constexpr char APP_TITLE[] = "Ring tone editor";
 
 void Tell(QWidget* parent, const QString& text)
 {
-    ui::MessageService::show(parent, {QString::fromLatin1(APP_TITLE), text, ui::MessageIcon::Exclamation,
-                                      ui::MessageButtons::Ok});
+    ui::messageBox(parent, text, QString::fromLatin1(APP_TITLE), ui::MB_OK | ui::MB_ICONEXCLAMATION);
 }
 
 CMelvioDoc::Services DocServices(MelvioContext& c) { return {c.errors, c.tempoField, c.port}; }

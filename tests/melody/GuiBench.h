@@ -14,7 +14,7 @@
 #include "platform/midi/ManualScheduler.h"
 #include "platform/midi/MciSequencer.h"
 #include "platform/registry/AppProfile.h"
-#include "platform/ui/messagebox/MessageService.h"
+#include "platform/ui/msgservice/MessageService.h"
 
 #include <QApplication>
 

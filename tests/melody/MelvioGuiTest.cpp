@@ -282,7 +282,8 @@ TEST_F(GuiTest, MenusFollowWhetherAMelodyIsOpen)
 
 TEST_F(GuiTest, ANewWindowOnTheSameMelodyAndTheQuestionOnlyAtTheLast)
 {
-    ui::ScriptedMessages boxes(ui::MessageAnswer::No);
+    ui::MessageService& boxes = ui::MessageService::instance();
+    boxes.clearShown();
     QTest::keyClick(View(), Qt::Key_A);
     frame->RunCommand(ID_WINDOW_NEW);
     ASSERT_EQ(frame->MdiArea()->subWindowList().size(), 2);
@@ -294,12 +295,13 @@ TEST_F(GuiTest, ANewWindowOnTheSameMelodyAndTheQuestionOnlyAtTheLast)
     EXPECT_TRUE(boxes.shown().empty());
     EXPECT_EQ(frame->MdiArea()->subWindowList()[0]->windowTitle(), QStringLiteral("RingToneEditor1"));
 
-    boxes.answer(ui::MessageAnswer::Cancel);
+    boxes.addAnswer({ui::kMessageBoxName, ui::IDCANCEL, {}});
     frame->MdiArea()->subWindowList()[0]->close();
     QApplication::processEvents();
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_EQ(boxes.shown()[0].text, QStringLiteral("Save changes to RingToneEditor1?"));
     EXPECT_EQ(frame->MdiArea()->subWindowList().size(), 1);
+    boxes.addAnswer({ui::kMessageBoxName, ui::IDNO, {}});
     frame->MdiArea()->subWindowList()[0]->close();
     Settle();
     EXPECT_TRUE(frame->MdiArea()->subWindowList().isEmpty());
@@ -307,7 +309,8 @@ TEST_F(GuiTest, ANewWindowOnTheSameMelodyAndTheQuestionOnlyAtTheLast)
 
 TEST_F(GuiTest, SaveAndOpenAMelodyFile)
 {
-    ui::ScriptedMessages boxes(ui::MessageAnswer::No);
+    ui::MessageService& boxes = ui::MessageService::instance();
+    boxes.clearShown();
     QTest::keyClick(View(), Qt::Key_G);
     QTest::keyClick(View(), Qt::Key_A);
     saveAnswer = QString::fromLocal8Bit(qgetenv("TORVANE_TEST_TMP")) + QStringLiteral("/song");
@@ -320,6 +323,23 @@ TEST_F(GuiTest, SaveAndOpenAMelodyFile)
     ASSERT_TRUE(frame->RunCommand(ID_FILE_OPEN));
     EXPECT_EQ(Pitches(), (std::vector<int>{67, 69}));
     EXPECT_TRUE(boxes.shown().empty());
+}
+
+TEST_F(GuiTest, SettingsAndAboutDialogs)
+{
+    ui::MessageService& boxes = ui::MessageService::instance();
+    boxes.clearShown();
+    boxes.addAnswer({QStringLiteral("dialog154"), ui::IDOK, {{QStringLiteral("combo1018"), QStringLiteral("Synth 1")}}});
+    ASSERT_TRUE(frame->RunCommand(ID_MIDI_SETTINGS));
+    EXPECT_EQ(Doc().settingsDevice, 1);
+    boxes.addAnswer({QStringLiteral("dialog154"), ui::IDCANCEL, {{QStringLiteral("combo1018"), QStringLiteral("Synth 0")}}});
+    frame->RunCommand(ID_MIDI_SETTINGS);
+    EXPECT_EQ(Doc().settingsDevice, 1);
+    ASSERT_TRUE(frame->RunCommand(ID_APP_ABOUT));
+    ASSERT_EQ(boxes.shown().size(), 3u);
+    EXPECT_EQ(boxes.shown()[0].caption, QStringLiteral("Settings"));
+    EXPECT_EQ(boxes.shown()[2].kind, QStringLiteral("dialog100"));
+    EXPECT_EQ(boxes.shown()[2].caption, QStringLiteral("About Ring tone editor"));
 }
 
 TEST(GuiStart, WithoutAMidiDeviceTheStartReportsAndTheSettingsShowNoDevice)
