@@ -31,19 +31,27 @@ int smsTimeStamp(const char* stamp)
         if (value[i] < kFields[i].low || value[i] > kFields[i].high)
             return 0;
     }
-    std::tm local{};
-    local.tm_year = value[0] + (value[0] >= kFirstCenturyYear ? 0 : 100);
-    local.tm_mon = value[1] - 1;
-    local.tm_mday = value[2];
-    local.tm_hour = value[3];
-    local.tm_min = value[4];
-    local.tm_sec = 0;
-    // Summer and winter dates each under their own rule, so that the main program, turning the
-    // count back into local time, shows the hour the phone showed.
-    local.tm_isdst = -1;
-    const std::time_t seconds = std::mktime(&local);
-    if (seconds == std::time_t(-1))
+    std::tm wall{};
+    wall.tm_year = value[0] + (value[0] >= kFirstCenturyYear ? 0 : 100);
+    wall.tm_mon = value[1] - 1;
+    wall.tm_mday = value[2];
+    wall.tm_hour = value[3];
+    wall.tm_min = value[4];
+    // The wall-clock time read as UTC, less the zone's offset at that moment: summer and winter
+    // dates each under their own rule, so that the main program, turning the count back into local
+    // time, shows the hour the phone showed. The offset is looked up at the guess and once more at
+    // the result, which settles it for dates next to a change of rule. (Not mktime: it reloads the
+    // zone rules at every call, allocating as it does, and the cycle must not allocate.)
+    const std::time_t asUtc = timegm(&wall);
+    if (asUtc == std::time_t(-1))
         return 0;
+    std::tm local{};
+    if (!localtime_r(&asUtc, &local))
+        return 0;
+    std::time_t seconds = asUtc - local.tm_gmtoff;
+    if (!localtime_r(&seconds, &local))
+        return 0;
+    seconds = asUtc - local.tm_gmtoff;
     if (seconds > std::time_t(INT_MAX))
         return INT_MAX;
     return seconds < 0 ? 0 : int(seconds);
