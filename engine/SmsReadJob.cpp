@@ -47,6 +47,21 @@ int pduLineServiceCentre(const char* line, int lineLength)
     return serviceCentre < lineLength ? serviceCentre : -1;
 }
 
+// A listing line: its index and PDU length are kept, and the PDU line is awaited.
+bool onListLine(JobStep& step)
+{
+    const char* rest = step.lineAfter("^SMGL:");
+    int index = 0;
+    int status = 0;
+    int length = 0;
+    if (!rest || !readListLine(rest, index, status, length))
+        return false;
+    step.shared().smRead.messageIndex = index;
+    step.local().smsRead = SmsReadLocal{status, length};
+    step.setState(SMREAD_WAIT_PDU);
+    return true;
+}
+
 void onPduLine(JobStep& step)
 {
     const char* line = step.line();
@@ -105,22 +120,16 @@ void smsReadStep(JobStep& step)
         if (!step.hasLine())
             break;
         step.arm(kReadMs);
-        if (step.lineIs("OK")) {
+        if (step.lineIs("OK"))
             step.finish(RESULT_NO_MESSAGE);
-        } else if (const char* rest = step.lineAfter("^SMGL:")) {
-            int index = 0;
-            int status = 0;
-            int length = 0;
-            if (readListLine(rest, index, status, length)) {
-                shared.smRead.messageIndex = index;
-                step.local().smsRead = SmsReadLocal{status, length};
-                step.setState(SMREAD_WAIT_PDU);
-            }
-        }
+        else
+            onListLine(step);
         break;
 
     case SMREAD_WAIT_PDU:
-        if (step.hasLine())
+        // A listing line whose PDU line never came is followed by the next message's: the PDU
+        // that comes belongs to the last listing line, and its index is the one to delete.
+        if (step.hasLine() && !onListLine(step))
             onPduLine(step);
         break;
 

@@ -227,11 +227,13 @@ TEST_P(WriteCommands, SelectThenWrite)
 
 INSTANTIATE_TEST_SUITE_P(
     PhonebookWrite, WriteCommands,
-    ::testing::Values(WriteCase{"SM", "AT^SPBS=\"SM\"\r", 5, "Anna", "+491701234567", "AT+CPBW=5,\"+491701234567\",145,\"Anna\"\r"},
+    ::testing::Values(WriteCase{"SM", "AT^SPBS=\"SM\"\r", 5, "Anna", "+491701234567",
+                                "AT+CPBW=5,\"+491701234567\",145,\"Anna\"\r"},
                       WriteCase{"ME", "AT^SPBS=\"ME\"\r", 12, "", "0301234", "AT+CPBW=12,\"0301234\",129,\"\"\r"},
                       WriteCase{"FD", "AT^SPBS=\"FD\"\r", 3, "gone", "", "AT+CPBW=3\r"},
                       // quotes, line ends, Ctrl-Z and ESC never reach the command
-                      WriteCase{"SM", "AT^SPBS=\"SM\"\r", 8, "A\"n\rn\na\x1a\x1b", "+49\"17\r", "AT+CPBW=8,\"+4917\",145,\"Anna\"\r"},
+                      WriteCase{"SM", "AT^SPBS=\"SM\"\r", 8, "A\"n\rn\na\x1a\x1b", "+49\"17\r",
+                                "AT+CPBW=8,\"+4917\",145,\"Anna\"\r"},
                       WriteCase{"S\"", "AT^SPBS=\"S\"\r", 9, "x", "1", "AT+CPBW=9,\"1\",129,\"x\"\r"}));
 
 TEST_F(PhonebookWrite, ErrorIsNoAnswerOfItsOwn)

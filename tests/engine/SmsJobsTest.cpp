@@ -166,6 +166,17 @@ INSTANTIATE_TEST_SUITE_P(SmsRead, UndecodableMessages,
                              // user data shorter than its length
                              "040481214300003210726141358009C8309BFD06"));
 
+TEST_F(SmsRead, ListingLineWhosePduNeverCameGivesWayToTheNext)
+{
+    EXPECT_EQ(h.tick(), "AT^SMGL=0\r");
+    h.line("^SMGL: 4,0,,30");
+    h.line("^SMGL: 6,0,,30");
+    h.exactLine(std::string(kQuestionCentre) + kQuestionTpdu);
+    h.line("OK");
+    EXPECT_EQ(onlyAnswer(h), (Answer{JOB_SMS_READ, RESULT_OK}));
+    EXPECT_EQ(h.shared->smRead.messageIndex, 6) << "the delete must take the message read";
+}
+
 TEST_F(SmsRead, LinesThatAreNoPduAreIgnoredWhileWaitingForIt)
 {
     EXPECT_EQ(h.tick(), "AT^SMGL=0\r");

@@ -184,8 +184,8 @@ std::string PhoneEngine::resultCode(const CommandResult& result) const
         }
         // An injected error is given as a number whatever AT+CMEE says, so a test gets exactly
         // the text it asked for. An extended error is a line of its own in either verbose setting.
-        words = "+CME ERROR: "
-                + (m_literalCme || line.cmee == 1 ? std::to_string(result.errorNumber) : cmeErrorText(result.errorNumber));
+        words = "+CME ERROR: " + (m_literalCme || line.cmee == 1 ? std::to_string(result.errorNumber)
+                                                                 : cmeErrorText(result.errorNumber));
         return line.verbose ? "\r\n" + words + "\r\n" : words + "\r\n";
     case CommandResult::Kind::CmsError:
         words = "+CMS ERROR: " + std::to_string(result.errorNumber);

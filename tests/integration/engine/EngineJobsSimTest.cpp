@@ -96,8 +96,8 @@ TEST_F(EngineJobsSim, SmsInThreePartsSentToTheOwnNumberIsReadBackPartByPart)
     // The main program sends the last part first.
     for (int sequence = 3; sequence >= 1; --sequence) {
         const std::string& text = parts[sequence - 1];
-        ASSERT_EQ(ATSMSend(m_pump.window(), WM_JOB_DONE, "+491701234567", text.data(), int(text.size()), 42, sequence, 3,
-                           -1, "", 167),
+        ASSERT_EQ(ATSMSend(m_pump.window(), WM_JOB_DONE, "+491701234567", text.data(), int(text.size()), 42,
+                           sequence, 3, -1, "", 167),
                   0);
         EXPECT_EQ(answer(), (Result{JOB_SMS_SEND, RESULT_OK})) << "part " << sequence;
     }
