@@ -1,0 +1,79 @@
+#include "mainprog/CCorvantApp.h"
+
+#include "mainprog/BusyInputFilter.h"
+#include "mainprog/CCorvantView.h"
+#include "mainprog/CMainFrame.h"
+#include "mainprog/CorvantStrings.h"
+#include "mainprog/SerialHostPort.h"
+#include "mainprog/SuiteSettings.h"
+#include "platform/sharedmem/NamedMutex.h"
+
+#include <QApplication>
+
+namespace corvant {
+
+namespace {
+
+CCorvantApp* g_app = nullptr;
+
+} // namespace
+
+CCorvantApp::CCorvantApp(EngineApi& engine, HostTimers timers, Launcher::Start start)
+    : engine_(engine)
+    , timers_(timers)
+    , start_(std::move(start))
+    , profile_(corvantProfile())
+{
+    portFactory_ = [] { return std::make_unique<SerialHostPort>(); };
+    g_app = this;
+}
+
+CCorvantApp::~CCorvantApp()
+{
+    if (qApp != nullptr && inputFilter_)
+        qApp->removeEventFilter(inputFilter_.get());
+    smsManager_.reset();
+    frame_.reset();
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+CCorvantApp* CCorvantApp::instance()
+{
+    return g_app;
+}
+
+bool CCorvantApp::InitInstance()
+{
+    bool alreadyExisted = false;
+    instanceMutex_ = torvane::NamedMutex::create(INSTANCE_MUTEX, true, &alreadyExisted);
+    if (!instanceMutex_ || alreadyExisted) {
+        instanceMutex_.reset();
+        return false;
+    }
+    busy_ = false;
+    inputFilter_ = std::make_unique<BusyInputFilter>([this] { return busy_; });
+    qApp->installEventFilter(inputFilter_.get());
+
+    frame_ = std::make_unique<CMainFrame>(engine_, profile_, portFactory_(), timers_, start_);
+    frame_->setSmsManager([this] { return smsManager_.get(); });
+    frame_->show();
+    frame_->view().OnInitialUpdate();
+    frame_->setWindowTitle(QString::fromLatin1(corvantString(IDS_APP_TITLE)));
+
+    if (smsFactory_)
+        smsManager_ = smsFactory_(*this);
+    if (smsManager_)
+        smsManager_->Configure();
+    return true;
+}
+
+int CCorvantApp::ExitInstance()
+{
+    smsManager_.reset();
+    if (frame_)
+        frame_->launcher().runExitSequence();
+    return 0;
+}
+
+} // namespace corvant

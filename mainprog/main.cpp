@@ -1,0 +1,48 @@
+// Corvant, the suite's main program.
+#include "mainprog/CCorvantApp.h"
+#include "mainprog/ZelEngine.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Tests shorten the pump and poll periods with CORVANT_TIMER_PERIODS="pumpMs,pollMs"; the
+// product never sets it.
+corvant::HostTimers timersFromEnvironment()
+{
+    corvant::HostTimers timers;
+    const QString periods = qEnvironmentVariable("CORVANT_TIMER_PERIODS");
+    if (periods.isEmpty())
+        return timers;
+    const QStringList parts = periods.split(QLatin1Char(','));
+    bool pumpOk = false;
+    bool pollOk = false;
+    const uint pump = parts.value(0).toUInt(&pumpOk);
+    const uint poll = parts.value(1).toUInt(&pollOk);
+    if (parts.size() != 2 || !pumpOk || !pollOk || pump == 0 || poll == 0) {
+        std::fprintf(stderr, "corvant: CORVANT_TIMER_PERIODS must be \"pumpMs,pollMs\"; using the defaults\n");
+        return timers;
+    }
+    timers.pumpMs = pump;
+    timers.pollMs = poll;
+    return timers;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorvane PRO"));
+
+    corvant::ZelEngine engine;
+    corvant::CCorvantApp app(engine, timersFromEnvironment());
+    if (!app.InitInstance())
+        return 0;
+    const int result = qapp.exec();
+    app.ExitInstance();
+    return result;
+}
