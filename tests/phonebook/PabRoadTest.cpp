@@ -438,6 +438,20 @@ TEST_F(PabRoad, ANewFolderIsCheckedAgainstEveryFolderName)
     EXPECT_TRUE(h.engine.reports.empty());
 }
 
+TEST_F(PabRoad, ANewFolderThatCollidesLeavesTheShownFolderOpen)
+{
+    standardBook();
+    ASSERT_TRUE(start());
+    openFolder(2); // Team, which holds the entry Anna
+    h.dialogs.names = {std::string("Anna")};
+    h.model.OnNewPabFolder();
+    EXPECT_EQ(h.engine.reports, (std::vector<std::pair<int, int>>{{2, IDS_ERR_ENTRY_EXISTS}}));
+    EXPECT_EQ(h.view.ends, 0);
+    EXPECT_EQ(h.view.folderSelection, 2) << "no new folder: the one shown before is shown again";
+    EXPECT_EQ(listNames(), std::vector<std::string>{"Anna"});
+    EXPECT_EQ(cards().size(), 4u);
+}
+
 TEST_F(PabRoad, AnotherNameIsCheckedAgainstEveryEntryFromTheStart)
 {
     standardBook();
