@@ -1,0 +1,178 @@
+// The phonebook editor's model against the simulated phone: this process is the editor, with a
+// registered window that receives the engine's answers; corvant runs beside it and pumps the
+// engine over the simulated phone's port. The SIM directory is read, one entry changed, one
+// added and one removed, the directory written back, and the phone holds exactly the result.
+#include "phonebook/BrevikFakes.h"
+
+#include "phonebook/BrevikStrings.h"
+#include "phonebook/ZeldllPhoneEngine.h"
+#include "platform/messaging/Messaging.h"
+#include "platform/serial/SerialPortName.h"
+#include "platform/ui/msgservice/ScriptFile.h"
+#include "support/PeerProcess.h"
+#include "tools/phonesim/PhoneSim.h"
+#include "tools/phonesim/PhonebookCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <memory>
+
+using namespace std::chrono_literals;
+using namespace brevik;
+using brevik::test::entry;
+using torvane::phonesim::PhonebookCommands;
+using torvane::phonesim::PhoneSim;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+// The form's window: what the engine posts to it goes to the model.
+class FormWindow : public messaging::MessageHandler {
+public:
+    DlgViewModel* model = nullptr;
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (model)
+            model->OnEngineMessage(message, wParam, lParam);
+        return 0;
+    }
+};
+
+class BrevikPhoneRoad : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const char* tmp = std::getenv("TORVANE_TEST_TMP");
+        ASSERT_NE(tmp, nullptr) << "run through tests/isolate.sh";
+        logPath_ = std::string(tmp) + "/corvant.log";
+        std::string error;
+        ASSERT_TRUE(sim_.start(torvane::serial::portLinkFolder() + "/COM1", &error)) << error;
+        window_ = messaging::registerWindow(&form_);
+        ASSERT_NE(window_, 0u);
+    }
+
+    void TearDown() override
+    {
+        if (corvant_ && corvant_->started()) {
+            const HWND frame = FindWindowByTitlePrefix("Quorvane 3.0", 39);
+            if (frame != 0)
+                PostMessage(frame, WM_CLOSE, 0, 0);
+            EXPECT_EQ(corvant_->waitExit(30s), 0) << "corvant ends when its window is closed";
+        }
+        corvant_.reset();
+        form_.model = nullptr;
+        messaging::unregisterWindow(window_);
+        sim_.stop();
+    }
+
+    void startCorvant()
+    {
+        setenv("TORVANE_UI_SCRIPT", (logPath_ + ".script").c_str(), 1);
+        setenv("TORVANE_UI_LOG", logPath_.c_str(), 1);
+        setenv("CORVANT_TIMER_PERIODS", "500,2000", 1);
+        corvant_ = std::make_unique<torvane::test::PeerProcess>(CORVANT_PROGRAM);
+        ASSERT_TRUE(corvant_->started());
+        // The engine's mutex exists once corvant has initialised the engine.
+        int slot = -1;
+        ASSERT_TRUE(waitFor([&] { return (slot = ATStatusReg(window_, WM_PHONE_STATE)) >= 0; }, 20s))
+            << "corvant did not come up";
+        ATStatusDeReg(slot);
+    }
+
+    bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds within)
+    {
+        const auto deadline = Clock::now() + within;
+        while (!done()) {
+            if (Clock::now() >= deadline)
+                return false;
+            messaging::dispatchMessages(50);
+        }
+        return true;
+    }
+
+    // What corvant showed: error reports of this process end up there.
+    std::vector<torvane::ui::ShownBox> shownBoxes() const
+    {
+        std::vector<torvane::ui::ShownBox> boxes;
+        QFile log(QString::fromStdString(logPath_));
+        if (!log.open(QIODevice::ReadOnly))
+            return boxes;
+        for (const QByteArray& line : log.readAll().split('\n'))
+            if (auto box = torvane::ui::parseLogLine(QString::fromUtf8(line)))
+                boxes.push_back(*box);
+        return boxes;
+    }
+
+    std::map<int, PhonebookCommands::Entry> simDirectory()
+    {
+        return sim_.withModule<PhonebookCommands>([](PhonebookCommands& p) { return p.storages["SM"].entries; });
+    }
+
+    PhoneSim sim_;
+    FormWindow form_;
+    HWND window_ = 0;
+    std::string logPath_;
+    std::unique_ptr<torvane::test::PeerProcess> corvant_;
+};
+
+TEST_F(BrevikPhoneRoad, ReadChangeAddRemoveAndWriteTheSimDirectory)
+{
+    sim_.withModule<PhonebookCommands>([](PhonebookCommands& p) {
+        auto& sm = p.storages["SM"].entries;
+        sm[1] = {"0891111", 129, "Anna"};
+        sm[2] = {"0892222", 129, "\x5C" "l"}; // 'Öl' in the phone's codes
+        sm[3] = {"+49893333", 145, "Carl!"};
+    });
+    startCorvant();
+
+    ZeldllPhoneEngine engine;
+    test::FakeView view;
+    test::FakeDialogs dialogs;
+    torvane::mapi::Mapi mapi;
+    DlgViewModel model(engine, view, dialogs, mapi);
+    model.setWindow(window_);
+    form_.model = &model;
+
+    // Autoload with only the SIM directory selected: the start reads "SM".
+    ASSERT_TRUE(model.Start(StartSettings{true, AutoloadMask(1, 1)}));
+    ASSERT_TRUE(waitFor([&] { return !model.hasFlag(FLAG_BUSY); }, 30s)) << sim_.transcript().received();
+    ASSERT_EQ(view.lastStatus(), IDS_DONE) << sim_.transcript().received();
+    ASSERT_EQ(model.directories().current, 0);
+    const PhoneDirectory& sim = model.shownDirectory();
+    ASSERT_EQ(sim.count, 3);
+    EXPECT_EQ(sim.maxIndex, 250);
+    EXPECT_EQ(sim.nameLength, 14);
+    EXPECT_EQ(sim.numberLength, 20);
+    EXPECT_EQ(sim.entries[1].name, "\xD6l");
+    EXPECT_EQ(sim.entries[2].name, "Carl");
+    EXPECT_EQ(sim.entries[2].status, "!");
+    EXPECT_EQ(sim.entries[2].number, "+49893333");
+
+    PhoneBookEntry anna = sim.entries[0];
+    anna.name = "Anna B";
+    anna.number = "(089) 44-44";
+    ASSERT_TRUE(model.ChangeDirectoryEntry(0, anna));
+    ASSERT_EQ(model.AddToDirectory(3, entry(0, "D\xF6rte X", "+49 170 5555")), 1);
+    ASSERT_EQ(model.DeleteDirectoryEntry(1), 1);
+
+    ASSERT_TRUE(model.WritePhonebook());
+    ASSERT_TRUE(waitFor([&] { return !model.hasFlag(FLAG_BUSY); }, 30s)) << sim_.transcript().received();
+    EXPECT_EQ(view.lastStatus(), IDS_DONE) << sim_.transcript().received();
+    EXPECT_FALSE(model.hasFlag(FLAG_PHONE_CHANGED));
+
+    const std::map<int, PhonebookCommands::Entry> expected = {
+        {1, {"0894444", 129, "Anna B"}},
+        {3, {"+49893333", 145, "Carl!"}},
+        {4, {"+491705555", 145, "D\x7Crte X"}},
+    };
+    EXPECT_EQ(simDirectory(), expected) << sim_.transcript().received();
+    EXPECT_TRUE(shownBoxes().empty()) << "no error was reported";
+}
+
+} // namespace
