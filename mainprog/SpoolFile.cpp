@@ -78,9 +78,9 @@ OutgoingFile parseOutgoing(const std::string& text)
             const size_t next = rest.find(kNumberMarker);
             if (body == std::string::npos || next == std::string::npos || next > body)
                 break;
-            size_t start = 0;
-            while (start < rest.size() && isSpace(rest[start]))
-                ++start;
+            // The field runs from its marker (what stands before it is not part of it, and a
+            // "]" there must not cut the field short) to the first "]" after the marker.
+            const size_t start = next;
             const size_t close2 = rest.find(']', start);
             if (close2 == std::string::npos)
                 break; // a field without its bracket ends the list instead of looping on it

@@ -53,6 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "", "x", 2},
         // no "]" after a further marker: the split ends, no loop
         FieldCase{"**Rufnummer:[1]**Rufnummer: [2 **TextBody:x*** End of Message ***", "1", "", "x", 0},
+        // a "]" standing in front of a further field does not cut the field short
+        FieldCase{"**Rufnummer:[1] junk ] **Rufnummer:[2]**TextBody:x*** End of Message ***", "1", "", "x", 1},
         // no brackets at all: empty destination
         FieldCase{"**Rufnummer: 123 **TextBody:x*** End of Message ***", "", "", "x", 0}));
 
