@@ -133,6 +133,15 @@ protected:
         ASSERT_TRUE(corvant_->started());
     }
 
+    // Messages are put on the phone once corvant has checked it: a read request an earlier
+    // corvant left in the engine's shared section goes out at the first cycle and would take
+    // the first message with it.
+    void waitUntilChecked()
+    {
+        ASSERT_TRUE(waitFor([&] { return sim_.transcript().received().find("AT+CSQ") != std::string::npos; }, 30s))
+            << sim_.transcript().received();
+    }
+
     static bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds within)
     {
         const auto deadline = Clock::now() + within;
@@ -203,6 +212,7 @@ TEST_F(SmsGatewayProcess, TwoRecipientsLongTextLeaveAsSixParts)
 TEST_F(SmsGatewayProcess, ThreePartsArriveAsOneFileAndLeaveThePhone)
 {
     startCorvant();
+    waitUntilChecked();
     const std::string texts[3] = {"first part ", "second part ", "third part"};
     for (int seq : {2, 3, 1}) {
         IncomingSms sms;
@@ -226,6 +236,7 @@ TEST_F(SmsGatewayProcess, UnwritableInboxKeepsTheMessageOnThePhone)
     // A plain file where the inbox folder should be: nothing can be created in it, even as root.
     std::ofstream(root_ + "sms_in") << "not a folder";
     startCorvant();
+    waitUntilChecked();
     IncomingSms sms;
     sms.text = "keep me";
     inject(sms);
