@@ -85,9 +85,11 @@ CSmsManager::~CSmsManager()
         message->text = spool::trim(spool::FilterSmsText(message->text));
         if (message->text.empty())
             continue;
-        if (!WriteIncoming(message->sender, message->text, message->timeStamp))
+        // The box says "saved": it is shown only when the file was written.
+        if (WriteIncoming(message->sender, message->text, message->timeStamp))
+            dialogs_.messageBox(false, loadString(61275), loadString(61256), kBoxInformation);
+        else
             Trace("Unvollstaendige Nachricht nicht schreibbar von " + message->sender);
-        dialogs_.messageBox(false, loadString(61275), loadString(61256), kBoxInformation);
     }
     pending_.clear();
     if (mapiLog())

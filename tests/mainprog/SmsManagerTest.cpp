@@ -464,6 +464,16 @@ TEST_F(SmsManagerTest, ExitWritesIncompleteMessagesInOrder)
     EXPECT_EQ(dialogs.boxes[0].text, "Incomplete concatenated message was saved.");
 }
 
+TEST_F(SmsManagerTest, ExitDoesNotClaimAnUnwrittenMessageSaved)
+{
+    make();
+    receive({"A", "one", 0, 5, 1, 2});
+    spool.refusedFolders.insert("/spool/sms_in/");
+    manager.reset();
+    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_NE(spool.trace.find("nicht schreibbar von A"), std::string::npos);
+}
+
 TEST_F(SmsManagerTest, NoTraceWhenLoggingIsOff)
 {
     profile->WriteProfileInt(section::MapiServer, value::MapiLog, 0);
@@ -472,4 +482,34 @@ TEST_F(SmsManagerTest, NoTraceWhenLoggingIsOff)
     manager->ScanOutbox();
     manager.reset();
     EXPECT_TRUE(spool.trace.empty());
+}
+
+#include "mainprog/SpoolFileSystem.h"
+
+#include <cstdlib>
+#include <fstream>
+
+// The spool on the real file system: whole files up to the limit, refusal above it.
+TEST(PosixSpoolTest, ReadsWholeFilesAndRefusesOversizedOnes)
+{
+    char templ[] = "/tmp/spoolXXXXXX";
+    ASSERT_NE(mkdtemp(templ), nullptr);
+    const std::string dir = std::string(templ) + "/";
+    PosixSpoolFileSystem fs;
+    std::ofstream(dir + "big.tmp") << std::string(70 * 1024, 'x');
+    std::ofstream(dir + "mid.tmp") << std::string(5000, 'y');
+    std::string bytes;
+    EXPECT_EQ(fs.readAll(dir + "big.tmp", 64 * 1024, bytes), SpoolFileSystem::Read::TooLarge);
+    EXPECT_EQ(fs.readAll(dir + "mid.tmp", 64 * 1024, bytes), SpoolFileSystem::Read::Ok);
+    EXPECT_EQ(bytes.size(), 5000u);
+    EXPECT_EQ(fs.readAll(dir + "none.tmp", 64 * 1024, bytes), SpoolFileSystem::Read::Unreadable);
+    // A plain file standing where a folder should be: nothing is created in it.
+    EXPECT_EQ(fs.createUnique(dir + "mid.tmp/", "SMS"), "");
+    const std::string made = fs.createUnique(dir, "SMS");
+    ASSERT_FALSE(made.empty());
+    EXPECT_TRUE(fs.writeAll(made, "abc"));
+    EXPECT_EQ(fs.readAll(made, 10, bytes), SpoolFileSystem::Read::Ok);
+    EXPECT_EQ(bytes, "abc");
+    EXPECT_EQ(fs.matching(dir, "SMS*.tmp").size(), 1u);
+    EXPECT_EQ(std::system(("rm -rf " + std::string(templ)).c_str()), 0);
 }
