@@ -1,11 +1,18 @@
 // Corvant, the suite's main program.
 #include "mainprog/CCorvantApp.h"
+#include "mainprog/CMainFrame.h"
+#include "mainprog/CSmsManager.h"
+#include "mainprog/SmsDialogsQt.h"
+#include "mainprog/SpoolFileSystem.h"
+#include "mainprog/SuiteSettings.h"
 #include "mainprog/ZelEngine.h"
+#include "mainprog/ZelSmsEngine.h"
 
 #include <QApplication>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -31,6 +38,27 @@ corvant::HostTimers timersFromEnvironment()
     return timers;
 }
 
+// The SMS manager with what it works through; they outlive it as members declared before it.
+struct SmsSeamsOfTheProduct {
+    corvant::ZelSmsEngine engine;
+    corvant::PosixSpoolFileSystem files;
+    corvant::SmsDialogsQt dialogs;
+    corvant::SystemSmsClock clock;
+    explicit SmsSeamsOfTheProduct(corvant::CCorvantApp& app)
+        : dialogs([&app]() -> QWidget* { return app.mainFrame(); })
+    {
+    }
+};
+
+class ProductSmsManager : private SmsSeamsOfTheProduct, public corvant::CSmsManager {
+public:
+    explicit ProductSmsManager(corvant::CCorvantApp& app)
+        : SmsSeamsOfTheProduct(app)
+        , CSmsManager(engine, files, dialogs, clock, corvant::corvantProfile(), app.mainFrame()->debugDlg().hwnd())
+    {
+    }
+};
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -40,6 +68,9 @@ int main(int argc, char** argv)
 
     corvant::ZelEngine engine;
     corvant::CCorvantApp app(engine, timersFromEnvironment());
+    app.setSmsManagerFactory([](corvant::CCorvantApp& owner) -> std::unique_ptr<corvant::SmsManagerHooks> {
+        return std::make_unique<ProductSmsManager>(owner);
+    });
     if (!app.InitInstance())
         return 0;
     const int result = qapp.exec();

@@ -1,0 +1,140 @@
+// A 10-part message (1520 characters) through the SMS gateway: a spool file in the outbox, the
+// manager with the real engine, the simulated phone paced at 19200 baud. Reported per part: the
+// time from the scan to the file's deletion divided by the parts, beside the time the bytes of
+// the exchange alone need on that line (10 bits a byte, the busier direction of the two).
+#include "mainprog/CSmsManager.h"
+#include "mainprog/HostMessages.h"
+#include "mainprog/SpoolFileSystem.h"
+#include "mainprog/ZelSmsEngine.h"
+#include "platform/registry/AppProfile.h"
+#include "platform/serial/SerialPortName.h"
+#include "support/EngineLinePump.h"
+#include "tools/phonesim/PhoneSim.h"
+#include "tools/phonesim/SmsCommands.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using torvane::phonesim::PhoneSim;
+using torvane::phonesim::SmsCommands;
+
+constexpr int kBaud = 19200;
+constexpr double kBitsPerByte = 10.0;
+constexpr int kParts = 10;
+
+// The benchmark shows no boxes; any box is a fault of the run.
+class NoDialogs : public corvant::SmsDialogs {
+public:
+    int shown = 0;
+    int messageBox(bool, const std::string&, const std::string&, UINT) override { return ++shown, 1; }
+    PreviewChoice preview(const std::string&, const std::string&, const std::string&) override { return {}; }
+};
+
+void BM_TenPartMessageAt19200(benchmark::State& state)
+{
+    PhoneSim sim;
+    sim.setBaudRate(kBaud);
+    std::string error;
+    torvane::test::EngineLinePump pump;
+    if (!sim.start(torvane::serial::portLinkFolder() + "/COM1", &error) || !pump.open("COM1", &error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    const std::string root = std::string(std::getenv("BENCH_SMS_GATEWAY_PRIVATE")) + "/spool/";
+    torvane::registry::AppProfile profile("TorvaneBench", "SmsGateway");
+    profile.WriteProfileString("MAPIServer", "KONF_SMS_DIR", root);
+    profile.WriteProfileInt("MAPIServer", "KONF_PREVIEW", 0);
+    profile.WriteProfileInt("MAPIServer", "KONF_SM_MAX_ANZAHL", kParts);
+    std::filesystem::create_directories(root);
+
+    corvant::ZelSmsEngine engine;
+    corvant::PosixSpoolFileSystem files;
+    NoDialogs dialogs;
+    corvant::SystemSmsClock clock;
+    corvant::CSmsManager manager(engine, files, dialogs, clock, profile, pump.window(), "/dev/null");
+    manager.Configure();
+
+    std::string body;
+    for (int i = 0; i < kParts * 152; ++i)
+        body += static_cast<char>('a' + i % 26);
+    double lineSeconds = 0;
+    for (auto _ : state) {
+        const std::string path = manager.outboxDirectory() + "SMSbench.tmp";
+        std::ofstream(path, std::ios::binary) << "**Rufnummer: Bench [+491701234567]\r\n**TextBody:\r\n" << body
+                                              << "\r\n*** End of Message ***\r\n";
+        const std::size_t inBefore = pump.bytesReceived();
+        const std::size_t outBefore = sim.transcript().received().size();
+        const auto start = Clock::now();
+        manager.ScanOutbox();
+        bool ok = true;
+        while (std::filesystem::exists(path)) {
+            const auto answer = pump.waitForAnswer(corvant::WM_SMS_SEND_DONE, std::chrono::seconds(60));
+            if (answer.lParam != 0 || dialogs.shown != 0) {
+                ok = false;
+                break;
+            }
+            manager.OnPartSent(static_cast<int>(answer.lParam));
+        }
+        const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+        const auto handed = sim.withModule<SmsCommands>([](SmsCommands& m) { return m.handed.size(); });
+        if (!ok || handed < static_cast<size_t>(kParts)) {
+            state.SkipWithError("the message did not go as ten parts");
+            break;
+        }
+        sim.withModule<SmsCommands>([](SmsCommands& m) { return m.handed.clear(), 0; });
+        state.SetIterationTime(elapsed / kParts);
+        // The line is full duplex: the busier direction bounds the time the bytes need.
+        const double fromPhone = double(pump.bytesReceived() - inBefore);
+        const double toPhone = double(sim.transcript().received().size() - outBefore);
+        lineSeconds = std::max(fromPhone, toPhone) * kBitsPerByte / kBaud / kParts;
+        state.counters["from_phone_bytes_per_part"] = fromPhone / kParts;
+        state.counters["to_phone_bytes_per_part"] = toPhone / kParts;
+    }
+    state.counters["line_s_per_part"] = lineSeconds;
+    sim.stop();
+}
+BENCHMARK(BM_TenPartMessageAt19200)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Private config and runtime folders (started again with them set): the benchmark touches
+    // neither the user's ports nor the engine of a suite running meanwhile.
+    if (!std::getenv("BENCH_SMS_GATEWAY_PRIVATE")) {
+        char folder[] = "/tmp/bench-sms-gateway-XXXXXX";
+        if (!mkdtemp(folder)) {
+            std::perror("mkdtemp");
+            return 2;
+        }
+        const std::string config = std::string(folder) + "/config";
+        const std::string runtime = std::string(folder) + "/runtime";
+        std::filesystem::create_directories(config);
+        std::filesystem::create_directories(runtime);
+        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+        setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        setenv("BENCH_SMS_GATEWAY_PRIVATE", folder, 1);
+        execv("/proc/self/exe", argv);
+        std::perror("execv");
+        return 2;
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 2;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove_all(std::getenv("BENCH_SMS_GATEWAY_PRIVATE"));
+    return 0;
+}

@@ -1,0 +1,33 @@
+// Any bytes as an outgoing spool file: the fields, the further recipients (each parsed again as
+// the new file it becomes), the merged and filtered text cut into parts, the preview text and
+// the inbox layout of the text. Nothing may crash or overrun, and the parts must rebuild the text.
+#include "mainprog/SpoolFile.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+using namespace corvant::spool;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string text = textOf(std::string(reinterpret_cast<const char*>(data), size));
+    const OutgoingFile file = parseOutgoing(text);
+    for (const std::string& piece : file.furtherRecipients) {
+        const OutgoingFile again = parseOutgoing(piece + file.commonTail);
+        if (!again.hasNumber)
+            std::abort();
+    }
+    (void)isValidDestination(file.destination);
+    const std::string merged = FilterSmsText(MergeSubjectAndBody(file.subject, file.body));
+    const unsigned parts = CountParts(merged);
+    std::string rebuilt;
+    for (unsigned sent = parts; sent >= 1; --sent)
+        rebuilt += partText(merged, parts, sent);
+    if (rebuilt != merged)
+        std::abort();
+    (void)previewText(merged, parts);
+    (void)inboxFile(file.destination, merged, {2000, 3, 5, 9, 7}, "P");
+    return 0;
+}
