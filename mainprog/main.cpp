@@ -1,5 +1,7 @@
 // Corvant, the suite's main program.
 #include "mainprog/CCorvantApp.h"
+#include "mainprog/CallServiceDialogs.h"
+#include "mainprog/ZelCallService.h"
 #include "mainprog/ZelEngine.h"
 
 #include <QApplication>
@@ -39,9 +41,11 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Quorvane PRO"));
 
     corvant::ZelEngine engine;
+    corvant::ZelCallService callService;
     corvant::CCorvantApp app(engine, timersFromEnvironment());
     if (!app.InitInstance())
         return 0;
+    corvant::installCallServiceDialogs(app, callService);
     const int result = qapp.exec();
     app.ExitInstance();
     return result;
