@@ -1,9 +1,10 @@
-// The engine's data that belongs to one process: the status check, the deadlines and the
-// cycle's re-entry guard. Only the process that pumps the engine uses it for jobs, which is why
-// ZelDllCycle and ATStatusCheck belong to the owner process.
+// The engine's data that belongs to one process: the status check, the jobs' scratch values, the
+// deadlines and the cycle's re-entry guard. Only the process that pumps the engine uses it for
+// jobs, which is why ZelDllCycle and ATStatusCheck belong to the owner process.
 #pragma once
 
 #include "engine/JobKind.h"
+#include "engine/codec/SmsPdu.h"
 
 #include <cstdint>
 
@@ -36,8 +37,40 @@ struct StatusCheckLocal {
     bool pinSent = false;     // this check has sent the stored PIN once
 };
 
+// What the phonebook read has learnt of the storage and where its next entry goes.
+struct PhonebookReadLocal {
+    int highestIndex = 0; // from the range answer, stored in the result once the listing starts
+    int numberLength = 0;
+    int textLength = 0;
+    int cursor = 0; // offset in the entry area of the next PBEntry
+};
+
+struct SmsReadLocal {
+    int status = 0;     // of the message listed
+    int pduLength = 0;  // octets after the service-centre part, as the listing gives them
+};
+
+struct SmsSendLocal {
+    SmsPduBuffer pdu = {}; // hex, Ctrl-Z, zero byte
+    int octets = 0;        // of the whole PDU, service-centre part included
+    int smscOctets = 0;
+};
+
+struct MelodyLocal {
+    int bytesLeft = 0;
+    int nextByte = 0; // offset in the melody record's data
+    int part = 0;     // the part announced next (from 1)
+    int parts = 0;
+    bool playing = false; // the phone's last word on its test play, kept from one test to the next
+};
+
 struct EngineLocal {
     StatusCheckLocal statusCheck;
+    PhonebookReadLocal phonebookRead;
+    SmsReadLocal smsRead;
+    SmsSendLocal smsSend;
+    int lockQueryMask = 0;
+    MelodyLocal melody;
     std::uint32_t deadline[kJobKindCount] = {};
     int cycleDepth = 0;
 };

@@ -1,5 +1,10 @@
 #include "engine/JobTable.h"
 
+#include "engine/ForwardJobs.h"
+#include "engine/LockJobs.h"
+#include "engine/MelodyJobs.h"
+#include "engine/PhonebookJobs.h"
+#include "engine/SmsJobs.h"
 #include "engine/StatusCheck.h"
 
 namespace zel {
@@ -27,17 +32,17 @@ namespace {
 
 constexpr JobHandler kStandardJobs[] = {
     {JobKind::StatusCheck, &statusCheckStep, &statusCheckExpire},
-    {JobKind::PhonebookRead, nullptr, nullptr},
-    {JobKind::PhonebookWrite, nullptr, nullptr},
-    {JobKind::SmsDelete, nullptr, nullptr},
-    {JobKind::SmsRead, nullptr, nullptr},
-    {JobKind::SmsSend, nullptr, nullptr},
-    {JobKind::LockQuery, nullptr, nullptr},
-    {JobKind::LockSet, nullptr, nullptr},
-    {JobKind::ForwardQuery, nullptr, nullptr},
-    {JobKind::ForwardSet, nullptr, nullptr},
-    {JobKind::MelodyWrite, nullptr, nullptr},
-    {JobKind::MelodyTest, nullptr, nullptr},
+    {JobKind::PhonebookRead, &phonebookReadStep, &phonebookReadExpire},
+    {JobKind::PhonebookWrite, &phonebookWriteStep, nullptr},
+    {JobKind::SmsDelete, &smsDeleteStep, &smsDeleteExpire},
+    {JobKind::SmsRead, &smsReadStep, nullptr},
+    {JobKind::SmsSend, &smsSendStep, &smsSendExpire},
+    {JobKind::LockQuery, &lockQueryStep, nullptr},
+    {JobKind::LockSet, &lockSetStep, nullptr},
+    {JobKind::ForwardQuery, &forwardQueryStep, nullptr},
+    {JobKind::ForwardSet, &forwardSetStep, nullptr},
+    {JobKind::MelodyWrite, &melodyWriteStep, nullptr},
+    {JobKind::MelodyTest, &melodyTestStep, nullptr},
 };
 
 constexpr bool inFixedOrder()

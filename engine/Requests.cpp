@@ -8,7 +8,14 @@ namespace zel {
 
 namespace {
 
-// Copies at most `size - 1` characters of `text` (null: none) and ends them with a zero byte.
+// Characters that would break a command out of its double quotes: the quote itself, the line
+// ends that finish a command, and the Ctrl-Z and ESC that finish or cancel a prompt.
+bool breaksQuotedField(char c)
+{
+    return c == '"' || c == '\r' || c == '\n' || c == 26 || c == 27;
+}
+
+// Copies at most N - 1 characters of `text` (null: none) and fills the rest with zero bytes.
 template <std::size_t N>
 void copyText(char (&field)[N], const char* text)
 {
@@ -17,15 +24,27 @@ void copyText(char (&field)[N], const char* text)
     std::memset(field + n, 0, N - n);
 }
 
-// A two-letter code (storage, facility): two bytes, no terminator; a shorter text leaves zeros.
+// As copyText, for a text that goes inside a quoted command field: the characters that would
+// break out of the quotes are left out, and the area takes as many of the others as it holds.
+template <std::size_t N>
+void copyQuotedText(char (&field)[N], const char* text)
+{
+    std::size_t n = 0;
+    for (const char* p = text; p && *p != '\0' && n < N - 1; ++p)
+        if (!breaksQuotedField(*p))
+            field[n++] = *p;
+    std::memset(field + n, 0, N - n);
+}
+
+// A two-letter code (storage, facility), which goes into a quoted field too: two bytes, no
+// terminator; a shorter text, or characters left out, leave zeros.
 void copyCode(char (&field)[2], const char* code)
 {
     field[0] = field[1] = '\0';
-    if (!code)
-        return;
-    field[0] = code[0];
-    if (code[0] != '\0')
-        field[1] = code[1];
+    std::size_t n = 0;
+    for (std::size_t i = 0; code && i < 2 && code[i] != '\0'; ++i)
+        if (!breaksQuotedField(code[i]))
+            field[n++] = code[i];
 }
 
 // Copies `length` bytes of `data`, held to 0 .. N, and returns how many were stored.
@@ -74,8 +93,8 @@ void requestPhonebookWrite(EngineShared& shared, HWND window, UINT message, cons
     setReply(job.head, window, message);
     copyCode(job.storage, storage);
     job.index = index;
-    copyText(job.text, text);
-    copyText(job.number, number);
+    copyQuotedText(job.text, text);
+    copyQuotedText(job.number, number);
     makePending(job.head);
 }
 
@@ -107,7 +126,7 @@ void requestSmsSend(EngineShared& shared, HWND window, UINT message, const char*
     job.total = total;
     job.mode = mode;
     job.validity = validity;
-    copyText(job.smsc, smsc);
+    copyQuotedText(job.smsc, smsc);
     makePending(job.head);
 }
 
@@ -126,7 +145,7 @@ void requestLockSet(EngineShared& shared, HWND window, UINT message, const char*
     copyCode(job.facility, facility);
     job.mode = mode;
     job.classes = classes;
-    copyText(job.password, password);
+    copyQuotedText(job.password, password);
     makePending(job.head);
 }
 
@@ -144,7 +163,7 @@ void requestForwardSet(EngineShared& shared, HWND window, UINT message, int reas
     setReply(job.head, window, message);
     job.reason = reason;
     job.mode = mode;
-    copyText(job.number, number);
+    copyQuotedText(job.number, number);
     job.classes = classes;
     job.time = time;
     makePending(job.head);

@@ -1,7 +1,9 @@
 // The request exports' work: copy the caller's arguments into the job record of their kind,
 // each text and data block cut to its area whatever length the caller passes, and set the
-// state to JOB_PENDING last. No lock and no phone traffic; the cycle of the owner process picks
-// the job up.
+// state to JOB_PENDING last. A text that goes inside a quoted command field (name, number,
+// password, service centre, storage and facility codes) loses every double quote, CR, LF,
+// Ctrl-Z and ESC, which would end the field, the command or the prompt early. No lock and no
+// phone traffic; the cycle of the owner process picks the job up.
 #pragma once
 
 #include "engine/EngineServices.h"

@@ -1,10 +1,11 @@
-// One ZelDllCycle step, with no job and with a status-check step, and proof that it allocates
-// nothing: every heap allocation made inside the measured loops is counted, shown as the
+// One ZelDllCycle step, with no job, with a status-check step and with job steps, and proof that
+// it allocates nothing: every heap allocation made inside the measured loops is counted, shown as the
 // "allocations" counter, and makes the program fail.
 #include "AllocationCounter.h"
 
 #include "engine/Engine.h"
 #include "engine/EngineServices.h"
+#include "engine/Requests.h"
 #include "engine/zeldll.h"
 
 #include <benchmark/benchmark.h>
@@ -13,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <unistd.h>
 
 namespace {
@@ -96,6 +98,75 @@ void BM_StatusCheckWholeDialogue(benchmark::State& state)
     report(state, allocations);
 }
 BENCHMARK(BM_StatusCheckWholeDialogue);
+
+// The phonebook read taking one listed entry per cycle (the area fills, and the lines go on being
+// read and counted out).
+void BM_CyclePhonebookEntry(benchmark::State& state)
+{
+    auto shared = std::make_unique<EngineShared>();
+    QuietServices services;
+    zel::Engine engine(*shared, services);
+    zel::requestPhonebookRead(*shared, services, 1, WM_USER + 101, "SM");
+    char* command = nullptr;
+    for (const char* line : {static_cast<const char*>(nullptr), "OK", "+CPBR: (1-250),20,14", "OK"})
+        engine.cycle(line, &command, PORT_DSR_ON);
+    benchalloc::startCounting();
+    for (auto _ : state) {
+        ++services.now;
+        engine.cycle("+CPBR: 17,\"+491701234567\",145,\"Anna Beispiel\"", &command, PORT_DSR_ON);
+        benchmark::DoNotOptimize(command);
+    }
+    report(state, benchalloc::stopCounting());
+}
+BENCHMARK(BM_CyclePhonebookEntry);
+
+// A whole SMS read: listing, PDU decode with its time stamp, and the answer.
+void BM_SmsReadWholeDialogue(benchmark::State& state)
+{
+    auto shared = std::make_unique<EngineShared>();
+    QuietServices services;
+    zel::Engine engine(*shared, services);
+    const char* dialogue[] = {nullptr, "^SMGL: 3,0,,30",
+                              "07911326040000F0040B911346610089F60000208062917314080CC8F71D14969741F977FD07", "OK"};
+    char* command = nullptr;
+    auto read = [&] {
+        zel::requestSmsRead(*shared, 1, WM_USER + 102);
+        for (const char* line : dialogue)
+            engine.cycle(line, &command, PORT_DSR_ON);
+    };
+    read(); // the first local-time conversion loads the zone rules once
+    benchalloc::startCounting();
+    for (auto _ : state) {
+        read();
+        benchmark::DoNotOptimize(command);
+    }
+    const std::uint64_t allocations = benchalloc::stopCounting();
+    if (!shared->smResult.text)
+        state.SkipWithError("the read gave no message");
+    report(state, allocations);
+}
+BENCHMARK(BM_SmsReadWholeDialogue);
+
+// A whole SMS send: alphabet mapping, PDU build, prompt and answers.
+void BM_SmsSendWholeDialogue(benchmark::State& state)
+{
+    auto shared = std::make_unique<EngineShared>();
+    QuietServices services;
+    zel::Engine engine(*shared, services);
+    const std::string text(152, 'x');
+    const char* dialogue[] = {nullptr, ">", "+CMGS: 1", "OK"};
+    char* command = nullptr;
+    benchalloc::startCounting();
+    for (auto _ : state) {
+        zel::requestSmsSend(*shared, 1, WM_USER + 103, "+491701234567", text.data(), int(text.size()), 42, 2, 3, -1,
+                            "+491710760000", 167);
+        for (const char* line : dialogue)
+            engine.cycle(line, &command, PORT_DSR_ON);
+        benchmark::DoNotOptimize(command);
+    }
+    report(state, benchalloc::stopCounting());
+}
+BENCHMARK(BM_SmsSendWholeDialogue);
 
 // The export itself, as the port owner calls it, on the program's private shared section.
 void BM_ZelDllCycleExportNoJob(benchmark::State& state)

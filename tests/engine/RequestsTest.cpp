@@ -91,6 +91,24 @@ TEST_P(TextLimits, TextsAreCutToTheirAreas)
 INSTANTIATE_TEST_SUITE_P(Requests, TextLimits,
                          ::testing::Values(0, 8, 9, 10, 39, 40, 50, 51, 59, 60, 300));
 
+// A text that goes inside a quoted command field keeps none of the characters that would end the
+// field, the command or a prompt; the area then takes as many of the others as it holds.
+TEST_F(RequestsTest, QuotedFieldsLoseQuotesLineEndsCtrlZAndEsc)
+{
+    const char* hostile = "1\"2\r3\n4\x1a" "5\x1b" "6";
+    zel::requestPhonebookWrite(*h.shared, kClient, kReply, "S\r", 1, hostile, hostile);
+    EXPECT_EQ(field(h.shared->pbWrite.text, 60), "123456");
+    EXPECT_EQ(field(h.shared->pbWrite.number, 40), "123456");
+    EXPECT_EQ(std::string(h.shared->pbWrite.storage, 2), std::string("S\0", 2));
+    zel::requestLockSet(*h.shared, kClient, kReply, "\"A", "\"\"123456789", 1, 7);
+    EXPECT_EQ(field(h.shared->lockSet.password, 10), "123456789");
+    EXPECT_EQ(std::string(h.shared->lockSet.facility, 2), std::string("A\0", 2));
+    zel::requestForwardSet(*h.shared, kClient, kReply, 2, 3, hostile, 20, 1);
+    EXPECT_EQ(field(h.shared->fwdWrite.number, 51), "123456");
+    zel::requestSmsSend(*h.shared, kClient, kReply, "1", "", 0, 0, 1, 1, -1, hostile, -1);
+    EXPECT_EQ(field(h.shared->smSend.smsc, 40), "123456");
+}
+
 TEST_F(RequestsTest, ShorterTextClearsWhatALongerOneLeft)
 {
     zel::requestPhonebookWrite(*h.shared, kClient, kReply, "SM", 1, "a long name", "0123456789");

@@ -21,6 +21,7 @@ std::string cmeErrorText(int code)
     case CmeTextTooLong: return "text string too long";
     case CmeInvalidCharacters: return "invalid characters in text string";
     case CmeDialStringTooLong: return "dial string too long";
+    case CmeInvalidDialCharacters: return "invalid characters in dial string";
     case CmeNoNetworkService: return "no network service";
     default: return "unknown";
     }

@@ -22,6 +22,7 @@ enum CmeErrorCode : int {
     CmeTextTooLong = 24,
     CmeInvalidCharacters = 25,
     CmeDialStringTooLong = 26,
+    CmeInvalidDialCharacters = 27,
     CmeNoNetworkService = 30,
     CmeUnknown = 100,
 };

@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace torvane::phonesim {
@@ -24,29 +25,49 @@ using CommandHandler = std::function<CommandResult(CommandContext&, const AtComm
 // Called with what was typed after the "> " prompt: submitted by Ctrl-Z, or cancelled by ESC.
 using PromptHandler = std::function<CommandResult(CommandContext&, const std::string& data, bool submitted)>;
 
+// What a phone sends for a prompt: the SMS commands' "> " without a line end, on a line of its
+// own; the object store's ">" with a line end.
+inline const std::string kLinePrompt = "\r\n> ";
+inline const std::string kObjectPrompt = ">\r\n";
+
 struct CommandResult {
-    enum class Kind { Ok, Error, CmeError, Prompt };
+    enum class Kind { Ok, Error, CmeError, CmsError, Prompt };
     Kind kind = Kind::Ok;
-    int cmeError = 0;
+    int errorNumber = 0; // of a +CME ERROR or +CMS ERROR
     PromptHandler onPromptEnd;
+    std::string promptText;
 
     static CommandResult ok() { return {}; }
-    static CommandResult error() { return {Kind::Error, 0, {}}; }
+    static CommandResult error() { return {Kind::Error, 0, {}, {}}; }
     // Shown as ERROR, "+CME ERROR: n" or "+CME ERROR: text" as AT+CMEE asks.
-    static CommandResult cme(int code) { return {Kind::CmeError, code, {}}; }
-    // The phone sends "> " and hands the data to the handler; commands after this one on the
-    // same line are not run.
-    static CommandResult prompt(PromptHandler handler) { return {Kind::Prompt, 0, std::move(handler)}; }
+    static CommandResult cme(int code) { return {Kind::CmeError, code, {}, {}}; }
+    // An SMS command's failure: "+CMS ERROR: n" whatever AT+CMEE says.
+    static CommandResult cms(int code) { return {Kind::CmsError, code, {}, {}}; }
+    // The phone sends the prompt text and hands the data to the handler; commands after this one
+    // on the same line are not run.
+    static CommandResult prompt(PromptHandler handler, std::string text = kLinePrompt)
+    {
+        return {Kind::Prompt, 0, std::move(handler), std::move(text)};
+    }
 };
 
 class CommandTable {
 public:
     // name in upper case with its prefix; a second add for a name replaces the first.
     void add(std::string name, CommandHandler handler);
+    // A handler for the commands of `name` whose first argument, without quotes and in any case,
+    // is `firstArgument`. It goes before the one added for the name alone, so that modules can
+    // share a command that names an object type first: AT^SBNW="vcs",... in the object store and
+    // AT^SBNW="mid",... in the melody upload.
+    void addForArgument(std::string name, std::string firstArgument, CommandHandler handler);
+
     const CommandHandler* find(std::string_view name) const;
+    // The handler for this command: the one for its first argument, else the one for its name.
+    const CommandHandler* find(const AtCommand& command) const;
 
 private:
     std::map<std::string, CommandHandler, std::less<>> m_handlers;
+    std::map<std::pair<std::string, std::string>, CommandHandler> m_byArgument; // argument in upper case
 };
 
 // What a handler may touch while it runs: the phone's state, the feature modules and the answer.

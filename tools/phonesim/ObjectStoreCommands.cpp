@@ -1,6 +1,7 @@
 #include "tools/phonesim/ObjectStoreCommands.h"
 
 #include "tools/phonesim/CmeError.h"
+#include "tools/phonesim/HexText.h"
 
 #include <QJsonArray>
 
@@ -15,44 +16,6 @@ std::string unquoted(const std::string& s)
     if (s.size() >= 2 && s.front() == '"' && s.back() == '"')
         return s.substr(1, s.size() - 2);
     return s;
-}
-
-std::string toHex(const std::string& bytes)
-{
-    static const char digits[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(bytes.size() * 2);
-    for (unsigned char c : bytes) {
-        out += digits[c >> 4];
-        out += digits[c & 15];
-    }
-    return out;
-}
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-std::optional<std::string> fromHex(const std::string& hex)
-{
-    if (hex.size() % 2 != 0)
-        return std::nullopt;
-    std::string out;
-    out.reserve(hex.size() / 2);
-    for (std::size_t i = 0; i < hex.size(); i += 2) {
-        const int hi = hexDigit(hex[i]), lo = hexDigit(hex[i + 1]);
-        if (hi < 0 || lo < 0)
-            return std::nullopt;
-        out += char(hi * 16 + lo);
-    }
-    return out;
 }
 
 bool startsWith(const std::string& s, const char* prefix)
@@ -206,10 +169,8 @@ CommandResult ObjectStoreCommands::write(CommandContext& ctx, const AtCommand& c
                pending->block + 1 != *block) {
         return CommandResult::cme(CmeOperationNotAllowed);
     }
-    // The prompt line ">" comes before the data.
-    ctx.info(">");
     const int thisBlock = *block;
-    return CommandResult::prompt([this, thisBlock](CommandContext&, const std::string& data, bool submitted) {
+    auto takeBlock = [this, thisBlock](CommandContext&, const std::string& data, bool submitted) {
         if (!submitted || !pending)
             return CommandResult::error(); // an aborted block leaves the upload pending
         const auto bytes = fromHex(data);
@@ -222,7 +183,9 @@ CommandResult ObjectStoreCommands::write(CommandContext& ctx, const AtCommand& c
             pending.reset();
         }
         return CommandResult::ok();
-    });
+    };
+    // The phone asks for the block with ">" on a line of its own.
+    return CommandResult::prompt(std::move(takeBlock), kObjectPrompt);
 }
 
 void ObjectStoreCommands::addCommands(CommandTable& table)

@@ -1,6 +1,7 @@
-// The phone's object store: byte objects of a type ("vcs" calendar entries, "mid" melodies) at
-// numbered locations, read with AT^SBNR in hex blocks of 150 bytes and written, deleted and
-// reset with AT^SBNW. Like a real phone it keeps a calendar entry in its own form: date-times
+// The phone's object store: byte objects of a type ("vcs" calendar entries, ...) at numbered
+// locations, read with AT^SBNR in hex blocks of 150 bytes and written, deleted and reset with
+// AT^SBNW. The ring tone melody ("mid") is the melody module's (MelodyCommands), which takes the
+// AT^SBNW commands that name it. Like a real phone it keeps a calendar entry in its own form: date-times
 // without the trailing "Z" and the repetition rule without " #0".
 #pragma once
 

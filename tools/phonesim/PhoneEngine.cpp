@@ -150,7 +150,7 @@ void PhoneEngine::runLine(const std::string& text, bool overflow, SimClock::time
             if (result.kind != CommandResult::Kind::Ok)
                 break;
         }
-        const CommandHandler* handler = m_table.find(command.name);
+        const CommandHandler* handler = m_table.find(command);
         if (!handler) {
             result = CommandResult::error();
             break;
@@ -184,8 +184,11 @@ std::string PhoneEngine::resultCode(const CommandResult& result) const
         }
         // An injected error is given as a number whatever AT+CMEE says, so a test gets exactly
         // the text it asked for. An extended error is a line of its own in either verbose setting.
-        words = "+CME ERROR: "
-                + (m_literalCme || line.cmee == 1 ? std::to_string(result.cmeError) : cmeErrorText(result.cmeError));
+        words = "+CME ERROR: " + (m_literalCme || line.cmee == 1 ? std::to_string(result.errorNumber)
+                                                                 : cmeErrorText(result.errorNumber));
+        return line.verbose ? "\r\n" + words + "\r\n" : words + "\r\n";
+    case CommandResult::Kind::CmsError:
+        words = "+CMS ERROR: " + std::to_string(result.errorNumber);
         return line.verbose ? "\r\n" + words + "\r\n" : words + "\r\n";
     case CommandResult::Kind::Prompt:
         return {};
@@ -198,8 +201,7 @@ std::string PhoneEngine::resultCode(const CommandResult& result) const
 void PhoneEngine::finish(CommandResult result, std::string answer, SimClock::time_point now)
 {
     if (result.kind == CommandResult::Kind::Prompt) {
-        // The prompt comes without a line end; the data follows on the same line.
-        answer += "\r\n> ";
+        answer += result.promptText;
         m_prompt = std::move(result.onPromptEnd);
         m_reader.beginPrompt();
     } else {

@@ -18,7 +18,11 @@ const char* const kDescription =
     "Point a port of the suite at it with --link $XDG_CONFIG_HOME/torvane/ports/COM1.\n"
     "\n"
     "It answers the status dialogue (ATE1Q0V1, AT+CGMI, AT+CGMM, AT+CPIN?, AT^SPIC, AT+CPIN=,\n"
-    "AT+CREG?, AT+CBC, AT+CSQ) and the line settings ATE, ATQ, ATV, ATZ, AT&F, AT+CMEE.\n"
+    "AT+CREG?, AT+CBC, AT+CSQ) and the line settings ATE, ATQ, ATV, ATZ, AT&F, AT+CMEE; SMS in\n"
+    "PDU mode (AT^SMGL, AT+CMGD, AT+CMGS, AT+CMGW, AT+CMGC, AT^SSTK; a message sent to the\n"
+    "phone's own number comes back as received); phonebooks (AT^SPBS, AT+CPBR, AT+CPBW); call\n"
+    "barring (AT^SLCK, password 0000) and forwarding (AT+CCFC); the object store (AT^SBNR,\n"
+    "AT^SBNW) with the ring tone melody (AT^SBNW=\"mid\",...) and its test play (AT^SRTC).\n"
     "\n"
     "Faults (--fault, may be repeated; CMD is a command as sent after AT, e.g. +CPIN? or +CSQ;\n"
     "without CMD a fault hits every command line; append *N to hit only N lines):\n"
@@ -32,8 +36,11 @@ const char* const kDescription =
     "State file (--state): JSON with the sections line (echo, quiet, verbose, cmee), identity\n"
     "(manufacturer, model), sim (state: READY, SIM PIN, SIM PUK, SIM PIN2 or SIM PUK2; pin,\n"
     "puk, pin2, puk2 and their attempts), network (registration: home, roaming, searching,\n"
-    "unregistered, denied; cregMode), battery (status, level) and signal (rssi, ber). Missing\n"
-    "keys keep their defaults: a registered TORVANE phone with its SIM ready and PIN 1234.\n"
+    "unregistered, denied; cregMode), battery (status, level) and signal (rssi, ber), and under\n"
+    "modules: sms (messages, capacity, ownNumber, serviceCentre), phonebooks (storages),\n"
+    "barring (barred, password), forwarding (forwards), melody (melody, ringType, volume) and\n"
+    "objectStore. Missing keys keep their defaults: a registered TORVANE phone with its SIM\n"
+    "ready and PIN 1234.\n"
     "The file is read at start when it exists and written back when phonesim ends.";
 
 } // namespace

@@ -40,7 +40,7 @@ TEST_F(ObjectStoreTest, RangeStateAndEmptyRead)
 
 TEST_F(ObjectStoreTest, UploadInBlocksWithItsPendingState)
 {
-    EXPECT_EQ(talk("AT^SBNW=vcs,5,1,2\r"), "\r\n>\r\n\r\n> ");
+    EXPECT_EQ(talk("AT^SBNW=vcs,5,1,2\r"), ">\r\n");
     EXPECT_EQ(talk("4142\x1a"), "\r\nOK\r\n");
     EXPECT_EQ(talk("AT^SBNW?\r"), "\r\n^SBNW: \"vcs\",5,1,2\r\n\r\nOK\r\n");
     // A block out of turn is refused and the upload stays as it was.

@@ -1,0 +1,101 @@
+// Reading a phonebook of 250 entries from the simulated phone paced at 19200 baud, from the
+// request to the answer, through the engine's exports with this process as its owner; beside
+// it the time the bytes received alone take on that line (10 bits a byte). The overhead of the
+// engine and its pump is the difference.
+#include "engine/zeldll.h"
+#include "platform/serial/SerialPortName.h"
+#include "support/EngineLinePump.h"
+#include "tools/phonesim/PhoneSim.h"
+#include "tools/phonesim/PhonebookCommands.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using torvane::phonesim::PhonebookCommands;
+using torvane::phonesim::PhoneSim;
+
+constexpr int kBaud = 19200;
+constexpr double kBitsPerByte = 10.0;
+constexpr UINT WM_READ_DONE = WM_USER + 101;
+
+void BM_PhonebookReadAt19200(benchmark::State& state)
+{
+    const int entries = int(state.range(0));
+    PhoneSim sim;
+    // Entries of 2 + 10 + 12 bytes, so that all 250 fit the result area.
+    sim.withModule<PhonebookCommands>([entries](PhonebookCommands& p) {
+        PhonebookCommands::Storage storage{1, 250, 12, 10, false, {}};
+        for (int i = 1; i <= entries; ++i)
+            storage.entries[i] = {"+49301" + std::to_string(100000 + i), 145, "Name " + std::to_string(1000 + i)};
+        p.storages["ME"] = storage;
+    });
+    sim.setBaudRate(kBaud);
+    std::string error;
+    torvane::test::EngineLinePump pump;
+    if (!sim.start(torvane::serial::portLinkFolder() + "/COM1", &error) || !pump.open("COM1", &error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    double lineSeconds = 0;
+    for (auto _ : state) {
+        const std::size_t before = pump.bytesReceived();
+        const auto start = Clock::now();
+        ATPBRead(pump.window(), WM_READ_DONE, "ME");
+        const auto answer = pump.waitForAnswer(WM_READ_DONE, std::chrono::seconds(60));
+        const auto elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+        const PBResult* result = ATPBGet();
+        if (answer.lParam != RESULT_OK || !result || result->count != entries) {
+            state.SkipWithError("the read did not give every entry");
+            break;
+        }
+        state.SetIterationTime(elapsed);
+        lineSeconds = double(pump.bytesReceived() - before) * kBitsPerByte / kBaud;
+        state.counters["bytes"] = double(pump.bytesReceived() - before);
+    }
+    state.counters["line_s"] = lineSeconds;
+    sim.stop();
+}
+BENCHMARK(BM_PhonebookReadAt19200)->Arg(250)->Arg(25)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // The simulated phone links its port in the config folder and the engine's shared section
+    // lives in the runtime folder: use folders of our own (started again with them set), so the
+    // benchmark neither touches the user's ports nor steps the jobs of a suite running meanwhile.
+    if (!std::getenv("BENCH_ENGINE_JOBS_PRIVATE")) {
+        char folder[] = "/tmp/bench-engine-jobs-XXXXXX";
+        if (!mkdtemp(folder)) {
+            std::perror("mkdtemp");
+            return 2;
+        }
+        const std::string config = std::string(folder) + "/config";
+        const std::string runtime = std::string(folder) + "/runtime";
+        std::filesystem::create_directories(config);
+        std::filesystem::create_directories(runtime);
+        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+        setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        setenv("BENCH_ENGINE_JOBS_PRIVATE", folder, 1);
+        execv("/proc/self/exe", argv);
+        std::perror("execv");
+        return 2;
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 2;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove_all(std::getenv("BENCH_ENGINE_JOBS_PRIVATE"));
+    return 0;
+}
