@@ -2,7 +2,13 @@
 // logic, the engine's answers posted to the dialog's window move it on, the combos and status
 // texts show the result, and the application's busy flag follows the outstanding request.
 #include "CallServiceFakes.h"
+#include "CorvantFakes.h"
 #include "GuiTestSupport.h"
+
+#include "mainprog/CCorvantApp.h"
+#include "mainprog/CMainFrame.h"
+#include "mainprog/CallServiceDialogs.h"
+#include "mainprog/LauncherLayout.h"
 
 #include "mainprog/CFwdDlg.h"
 #include "mainprog/CLockDlg.h"
@@ -10,6 +16,7 @@
 #include "platform/messaging/Messaging.h"
 #include "platform/registry/AppProfile.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -169,6 +176,31 @@ TEST_F(CallServiceDlgTest, PasswordDialogKeepsAtMost255Characters)
     edit->setText(QString(300, QLatin1Char('7')));
     dialog.accept();
     EXPECT_EQ(dialog.password().size(), 255u);
+}
+
+TEST_F(CallServiceDlgTest, TheFrameCommandsOpenTheDialogs)
+{
+    test::FakeEngine hostEngine;
+    {
+        CCorvantApp app(hostEngine, HostTimers {}, [](const std::string&) { return true; });
+        app.setPortFactory([] { return std::make_unique<test::FakePort>(); });
+        ASSERT_TRUE(app.InitInstance());
+        CMainFrame* frame = app.mainFrame();
+        frame->debugDlg().host().setReaderStart([] { return true; });
+        EXPECT_FALSE(frame->commandAction(ID_CALL_FORWARDING)->isEnabled());
+        installCallServiceDialogs(app, engine);
+        EXPECT_TRUE(frame->commandAction(ID_CALL_FORWARDING)->isEnabled());
+        EXPECT_TRUE(frame->commandAction(ID_BARRING)->isEnabled());
+
+        frame->OnCommand(ID_CALL_FORWARDING);
+        frame->OnCommand(ID_BARRING);
+        ASSERT_EQ(service->shown().size(), 2u);
+        EXPECT_EQ(service->shown()[0].kind, QStringLiteral("CFwdDlg"));
+        EXPECT_EQ(service->shown()[0].caption, QStringLiteral("Call Forwarding"));
+        EXPECT_EQ(service->shown()[1].kind, QStringLiteral("CLockDlg"));
+        EXPECT_EQ(service->shown()[1].caption, QStringLiteral("Barring"));
+        app.ExitInstance();
+    }
 }
 
 } // namespace
