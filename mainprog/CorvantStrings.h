@@ -14,6 +14,9 @@ constexpr int IDS_APP_TITLE = 57344;
 constexpr int IDS_CONFIGURING = 61210;
 constexpr int IDS_HOME_DIRECTORY = 61213;
 constexpr int IDS_VALIDITY_FIRST = 61214; // to 61230, the validity choices in order
+// The status texts the forwarding and barring dialogs share.
+constexpr int IDS_CHECK_IN_PROGRESS = 61240;
+constexpr int IDS_ACTION_SUCCESSFUL = 61241;
 constexpr int IDS_MAKER = 61277;
 constexpr int IDS_PHONE_SETTING = 61278;
 constexpr int IDS_PHONEBOOK_TITLE = 61279;

@@ -2,9 +2,11 @@
 #include "mainprog/CCorvantApp.h"
 #include "mainprog/CMainFrame.h"
 #include "mainprog/CSmsManager.h"
+#include "mainprog/CallServiceDialogs.h"
 #include "mainprog/SmsDialogsQt.h"
 #include "mainprog/SpoolFileSystem.h"
 #include "mainprog/SuiteSettings.h"
+#include "mainprog/ZelCallService.h"
 #include "mainprog/ZelEngine.h"
 #include "mainprog/ZelSmsEngine.h"
 
@@ -67,12 +69,14 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Quorvane PRO"));
 
     corvant::ZelEngine engine;
+    corvant::ZelCallService callService;
     corvant::CCorvantApp app(engine, timersFromEnvironment());
     app.setSmsManagerFactory([](corvant::CCorvantApp& owner) -> std::unique_ptr<corvant::SmsManagerHooks> {
         return std::make_unique<ProductSmsManager>(owner);
     });
     if (!app.InitInstance())
         return 0;
+    corvant::installCallServiceDialogs(app, callService);
     const int result = qapp.exec();
     app.ExitInstance();
     return result;
