@@ -91,10 +91,11 @@ function(torvane_add_fuzz name)
   endif()
 endfunction()
 
-# torvane_add_bench(name SOURCES ... [LIBS ...]): built with the tests, run by hand or scripts/bench.
+# torvane_add_bench(name SOURCES ... [LIBS ...]): built with the tests, run by hand; each runs in
+# private folders through bench/support/PrivateFolders.h.
 function(torvane_add_bench name)
   cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${B_SOURCES})
+  add_executable(${name} ${B_SOURCES} ${CMAKE_SOURCE_DIR}/bench/support/PrivateFolders.cpp)
   target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark Threads::Threads)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
 endfunction()

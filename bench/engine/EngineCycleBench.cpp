@@ -8,6 +8,8 @@
 #include "engine/Requests.h"
 #include "engine/zeldll.h"
 
+#include "bench/support/PrivateFolders.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -186,27 +188,9 @@ BENCHMARK(BM_ZelDllCycleExportNoJob);
 
 int main(int argc, char** argv)
 {
-    // The engine library attaches its shared section when it is loaded: run in a runtime folder
-    // of our own (started again with it set), so the benchmark never steps the jobs of a suite
-    // running in the user's session.
-    if (!std::getenv("BENCH_ENGINE_PRIVATE")) {
-        char runtimeDir[] = "/tmp/bench-engine-XXXXXX";
-        if (!mkdtemp(runtimeDir)) {
-            std::perror("mkdtemp");
-            return 2;
-        }
-        setenv("XDG_RUNTIME_DIR", runtimeDir, 1);
-        setenv("BENCH_ENGINE_PRIVATE", runtimeDir, 1);
-        execv("/proc/self/exe", argv);
-        std::perror("execv");
-        return 2;
-    }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 2;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove_all(std::getenv("BENCH_ENGINE_PRIVATE"));
+    const int result = benchsupport::runBenchmarksPrivately(argc, argv, "BENCH_ENGINE_PRIVATE");
+    if (result != 0)
+        return result;
     if (g_allocations != 0) {
         std::fprintf(stderr, "FAIL: the engine cycle allocated %llu times on the heap\n",
                      static_cast<unsigned long long>(g_allocations));

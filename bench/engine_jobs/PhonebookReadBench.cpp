@@ -8,6 +8,8 @@
 #include "tools/phonesim/PhoneSim.h"
 #include "tools/phonesim/PhonebookCommands.h"
 
+#include "bench/support/PrivateFolders.h"
+
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -70,32 +72,5 @@ BENCHMARK(BM_PhonebookReadAt19200)->Arg(250)->Arg(25)->UseManualTime()->Iteratio
 
 int main(int argc, char** argv)
 {
-    // The simulated phone links its port in the config folder and the engine's shared section
-    // lives in the runtime folder: use folders of our own (started again with them set), so the
-    // benchmark neither touches the user's ports nor steps the jobs of a suite running meanwhile.
-    if (!std::getenv("BENCH_ENGINE_JOBS_PRIVATE")) {
-        char folder[] = "/tmp/bench-engine-jobs-XXXXXX";
-        if (!mkdtemp(folder)) {
-            std::perror("mkdtemp");
-            return 2;
-        }
-        const std::string config = std::string(folder) + "/config";
-        const std::string runtime = std::string(folder) + "/runtime";
-        std::filesystem::create_directories(config);
-        std::filesystem::create_directories(runtime);
-        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
-        setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-        setenv("BENCH_ENGINE_JOBS_PRIVATE", folder, 1);
-        execv("/proc/self/exe", argv);
-        std::perror("execv");
-        return 2;
-    }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 2;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove_all(std::getenv("BENCH_ENGINE_JOBS_PRIVATE"));
-    return 0;
+    return benchsupport::runBenchmarksPrivately(argc, argv, "BENCH_ENGINE_JOBS_PRIVATE");
 }

@@ -12,6 +12,8 @@
 #include "tools/phonesim/PhoneSim.h"
 #include "tools/phonesim/SmsCommands.h"
 
+#include "bench/support/PrivateFolders.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -110,31 +112,5 @@ BENCHMARK(BM_TenPartMessageAt19200)->UseManualTime()->Iterations(1)->Unit(benchm
 
 int main(int argc, char** argv)
 {
-    // Private config and runtime folders (started again with them set): the benchmark touches
-    // neither the user's ports nor the engine of a suite running meanwhile.
-    if (!std::getenv("BENCH_SMS_GATEWAY_PRIVATE")) {
-        char folder[] = "/tmp/bench-sms-gateway-XXXXXX";
-        if (!mkdtemp(folder)) {
-            std::perror("mkdtemp");
-            return 2;
-        }
-        const std::string config = std::string(folder) + "/config";
-        const std::string runtime = std::string(folder) + "/runtime";
-        std::filesystem::create_directories(config);
-        std::filesystem::create_directories(runtime);
-        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
-        setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-        setenv("BENCH_SMS_GATEWAY_PRIVATE", folder, 1);
-        execv("/proc/self/exe", argv);
-        std::perror("execv");
-        return 2;
-    }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 2;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove_all(std::getenv("BENCH_SMS_GATEWAY_PRIVATE"));
-    return 0;
+    return benchsupport::runBenchmarksPrivately(argc, argv, "BENCH_SMS_GATEWAY_PRIVATE");
 }
