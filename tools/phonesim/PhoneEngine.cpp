@@ -86,6 +86,9 @@ void PhoneEngine::handleEvent(const LineEvent& event, SimClock::time_point now)
         runLine(event.text, event.overflow, now);
         return;
     case LineEvent::Kind::Escape:
+        // A phone that is switched off or gone answers the escape no more than a command.
+        if (findLineFault())
+            return;
         // There is no data connection to leave; the phone confirms it is in command mode.
         m_lineDelay.reset();
         m_lineGarble.reset();

@@ -3,7 +3,9 @@
 #include "tools/phonesim/AtCommand.h"
 #include "tools/phonesim/AtLineReader.h"
 #include "tools/phonesim/OutputQueue.h"
+#include "tools/phonesim/PhoneEngine.h"
 #include "tools/phonesim/PhoneFault.h"
+#include "tools/phonesim/StandardModules.h"
 
 #include <gtest/gtest.h>
 
@@ -173,3 +175,24 @@ TEST(FaultMatch, CommandPatterns)
 }
 
 } // namespace
+
+// The escape "+++" on the engine's own clock: answered after the guard time, but not by a phone
+// that has gone silent (a check that escapes and restarts must then run into its deadline).
+TEST(PhoneEngineEscape, AnsweredAfterTheGuardUnlessThePhoneIsSilent)
+{
+    for (const bool silent : {false, true}) {
+        PhoneEngine engine(standardModules());
+        engine.reader().setEscapeGuard(100ms);
+        if (silent) {
+            Fault fault;
+            fault.kind = FaultKind::Silent;
+            engine.addFault(fault);
+        }
+        const SimClock::time_point start{};
+        engine.receive("+++", start);
+        engine.tick(start + 1s);
+        const std::string answer = engine.output().due(start + 2s, 100);
+        // Echo is on by default, so the normal phone echoes the escape before its answer.
+        EXPECT_EQ(answer, silent ? "" : "+++\r\nOK\r\n") << (silent ? "silent" : "normal");
+    }
+}
