@@ -1,4 +1,5 @@
 #include "melody/TempMidiFile.h"
+#include "platform/posix/WriteAll.h"
 
 #include "melody/ErrorReporter.h"
 #include "melody/MelvioIds.h"
@@ -32,20 +33,6 @@ void Report(ErrorReporter* errors, int id)
         errors->Fehler_Melden(ERROR_CLASS_REFUSED, id);
 }
 
-bool WriteAll(int fd, std::span<const std::uint8_t> bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += std::size_t(n);
-    }
-    return true;
-}
-
 } // namespace
 
 std::string TempMidiFolder()
@@ -74,7 +61,7 @@ std::optional<std::string> WriteTempFile(std::span<const std::uint8_t> bytes, Er
         Report(errors, IDS_ERR_TEMP_OPEN);
         return std::nullopt;
     }
-    const bool written = WriteAll(fd, bytes);
+    const bool written = torvane::writeAll(fd, bytes.data(), bytes.size());
     const bool closed = ::close(fd) == 0;
     if (!written || !closed) {
         ::unlink(name.data());

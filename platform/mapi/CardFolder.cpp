@@ -1,4 +1,5 @@
 #include "platform/mapi/CardFolder.h"
+#include "platform/posix/WriteAll.h"
 
 #include "platform/mapi/VCardText.h"
 
@@ -32,21 +33,6 @@ void setWhy(std::string* why, const std::string& text)
 std::string errnoText(const std::string& what, int err)
 {
     return what + ": " + std::strerror(err);
-}
-
-bool writeAll(int fd, const std::string& bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += std::size_t(n);
-    }
-    return true;
 }
 
 } // namespace
@@ -183,7 +169,7 @@ bool CardFolder::write(const std::string& fileName, const vcard::Card& card, std
         return false;
     }
     const std::string bytes = card.serialize();
-    bool ok = writeAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    bool ok = torvane::writeAll(fd, bytes.data(), bytes.size()) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
     const int err = errno;
     ok = (::close(fd) == 0) && ok;
     if (!ok || ::rename(temp.c_str(), target.c_str()) != 0) {

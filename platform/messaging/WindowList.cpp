@@ -1,4 +1,5 @@
 #include "platform/messaging/WindowList.h"
+#include "platform/posix/WriteAll.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -52,20 +53,6 @@ std::optional<WindowEntry> parseLine(std::string_view line)
     return WindowEntry{*number, rest[0] == 't', std::string(title)};
 }
 
-bool writeAll(int fd, const std::string& text)
-{
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += std::size_t(n);
-    }
-    return true;
-}
-
 } // namespace
 
 std::string formatWindowList(const WindowList& windows)
@@ -108,7 +95,8 @@ bool writeWindowListFile(const std::string& path, const WindowList& windows)
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
         return false;
-    const bool written = writeAll(fd, formatWindowList(windows));
+    const std::string text = formatWindowList(windows);
+    const bool written = torvane::writeAll(fd, text.data(), text.size());
     if (::close(fd) != 0 || !written || ::rename(temp.c_str(), path.c_str()) != 0) {
         ::unlink(temp.c_str());
         return false;

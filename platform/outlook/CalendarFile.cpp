@@ -1,4 +1,5 @@
 #include "platform/outlook/CalendarFile.h"
+#include "platform/posix/WriteAll.h"
 
 #include "platform/outlook/OutlookError.h"
 
@@ -87,17 +88,8 @@ WriteResult writeAtomically(const QString& path, const QByteArray& bytes, const 
     struct stat old {};
     if (::stat(QFile::encodeName(target).constData(), &old) == 0 && ::fchmod(fd, old.st_mode & 07777) != 0)
         throw fail(errno);
-    const char* p = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            throw fail(n < 0 ? errno : EIO);
-        p += n;
-        left -= n;
-    }
+    if (!torvane::writeAll(fd, bytes.constData(), static_cast<std::size_t>(bytes.size())))
+        throw fail(errno);
     struct stat written {};
     if (::fsync(fd) != 0)
         throw fail(errno);

@@ -1,4 +1,5 @@
 #include "platform/registry/RegStore.h"
+#include "platform/posix/WriteAll.h"
 
 #include "platform/registry/RegFileFormat.h"
 
@@ -68,20 +69,6 @@ bool readAll(int fd, std::string& text)
             return true;
         text.append(chunk, std::size_t(n));
     }
-}
-
-bool writeAll(int fd, const std::string& text)
-{
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += std::size_t(n);
-    }
-    return true;
 }
 
 class FileLock {
@@ -244,7 +231,7 @@ LONG RegStore::writeFile(const RegTree& tree)
         return errorFromErrno(errno);
     fcntl(fd, F_SETFD, FD_CLOEXEC);
     struct stat written {};
-    if (!writeAll(fd, text) || fsync(fd) != 0 || rename(tempPath.c_str(), path_.c_str()) != 0) {
+    if (!torvane::writeAll(fd, text.data(), text.size()) || fsync(fd) != 0 || rename(tempPath.c_str(), path_.c_str()) != 0) {
         const int err = errno;
         close(fd);
         unlink(tempPath.c_str());
