@@ -1,11 +1,11 @@
 #include "mainprog/CCorvantApp.h"
 
-#include "mainprog/BusyInputFilter.h"
-#include "mainprog/CCorvantView.h"
-#include "mainprog/CMainFrame.h"
-#include "mainprog/CorvantStrings.h"
-#include "mainprog/SerialHostPort.h"
-#include "mainprog/SuiteSettings.h"
+#include "mainprog/core/CorvantStrings.h"
+#include "mainprog/core/SerialHostPort.h"
+#include "mainprog/core/SuiteSettings.h"
+#include "mainprog/ui/BusyInputFilter.h"
+#include "mainprog/ui/CCorvantView.h"
+#include "mainprog/ui/CMainFrame.h"
 #include "platform/sharedmem/NamedMutex.h"
 
 #include <QApplication>

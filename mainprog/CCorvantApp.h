@@ -3,10 +3,10 @@
 // the launch and close of the other programs at exit.
 #pragma once
 
-#include "mainprog/CDebugDlg.h"
-#include "mainprog/EngineApi.h"
-#include "mainprog/Launcher.h"
-#include "mainprog/SmsManagerHooks.h"
+#include "mainprog/core/EngineApi.h"
+#include "mainprog/core/Launcher.h"
+#include "mainprog/core/SmsManagerHooks.h"
+#include "mainprog/ui/CDebugDlg.h"
 #include "platform/registry/AppProfile.h"
 
 #include <functional>

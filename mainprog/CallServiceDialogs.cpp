@@ -1,10 +1,10 @@
 #include "mainprog/CallServiceDialogs.h"
 
 #include "mainprog/CCorvantApp.h"
-#include "mainprog/CFwdDlg.h"
-#include "mainprog/CLockDlg.h"
-#include "mainprog/CMainFrame.h"
-#include "mainprog/LauncherLayout.h"
+#include "mainprog/core/LauncherLayout.h"
+#include "mainprog/ui/CFwdDlg.h"
+#include "mainprog/ui/CLockDlg.h"
+#include "mainprog/ui/CMainFrame.h"
 #include "platform/ui/msgservice/MessageService.h"
 
 namespace corvant {

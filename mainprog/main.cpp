@@ -1,14 +1,14 @@
 // Corvant, the suite's main program.
 #include "mainprog/CCorvantApp.h"
-#include "mainprog/CMainFrame.h"
-#include "mainprog/CSmsManager.h"
 #include "mainprog/CallServiceDialogs.h"
-#include "mainprog/SmsDialogsQt.h"
-#include "mainprog/SpoolFileSystem.h"
-#include "mainprog/SuiteSettings.h"
-#include "mainprog/ZelCallService.h"
-#include "mainprog/ZelEngine.h"
-#include "mainprog/ZelSmsEngine.h"
+#include "mainprog/core/CSmsManager.h"
+#include "mainprog/core/SpoolFileSystem.h"
+#include "mainprog/core/SuiteSettings.h"
+#include "mainprog/engine/ZelCallService.h"
+#include "mainprog/engine/ZelEngine.h"
+#include "mainprog/engine/ZelSmsEngine.h"
+#include "mainprog/ui/CMainFrame.h"
+#include "mainprog/ui/SmsDialogsQt.h"
 
 #include <QApplication>
 

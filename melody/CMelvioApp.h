@@ -3,7 +3,7 @@
 // line.
 #pragma once
 
-#include "melody/MelvioContext.h"
+#include "melody/ui/MelvioContext.h"
 
 #include <QStringList>
 

@@ -2,10 +2,10 @@
 // manager with the real engine, the simulated phone paced at 19200 baud. Reported per part: the
 // time from the scan to the file's deletion divided by the parts, beside the time the bytes of
 // the exchange alone need on that line (10 bits a byte, the busier direction of the two).
-#include "mainprog/CSmsManager.h"
-#include "mainprog/HostMessages.h"
-#include "mainprog/SpoolFileSystem.h"
-#include "mainprog/ZelSmsEngine.h"
+#include "mainprog/core/CSmsManager.h"
+#include "mainprog/core/HostMessages.h"
+#include "mainprog/core/SpoolFileSystem.h"
+#include "mainprog/engine/ZelSmsEngine.h"
 #include "platform/registry/AppProfile.h"
 #include "platform/serial/SerialPortName.h"
 #include "support/EngineLinePump.h"

@@ -1,7 +1,7 @@
 // Feeds any bytes to the reader's line cutter in chunks whose sizes come from the input, and
 // checks what every line handed up must be: zero-ended inside the buffer, free of
 // line ends, and no longer than the buffer allows (a zero byte from the phone may shorten it).
-#include "mainprog/LineCutter.h"
+#include "mainprog/core/LineCutter.h"
 
 #include <cstdint>
 #include <cstdlib>

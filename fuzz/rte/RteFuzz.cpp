@@ -2,9 +2,9 @@
 // overrun; an accepted file must leave a melody that obeys its limits, store back to the very
 // bytes it came from and build a MIDI file that fits its buffer; a refused or cut-off one must
 // leave the document as it was.
-#include "melody/Archive.h"
-#include "melody/CMelvioDoc.h"
-#include "melody/ErrorReporter.h"
+#include "melody/document/Archive.h"
+#include "melody/document/CMelvioDoc.h"
+#include "melody/document/ErrorReporter.h"
 
 #include <algorithm>
 #include <cstddef>

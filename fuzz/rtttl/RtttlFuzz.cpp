@@ -1,9 +1,9 @@
 // Feeds arbitrary text to the RTTTL parser. Whatever the text, parsing must not crash or
 // overrun; the melody it leaves must keep its limits and build a MIDI file that fits; a refused
 // header or note list must leave the melody as it was.
-#include "melody/CMelvioDoc.h"
-#include "melody/ErrorReporter.h"
-#include "melody/Rtttl.h"
+#include "melody/document/CMelvioDoc.h"
+#include "melody/document/ErrorReporter.h"
+#include "melody/editing/Rtttl.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Any bytes as an outgoing spool file: the fields, the further recipients (each parsed again as
 // the new file it becomes), the merged and filtered text cut into parts, the preview text and
 // the inbox layout of the text. Nothing may crash or overrun, and the parts must rebuild the text.
-#include "mainprog/SpoolFile.h"
+#include "mainprog/core/SpoolFile.h"
 
 #include <cstddef>
 #include <cstdint>

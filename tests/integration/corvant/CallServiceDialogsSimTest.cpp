@@ -2,11 +2,11 @@
 // with the real engine against the simulated phone on a pseudo-terminal linked as COM1: what
 // the dialogs set reaches the phone, and what the phone holds comes back into the dialogs.
 #include "mainprog/CCorvantApp.h"
-#include "mainprog/CFwdDlg.h"
-#include "mainprog/CLockDlg.h"
-#include "mainprog/CMainFrame.h"
-#include "mainprog/ZelCallService.h"
-#include "mainprog/ZelEngine.h"
+#include "mainprog/engine/ZelCallService.h"
+#include "mainprog/engine/ZelEngine.h"
+#include "mainprog/ui/CFwdDlg.h"
+#include "mainprog/ui/CLockDlg.h"
+#include "mainprog/ui/CMainFrame.h"
 #include "platform/messaging/Messaging.h"
 #include "platform/serial/SerialPortName.h"
 #include "platform/ui/msgservice/MessageService.h"

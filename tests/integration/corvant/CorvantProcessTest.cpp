@@ -6,7 +6,7 @@
 // answers to a script file (TORVANE_UI_SCRIPT) and reads every box corvant showed from a log
 // file (TORVANE_UI_LOG).
 #include "engine/zeldll.h"
-#include "mainprog/CorvantStrings.h"
+#include "mainprog/core/CorvantStrings.h"
 #include "platform/messaging/Messaging.h"
 #include "platform/serial/SerialPortName.h"
 #include "platform/ui/msgservice/ScriptFile.h"

@@ -1,7 +1,7 @@
 // The SMS gateway end to end: the real corvant program with the simulated phone, the spool
 // folders in this test's private folder, the host's timers shortened.
 #include "engine/zeldll.h"
-#include "mainprog/SuiteSettings.h"
+#include "mainprog/core/SuiteSettings.h"
 #include "platform/messaging/Messaging.h"
 #include "platform/serial/SerialPortName.h"
 #include "support/PeerProcess.h"

@@ -2,10 +2,10 @@
 // registered window that receives the engine's answers; corvant runs beside it and pumps the
 // engine over the simulated phone's port. The SIM directory is read, one entry changed, one
 // added and one removed, the directory written back, and the phone holds exactly the result.
-#include "phonebook/BrevikFakes.h"
+#include "tests/phonebook/model/BrevikFakes.h"
 
-#include "phonebook/BrevikStrings.h"
-#include "phonebook/ZeldllPhoneEngine.h"
+#include "phonebook/engine/ZeldllPhoneEngine.h"
+#include "phonebook/model/BrevikStrings.h"
 #include "platform/messaging/Messaging.h"
 #include "platform/serial/SerialPortName.h"
 #include "platform/ui/msgservice/ScriptFile.h"

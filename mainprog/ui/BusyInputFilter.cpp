@@ -1,0 +1,34 @@
+#include "mainprog/ui/BusyInputFilter.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+
+namespace corvant {
+
+BusyInputFilter::BusyInputFilter(std::function<bool()> busy, QObject* parent)
+    : QObject(parent)
+    , busy_(std::move(busy))
+{
+}
+
+bool BusyInputFilter::isDroppedWhileBusy(const QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return true;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        return static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton;
+    default:
+        return false;
+    }
+}
+
+bool BusyInputFilter::eventFilter(QObject* watched, QEvent* event)
+{
+    if (busy_ && busy_() && isDroppedWhileBusy(event))
+        return true;
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace corvant

@@ -1,0 +1,49 @@
+#include "mainprog/ui/CErrorDlg.h"
+
+#include "mainprog/ui/CorvantArt.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace corvant {
+
+namespace {
+
+QPlainTextEdit* readOnlyText(const std::string& text, const char* name, QWidget* parent)
+{
+    auto* edit = new QPlainTextEdit(QString::fromLatin1(text.c_str()), parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setReadOnly(true);
+    edit->setFixedHeight(64);
+    return edit;
+}
+
+} // namespace
+
+CErrorDlg::CErrorDlg(const ErrorReportTexts& texts, QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("CErrorDlg"));
+    setWindowTitle(QStringLiteral("Quorvane 3.0 Error Message"));
+    setWindowIcon(corvantIcon(IDI_MAINFRAME));
+
+    auto* title = new QLineEdit(QString::fromLatin1(texts.title.c_str()), this);
+    title->setObjectName(QStringLiteral("edit1013"));
+    title->setReadOnly(true);
+    auto* close = new QPushButton(QStringLiteral("Close"), this);
+    close->setObjectName(QStringLiteral("button1"));
+    close->setDefault(true);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(title, 0, 0);
+    layout->addWidget(readOnlyText(texts.text, "edit1011", this), 1, 0);
+    layout->addWidget(readOnlyText(texts.detail, "edit1012", this), 2, 0);
+    layout->addWidget(close, 3, 0, Qt::AlignRight);
+    setMinimumWidth(380);
+}
+
+} // namespace corvant

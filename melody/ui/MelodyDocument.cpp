@@ -1,0 +1,84 @@
+#include "melody/ui/MelodyDocument.h"
+
+#include "melody/document/Archive.h"
+#include "melody/editing/MidiOutPort.h"
+#include "melody/ui/MelvioContext.h"
+#include "platform/ui/msgservice/MessageService.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <fstream>
+
+namespace ui = torvane::ui;
+
+namespace {
+
+inline constexpr char APP_TITLE[] = "Ring tone editor";
+
+void Tell(QWidget* parent, const QString& text)
+{
+    ui::messageBox(parent, text, QString::fromLatin1(APP_TITLE), ui::MB_OK | ui::MB_ICONEXCLAMATION);
+}
+
+CMelvioDoc::Services DocServices(MelvioContext& c) { return {c.errors, c.tempoField, c.port}; }
+
+PhoneTransfer::Services PhoneServices(MelvioContext& c)
+{
+    return {c.engine, c.errors, c.messages, c.scheduler, &c.phoneRequests};
+}
+
+} // namespace
+
+MelodyDocument::MelodyDocument(MelvioContext& context, int number)
+    : doc(DocServices(context)), playback(doc, *context.port, context.errors), phone(doc, PhoneServices(context)),
+      context_(context), title_(QString::fromLatin1(DOCUMENT_BASE_NAME) + QString::number(number))
+{
+}
+
+MelodyDocument::~MelodyDocument() = default;
+
+void MelodyDocument::New() { doc.OnNewDocument(); }
+
+bool MelodyDocument::Open(const QString& path, QWidget* parent)
+{
+    std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
+    if (!in) {
+        Tell(parent, QStringLiteral("Cannot open the file %1.").arg(QFileInfo(path).fileName()));
+        return false;
+    }
+    Archive ar(in);
+    if (doc.Serialize(ar) == SerializeResult::Truncated) {
+        Tell(parent, QStringLiteral("The file %1 ends before the melody it announces.").arg(QFileInfo(path).fileName()));
+        return false;
+    }
+    path_ = path;
+    title_ = QFileInfo(path).fileName();
+    return true;
+}
+
+bool MelodyDocument::Save(const QString& path, QWidget* parent)
+{
+    Archive ar;
+    doc.Serialize(ar);
+    // Written beside the old file and put in its place only when complete, so a failed save
+    // never leaves half a melody behind.
+    QSaveFile file(path);
+    const auto& bytes = ar.Bytes();
+    if (!file.open(QIODevice::WriteOnly)
+        || file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size())
+        || !file.commit()) {
+        doc.SetModifiedFlag(true);
+        Tell(parent, QStringLiteral("Cannot save the file %1.").arg(QFileInfo(path).fileName()));
+        return false;
+    }
+    path_ = path;
+    title_ = QFileInfo(path).fileName();
+    return true;
+}
+
+void MelodyDocument::Close()
+{
+    playback.OnViewDestroy();
+    doc.OnCloseDocument();
+}
