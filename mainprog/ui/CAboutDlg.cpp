@@ -1,6 +1,8 @@
 #include "mainprog/ui/CAboutDlg.h"
 
 #include "mainprog/ui/CorvantArt.h"
+#include "platform/ui/controlids/ControlIds.h"
+#include "platform/ui/msgservice/MessageService.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -9,6 +11,9 @@
 #include <QVBoxLayout>
 
 namespace corvant {
+
+using torvane::ui::ControlKind;
+using torvane::ui::nameControl;
 
 CAboutDlg::CAboutDlg(QWidget* parent)
     : QDialog(parent)
@@ -20,7 +25,7 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     auto* text = new QLabel(QStringLiteral("Quorvane 3.0"), this);
     text->setObjectName(QStringLiteral("static"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("button1"));
+    nameControl(buttons->button(QDialogButtonBox::Ok), ControlKind::Button, torvane::ui::IDOK);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto* row = new QHBoxLayout;

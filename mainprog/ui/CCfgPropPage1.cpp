@@ -1,6 +1,7 @@
 #include "mainprog/ui/CCfgPropPage1.h"
 
 #include "mainprog/core/CorvantStrings.h"
+#include "platform/ui/controlids/ControlIds.h"
 #include "platform/ui/msgservice/MessageService.h"
 
 #include <QCheckBox>
@@ -15,6 +16,9 @@
 #include <QPushButton>
 
 namespace corvant {
+
+using torvane::ui::ControlKind;
+using torvane::ui::nameControl;
 
 namespace {
 
@@ -45,7 +49,7 @@ int shownSelection(const QComboBox* combo)
 QComboBox* combo(QWidget* parent, int id, bool editable)
 {
     auto* c = new QComboBox(parent);
-    c->setObjectName(QStringLiteral("combo%1").arg(id));
+    nameControl(c, ControlKind::Combo, id);
     c->setEditable(editable);
     if (editable)
         c->setInsertPolicy(QComboBox::NoInsert);
@@ -55,7 +59,7 @@ QComboBox* combo(QWidget* parent, int id, bool editable)
 QLineEdit* numberField(QWidget* parent, int id, int value)
 {
     auto* edit = new QLineEdit(QString::number(value), parent);
-    edit->setObjectName(QStringLiteral("edit%1").arg(id));
+    nameControl(edit, ControlKind::Edit, id);
     edit->setMaxLength(5);
     return edit;
 }
@@ -88,10 +92,10 @@ CCfgPropPage1::CCfgPropPage1(EngineApi& engine, torvane::registry::AppProfile& p
         directory_->addItem(fromLocal(entry));
     directory_->setCurrentIndex(view.pathSelection < directory_->count() ? view.pathSelection : -1);
     browse_ = new QPushButton(QStringLiteral("Browse..."), this);
-    browse_->setObjectName(QStringLiteral("button1028"));
+    nameControl(browse_, ControlKind::Button, 1028);
     browse_->setAutoDefault(false);
     preview_ = new QCheckBox(QStringLiteral("Show the message before sending"), this);
-    preview_->setObjectName(QStringLiteral("check1001"));
+    nameControl(preview_, ControlKind::Check, 1001);
     preview_->setChecked(view.preview);
 
     auto* folderRow = new QHBoxLayout;

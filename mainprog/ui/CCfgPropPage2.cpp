@@ -1,10 +1,15 @@
 #include "mainprog/ui/CCfgPropPage2.h"
 
+#include "platform/ui/controlids/ControlIds.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QVBoxLayout>
 
 namespace corvant {
+
+using torvane::ui::ControlKind;
+using torvane::ui::nameControl;
 
 namespace {
 
@@ -15,7 +20,7 @@ const std::array<const char*, PHONEBOOK_DIRECTORIES> kDirectoryNames {
 QCheckBox* box(QWidget* parent, int id, const QString& text, bool checked)
 {
     auto* check = new QCheckBox(text, parent);
-    check->setObjectName(QStringLiteral("check%1").arg(id));
+    nameControl(check, ControlKind::Check, id);
     check->setChecked(checked);
     return check;
 }

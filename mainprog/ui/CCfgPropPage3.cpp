@@ -1,9 +1,14 @@
 #include "mainprog/ui/CCfgPropPage3.h"
 
+#include "platform/ui/controlids/ControlIds.h"
+
 #include <QComboBox>
 #include <QFormLayout>
 
 namespace corvant {
+
+using torvane::ui::ControlKind;
+using torvane::ui::nameControl;
 
 CCfgPropPage3::CCfgPropPage3(torvane::registry::AppProfile& profile, QWidget* parent)
     : CfgPage(parent)
@@ -11,7 +16,7 @@ CCfgPropPage3::CCfgPropPage3(torvane::registry::AppProfile& profile, QWidget* pa
 {
     setObjectName(QStringLiteral("CCfgPropPage3"));
     port_ = new QComboBox(this);
-    port_->setObjectName(QStringLiteral("combo1002"));
+    nameControl(port_, ControlKind::Combo, 1002);
     port_->setEditable(true);
     port_->setInsertPolicy(QComboBox::NoInsert);
     for (const char* name : kPortChoices)

@@ -5,6 +5,8 @@
 #include "mainprog/ui/CCfgPropPage2.h"
 #include "mainprog/ui/CCfgPropPage3.h"
 #include "mainprog/ui/CorvantArt.h"
+#include "platform/ui/controlids/ControlIds.h"
+#include "platform/ui/msgservice/MessageService.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -13,6 +15,9 @@
 #include <QVBoxLayout>
 
 namespace corvant {
+
+using torvane::ui::ControlKind;
+using torvane::ui::nameControl;
 
 namespace {
 
@@ -39,11 +44,11 @@ CCfgPropSheet::CCfgPropSheet(EngineApi& engine, torvane::registry::AppProfile& p
     tabs_->addTab(pages_[2], QStringLiteral("Connection"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("button1"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("button2"));
+    nameControl(buttons->button(QDialogButtonBox::Ok), ControlKind::Button, torvane::ui::IDOK);
+    nameControl(buttons->button(QDialogButtonBox::Cancel), ControlKind::Button, torvane::ui::IDCANCEL);
     apply_ = buttons->button(QDialogButtonBox::Apply);
     apply_->setText(QStringLiteral("&Apply"));
-    apply_->setObjectName(QStringLiteral("button%1").arg(kApplyNow));
+    nameControl(apply_, ControlKind::Button, kApplyNow);
     apply_->setEnabled(false);
     connect(buttons, &QDialogButtonBox::accepted, this, &CCfgPropSheet::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CCfgPropSheet::reject);

@@ -11,6 +11,7 @@
 #include "platform/messaging/Messaging.h"
 #include "platform/messaging/qt/WidgetWindow.h"
 #include "platform/messaging/qt/WindowTimers.h"
+#include "platform/ui/controlids/ControlIds.h"
 #include "platform/ui/msgservice/MessageService.h"
 
 #include <QCheckBox>
@@ -24,6 +25,9 @@
 
 namespace corvant {
 
+using torvane::ui::ControlKind;
+using torvane::ui::nameControl;
+
 namespace {
 
 constexpr int kSendTextMax = 80;
@@ -31,25 +35,16 @@ constexpr char kAppName[] = "Quorvane PRO";
 
 QLineEdit* field(QWidget* parent, int id, bool readOnly = true)
 {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QStringLiteral("edit%1").arg(id));
+    auto* edit = nameControl(new QLineEdit(parent), ControlKind::Edit, id);
     edit->setReadOnly(readOnly);
     return edit;
 }
 
 QPushButton* button(QWidget* parent, int id, const QString& text)
 {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QStringLiteral("button%1").arg(id));
+    auto* b = nameControl(new QPushButton(text, parent), ControlKind::Button, id);
     b->setAutoDefault(false);
     return b;
-}
-
-QCheckBox* check(QWidget* parent, int id, const QString& text)
-{
-    auto* c = new QCheckBox(text, parent);
-    c->setObjectName(QStringLiteral("check%1").arg(id));
-    return c;
 }
 
 } // namespace
@@ -71,16 +66,16 @@ CDebugDlg::CDebugDlg(EngineApi& engine, std::unique_ptr<HostPort> port, torvane:
     sendText_->setMaxLength(kSendTextMax);
     portName_ = field(this, 1010);
     phoneStatus_ = field(this, 1015);
-    trace_ = check(this, 1016, QStringLiteral("Log"));
+    trace_ = nameControl(new QCheckBox(QStringLiteral("Log"), this), ControlKind::Check, 1016);
     openError_ = field(this, 1017);
     writeErrors_ = field(this, 1018);
     readErrors_ = field(this, 1019);
     modem_ = field(this, 1020);
     handle_ = field(this, 1021);
-    polling_ = check(this, 1022, QStringLiteral("Status Chk."));
+    polling_ = nameControl(new QCheckBox(QStringLiteral("Status Chk."), this), ControlKind::Check, 1022);
     polling_->setChecked(true);
     traceList_ = new QListWidget(this);
-    traceList_->setObjectName(QStringLiteral("list1000"));
+    nameControl(traceList_, ControlKind::List, 1000);
 
     auto* send = button(this, 1006, QStringLiteral("Send"));
     auto* open = button(this, 1007, QStringLiteral("Open"));

@@ -1,6 +1,8 @@
 #include "mainprog/ui/CErrorDlg.h"
 
 #include "mainprog/ui/CorvantArt.h"
+#include "platform/ui/controlids/ControlIds.h"
+#include "platform/ui/msgservice/MessageService.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -10,12 +12,14 @@
 
 namespace corvant {
 
+using torvane::ui::ControlKind;
+using torvane::ui::nameControl;
+
 namespace {
 
-QPlainTextEdit* readOnlyText(const std::string& text, const char* name, QWidget* parent)
+QPlainTextEdit* readOnlyText(const std::string& text, int id, QWidget* parent)
 {
-    auto* edit = new QPlainTextEdit(QString::fromLatin1(text.c_str()), parent);
-    edit->setObjectName(QLatin1String(name));
+    auto* edit = nameControl(new QPlainTextEdit(QString::fromLatin1(text.c_str()), parent), ControlKind::Edit, id);
     edit->setReadOnly(true);
     edit->setFixedHeight(64);
     return edit;
@@ -31,17 +35,17 @@ CErrorDlg::CErrorDlg(const ErrorReportTexts& texts, QWidget* parent)
     setWindowIcon(corvantIcon(IDI_MAINFRAME));
 
     auto* title = new QLineEdit(QString::fromLatin1(texts.title.c_str()), this);
-    title->setObjectName(QStringLiteral("edit1013"));
+    nameControl(title, ControlKind::Edit, 1013);
     title->setReadOnly(true);
     auto* close = new QPushButton(QStringLiteral("Close"), this);
-    close->setObjectName(QStringLiteral("button1"));
+    nameControl(close, ControlKind::Button, torvane::ui::IDOK);
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(title, 0, 0);
-    layout->addWidget(readOnlyText(texts.text, "edit1011", this), 1, 0);
-    layout->addWidget(readOnlyText(texts.detail, "edit1012", this), 2, 0);
+    layout->addWidget(readOnlyText(texts.text, 1011, this), 1, 0);
+    layout->addWidget(readOnlyText(texts.detail, 1012, this), 2, 0);
     layout->addWidget(close, 3, 0, Qt::AlignRight);
     setMinimumWidth(380);
 }

@@ -2,6 +2,7 @@
 
 #include "mainprog/ui/CorvantArt.h"
 #include "platform/messaging/qt/MessageWindow.h"
+#include "platform/ui/controlids/ControlIds.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -15,6 +16,10 @@
 
 namespace corvant {
 
+using torvane::ui::ControlKind;
+using torvane::ui::findControl;
+using torvane::ui::nameControl;
+
 namespace {
 
 QString latin1(const std::string& text)
@@ -25,7 +30,7 @@ QString latin1(const std::string& text)
 QPushButton* makeButton(QWidget* parent, int id, const char* text)
 {
     auto* button = new QPushButton(QString::fromLatin1(text), parent);
-    button->setObjectName(QStringLiteral("button%1").arg(id));
+    nameControl(button, ControlKind::Button, id);
     button->setAutoDefault(false);
     return button;
 }
@@ -70,7 +75,7 @@ CFwdDlg::CFwdDlg(CallServiceEngine& engine, torvane::registry::AppProfile& profi
             auto* combo = new QComboBox(this);
             combo->setEditable(true);
             combo->setInsertPolicy(QComboBox::NoInsert);
-            combo->setObjectName(QStringLiteral("combo%1").arg(kForwardingRows[row].comboId));
+            nameControl(combo, ControlKind::Combo, kForwardingRows[row].comboId);
             combo->setMinimumWidth(130);
             combos_[row] = combo;
             connect(combo->lineEdit(), &QLineEdit::textEdited, this,
@@ -91,7 +96,7 @@ CFwdDlg::CFwdDlg(CallServiceEngine& engine, torvane::registry::AppProfile& profi
     }
 
     status_ = new QLabel(this);
-    status_->setObjectName(QStringLiteral("static%1").arg(IDC_FWD_STATUS));
+    nameControl(status_, ControlKind::Static, IDC_FWD_STATUS);
     status_->setFrameShape(QFrame::StyledPanel);
     status_->setFrameShadow(QFrame::Sunken);
 
@@ -178,7 +183,7 @@ void CFwdDlg::showRow(int row)
 
 void CFwdDlg::enableControl(int id, bool on)
 {
-    if (auto* button = findChild<QPushButton*>(QStringLiteral("button%1").arg(id)))
+    if (auto* button = findControl<QPushButton>(*this, ControlKind::Button, id))
         button->setEnabled(on);
 }
 

@@ -3,6 +3,7 @@
 #include "mainprog/ui/CPasswordDlg.h"
 #include "mainprog/ui/CorvantArt.h"
 #include "platform/messaging/qt/MessageWindow.h"
+#include "platform/ui/controlids/ControlIds.h"
 #include "platform/ui/msgservice/MessageService.h"
 
 #include <QComboBox>
@@ -14,12 +15,16 @@
 
 namespace corvant {
 
+using torvane::ui::ControlKind;
+using torvane::ui::findControl;
+using torvane::ui::nameControl;
+
 namespace {
 
 QPushButton* makeButton(QWidget* parent, int id, const char* text)
 {
     auto* button = new QPushButton(QString::fromLatin1(text), parent);
-    button->setObjectName(QStringLiteral("button%1").arg(id));
+    nameControl(button, ControlKind::Button, id);
     button->setAutoDefault(false);
     return button;
 }
@@ -64,7 +69,7 @@ CLockDlg::CLockDlg(CallServiceEngine& engine, torvane::registry::AppProfile& pro
         const LockRowSpec& spec = kBarringFacilities[row];
         grid->addWidget(new QLabel(QString::fromLatin1(spec.label), this), row, 0);
         auto* combo = new QComboBox(this);
-        combo->setObjectName(QStringLiteral("combo%1").arg(spec.comboId));
+        nameControl(combo, ControlKind::Combo, spec.comboId);
         for (int i = 0; i < LOCK_CLASS_COUNT; ++i)
             combo->addItem(QString::fromLatin1(corvantString(IDS_LOCK_CLASS_FIRST + i)));
         combos_[row] = combo;
@@ -146,7 +151,7 @@ void CLockDlg::showRow(int row)
 
 void CLockDlg::enableControl(int id, bool on)
 {
-    if (auto* button = findChild<QPushButton*>(QStringLiteral("button%1").arg(id)))
+    if (auto* button = findControl<QPushButton>(*this, ControlKind::Button, id))
         button->setEnabled(on);
 }
 

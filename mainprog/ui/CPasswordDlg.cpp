@@ -1,6 +1,8 @@
 #include "mainprog/ui/CPasswordDlg.h"
 
 #include "mainprog/ui/CorvantArt.h"
+#include "platform/ui/controlids/ControlIds.h"
+#include "platform/ui/msgservice/MessageService.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -9,6 +11,9 @@
 #include <QVBoxLayout>
 
 namespace corvant {
+
+using torvane::ui::ControlKind;
+using torvane::ui::nameControl;
 
 namespace {
 constexpr int PASSWORD_MAX = 255;
@@ -24,11 +29,11 @@ CPasswordDlg::CPasswordDlg(QWidget* parent)
     auto* prompt = new QLabel(QStringLiteral("Please enter the password"), this);
     prompt->setObjectName(QStringLiteral("static"));
     edit_ = new QLineEdit(this);
-    edit_->setObjectName(QStringLiteral("edit1029"));
+    nameControl(edit_, ControlKind::Edit, 1029);
     edit_->setEchoMode(QLineEdit::Password);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("button1"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("button2"));
+    nameControl(buttons->button(QDialogButtonBox::Ok), ControlKind::Button, torvane::ui::IDOK);
+    nameControl(buttons->button(QDialogButtonBox::Cancel), ControlKind::Button, torvane::ui::IDCANCEL);
     connect(buttons, &QDialogButtonBox::accepted, this, &CPasswordDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CPasswordDlg::reject);
 

@@ -2,6 +2,8 @@
 
 #include "mainprog/core/PhoneStatusAnswer.h"
 #include "mainprog/ui/CorvantArt.h"
+#include "platform/ui/controlids/ControlIds.h"
+#include "platform/ui/msgservice/MessageService.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -10,6 +12,9 @@
 #include <QVBoxLayout>
 
 namespace corvant {
+
+using torvane::ui::ControlKind;
+using torvane::ui::nameControl;
 
 CPinDlg::CPinDlg(char* simPin, QWidget* parent)
     : QDialog(parent)
@@ -23,11 +28,11 @@ CPinDlg::CPinDlg(char* simPin, QWidget* parent)
     auto* prompt = new QLabel(QStringLiteral("Please enter the PIN"), this);
     prompt->setObjectName(QStringLiteral("static"));
     pin_ = new QLineEdit(this);
-    pin_->setObjectName(QStringLiteral("edit1023"));
+    nameControl(pin_, ControlKind::Edit, 1023);
     pin_->setEchoMode(QLineEdit::Password);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("button1"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("button2"));
+    nameControl(buttons->button(QDialogButtonBox::Ok), ControlKind::Button, torvane::ui::IDOK);
+    nameControl(buttons->button(QDialogButtonBox::Cancel), ControlKind::Button, torvane::ui::IDCANCEL);
     connect(buttons, &QDialogButtonBox::accepted, this, &CPinDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CPinDlg::reject);
 

@@ -1,6 +1,8 @@
 #include "mainprog/ui/CSmsPreviewDlg.h"
 
 #include "mainprog/core/CorvantStrings.h"
+#include "platform/ui/controlids/ControlIds.h"
+#include "platform/ui/msgservice/MessageService.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -11,6 +13,9 @@
 #include <QVBoxLayout>
 
 namespace corvant {
+
+using torvane::ui::ControlKind;
+using torvane::ui::nameControl;
 
 namespace {
 QString text(int id)
@@ -26,28 +31,28 @@ CSmsPreviewDlg::CSmsPreviewDlg(const QString& number, const QString& message, co
     setObjectName(QStringLiteral("CSmsPreviewDlg"));
     setWindowTitle(text(61268));
     auto* question = new QLabel(text(61271), this);
-    question->setObjectName(QStringLiteral("static1010"));
+    nameControl(question, ControlKind::Static, 1010);
     auto* numberLabel = new QLabel(text(61272), this);
-    numberLabel->setObjectName(QStringLiteral("static1011"));
+    nameControl(numberLabel, ControlKind::Static, 1011);
     auto* numberEdit = new QLineEdit(number, this);
-    numberEdit->setObjectName(QStringLiteral("edit1000"));
+    nameControl(numberEdit, ControlKind::Edit, 1000);
     numberEdit->setReadOnly(true);
     auto* messageLabel = new QLabel(text(61273), this);
-    messageLabel->setObjectName(QStringLiteral("static1012"));
+    nameControl(messageLabel, ControlKind::Static, 1012);
     auto* messageEdit = new QPlainTextEdit(message, this);
-    messageEdit->setObjectName(QStringLiteral("edit1001"));
+    nameControl(messageEdit, ControlKind::Edit, 1001);
     messageEdit->setReadOnly(true);
     messageEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     auto* partsEdit = new QLineEdit(partsLine, this);
-    partsEdit->setObjectName(QStringLiteral("edit1002"));
+    nameControl(partsEdit, ControlKind::Edit, 1002);
     partsEdit->setReadOnly(true);
     partsEdit->setFrame(false);
     store_ = new QCheckBox(text(61274), this);
-    store_->setObjectName(QStringLiteral("check1009"));
+    nameControl(store_, ControlKind::Check, 1009);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("button1"));
+    nameControl(buttons->button(QDialogButtonBox::Ok), ControlKind::Button, torvane::ui::IDOK);
     buttons->button(QDialogButtonBox::Ok)->setText(text(61269));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("button2"));
+    nameControl(buttons->button(QDialogButtonBox::Cancel), ControlKind::Button, torvane::ui::IDCANCEL);
     buttons->button(QDialogButtonBox::Cancel)->setText(text(61270));
     connect(buttons, &QDialogButtonBox::accepted, this, &CSmsPreviewDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CSmsPreviewDlg::reject);
