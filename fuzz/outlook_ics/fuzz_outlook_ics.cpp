@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         writeReminder(event, !values.reminderSet);
         PatternValues pattern;
         pattern.type = RecursMonthNth;
-        writeRecurrence(event, changed.root(), true, pattern, start.date());
+        writeRecurrence(event, changed, true, pattern, start.date());
         writeModified(event, QDateTime(QDate(2024, 1, 1), QTime(0, 0)), QDateTime(QDate(2024, 1, 1), QTime(0, 0)));
     }
     changed.reindex();
