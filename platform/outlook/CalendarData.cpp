@@ -170,7 +170,7 @@ std::optional<CalendarData> CalendarData::read(const QByteArray& bytes, bool str
     for (CalendarPiece& piece : *pieces) {
         Piece own{piece.kind, std::move(piece.text), nullptr, {}};
         if (own.kind == Kind::Component) {
-            IcalComponentPtr component = parse(own.text);
+            IcalComponentPtr component = parse(withoutEmptyTexts(own.text));
             if (!component)
                 return fail(QStringLiteral("the file has a %1 that cannot be read").arg(QString::fromUtf8(piece.name)));
             own.rendered = componentText(component.get());

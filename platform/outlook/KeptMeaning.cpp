@@ -105,30 +105,54 @@ std::vector<QByteArray> splitAtCommas(const QByteArray& value)
     return parts;
 }
 
-void addFacts(const ContentLine& line, std::vector<Fact>& facts)
+// Parameter values are compared without quotes and case, as libical quotes and spells its
+// known ones its own way.
+QByteArray parameterValue(const QByteArray& written)
+{
+    return QByteArray(written).replace('"', QByteArray()).toUpper();
+}
+
+// The value type of a property as the file gives it; empty for an X- property without one,
+// whose value is text.
+QByteArray valueType(const ContentLine& line, icalproperty_kind kind)
+{
+    for (const auto& [name, value] : line.parameters)
+        if (name == "VALUE")
+            return parameterValue(value);
+    return defaultValueType(kind);
+}
+
+bool isText(const QByteArray& type)
+{
+    return type.isEmpty() || type == "TEXT";
+}
+
+// Only properties libical knows by name (BEGIN and END are none).
+bool isEmptyText(const ContentLine& line)
 {
     const icalproperty_kind kind = icalproperty_string_to_kind(line.name.constData());
+    return kind != ICAL_NO_PROPERTY && line.value.trimmed().isEmpty() && isText(valueType(line, kind));
+}
+
+void addFacts(const ContentLine& line, std::vector<Fact>& facts)
+{
+    if (isEmptyText(line))
+        return;
+    const icalproperty_kind kind = icalproperty_string_to_kind(line.name.constData());
     const QByteArray defaultType = defaultValueType(kind);
-    QByteArray type = defaultType;
+    const QByteArray type = valueType(line, kind);
     QList<QByteArray> parameters;
     for (const auto& [name, written] : line.parameters) {
-        // Parameter values are compared without quotes and case, as libical quotes and spells
-        // its known ones its own way.
-        const QByteArray value = QByteArray(written).replace('"', QByteArray()).toUpper();
-        if (name == "VALUE") {
-            type = value;
-            if (value == defaultType)
-                continue;
-        }
-        parameters.push_back(name + '=' + value);
+        const QByteArray value = parameterValue(written);
+        if (name != "VALUE" || value != defaultType)
+            parameters.push_back(name + '=' + value);
     }
     std::sort(parameters.begin(), parameters.end());
     const QByteArray head = line.name + ';' + parameters.join(';') + ':';
-    const bool text = type.isEmpty() || type == "TEXT";
     for (const QByteArray& part : isListProperty(kind) ? splitAtCommas(line.value) : std::vector{line.value}) {
         const QByteArray value = part.trimmed();
         QByteArray meaning = head;
-        if (text)
+        if (isText(type))
             meaning += unescaped(value);
         else if (!isRespelled(type))
             meaning += value.toUpper();
@@ -185,6 +209,18 @@ QByteArray firstLoss(const Node& original, const Node& rendered)
 QByteArray firstLostProperty(const QByteArray& original, const QByteArray& rendered)
 {
     return firstLoss(treeOf(original), treeOf(rendered));
+}
+
+QByteArray withoutEmptyTexts(const QByteArray& component)
+{
+    const std::vector<QByteArray> lines = unfoldedLines(component);
+    if (std::none_of(lines.begin(), lines.end(), [](const QByteArray& l) { return isEmptyText(parseContentLine(l)); }))
+        return component;
+    QByteArray out;
+    for (const QByteArray& line : lines)
+        if (!isEmptyText(parseContentLine(line)))
+            out += line + "\r\n";
+    return out;
 }
 
 } // namespace torvane::outlook

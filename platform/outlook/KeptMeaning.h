@@ -5,7 +5,8 @@
 // durations and rules in their shortest spelling, one property per value of CATEGORIES,
 // RESOURCES, RDATE, EXDATE and FREEBUSY, the alarms after the properties. None of that changes
 // what a calendar program reads. What does - a parameter dropped, a value cut short or split,
-// an escape turned into a blank - is what this finds.
+// an escape turned into a blank - is what this finds. A property of empty text says nothing and
+// counts as absent: libical does not read one at all.
 #pragma once
 
 #include <QByteArray>
@@ -15,5 +16,9 @@ namespace torvane::outlook {
 // The name of the first property (or inner component) of original that rendered does not
 // keep; empty when rendered keeps them all. Both texts hold one component.
 QByteArray firstLostProperty(const QByteArray& original, const QByteArray& rendered);
+
+// The text of a component as libical should read it: without properties of empty text, which
+// libical notes as lines it cannot read.
+QByteArray withoutEmptyTexts(const QByteArray& component);
 
 } // namespace torvane::outlook
