@@ -1,7 +1,9 @@
 // The calendar file reader on hostile input: reading, the fields of every event, expanding
 // series (bounded and unbounded ranges), changing an event and writing the calendar back.
-// Whatever the reader takes must come back readable after a rewrite.
+// Whatever the reader takes must come back readable after a rewrite, written back unchanged
+// when read again, and with everything but its events exactly as the file had it.
 #include "platform/outlook/CalendarData.h"
+#include "platform/outlook/CalendarText.h"
 #include "platform/outlook/EventFields.h"
 #include "platform/outlook/OccurrenceCursor.h"
 
@@ -14,6 +16,29 @@
 #include <memory>
 
 using namespace torvane::outlook;
+
+namespace {
+
+[[noreturn]] void fail(const char* what, const QByteArray& text)
+{
+    std::fprintf(stderr, "%s:\n%s\n", what, text.constData());
+    std::abort();
+}
+
+// What the object model never changes: every piece of the file but its events, in order.
+std::vector<QByteArray> allButEvents(const QByteArray& bytes)
+{
+    const auto pieces = splitCalendar(bytes);
+    if (!pieces)
+        fail("written calendar not one calendar", bytes);
+    std::vector<QByteArray> out;
+    for (const CalendarPiece& p : *pieces)
+        if (p.kind != CalendarPiece::Kind::Component || p.name != "VEVENT")
+            out.push_back(p.text);
+    return out;
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -54,16 +79,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         writeReminder(event, !values.reminderSet);
         PatternValues pattern;
         pattern.type = RecursMonthNth;
-        writeRecurrence(event, changed.root(), true, pattern, start.date());
+        writeRecurrence(event, changed, true, pattern, start.date());
         writeModified(event, QDateTime(QDate(2024, 1, 1), QTime(0, 0)), QDateTime(QDate(2024, 1, 1), QTime(0, 0)));
     }
     changed.reindex();
     for (const QByteArray& written : {calendar->toBytes(), changed.toBytes()}) {
         QString why;
-        if (!CalendarData::fromBytes(written, &why)) {
-            std::fprintf(stderr, "written calendar not readable (%s):\n%s\n", qPrintable(why), written.constData());
-            std::abort();
-        }
+        const auto again = CalendarData::fromBytes(written, &why);
+        if (!again)
+            fail(qPrintable(QStringLiteral("written calendar not readable (%1)").arg(why)), written);
+        if (again->toBytes() != written)
+            fail("written calendar changes when read and written again", written);
+    }
+    // A blank file is no calendar yet: it becomes one of our own.
+    if (splitCalendar(bytes)) {
+        const auto kept = allButEvents(bytes);
+        if (allButEvents(calendar->toBytes()) != kept || allButEvents(changed.toBytes()) != kept)
+            fail("more than events changed", changed.toBytes());
     }
     return 0;
 }

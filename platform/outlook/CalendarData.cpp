@@ -1,5 +1,7 @@
 #include "platform/outlook/CalendarData.h"
 
+#include "platform/outlook/KeptMeaning.h"
+
 #include <QCryptographicHash>
 #include <QSet>
 
@@ -25,55 +27,97 @@ bool isBlank(const QByteArray& bytes)
     return true;
 }
 
-// libical quietly skips lines before the calendar's BEGIN and after its END, and quietly
-// re-nests components whose END does not match their BEGIN; such a file would change on
-// rewrite, so it is not taken. Checked on the unfolded lines: every END closes the innermost
-// open BEGIN of the same name, and everything lies inside one VCALENDAR.
-bool nestedAsOneCalendar(const QByteArray& bytes)
-{
-    std::vector<QByteArray> open;
-    int roots = 0;
-    bool rootSeen = false;
-    const QList<QByteArray> lines = bytes.split('\n');
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QByteArray line = lines[i];
-        // Folded continuation lines belong to the line before.
-        while (i + 1 < lines.size() && !lines[i + 1].isEmpty() && (lines[i + 1][0] == ' ' || lines[i + 1][0] == '\t')) {
-            line = line.trimmed() + lines[i + 1].mid(1);
-            ++i;
-        }
-        line = line.trimmed();
-        if (line.isEmpty())
-            continue;
-        if (open.empty() && rootSeen)
-            return false; // anything after the calendar
-        const qsizetype colon = line.indexOf(':');
-        const qsizetype semicolon = line.indexOf(';');
-        const qsizetype nameEnd = semicolon >= 0 && (colon < 0 || semicolon < colon) ? semicolon : colon;
-        const QByteArray name = (nameEnd < 0 ? line : line.left(nameEnd)).trimmed().toUpper();
-        const QByteArray value = colon < 0 ? QByteArray() : line.mid(colon + 1).trimmed().toUpper();
-        if (name == "BEGIN") {
-            if (open.empty()) {
-                if (value != "VCALENDAR" || ++roots > 1)
-                    return false;
-                rootSeen = true;
-            }
-            open.push_back(value);
-        } else if (name == "END") {
-            if (open.empty() || open.back() != value)
-                return false;
-            open.pop_back();
-        } else if (open.empty()) {
-            return false; // a line before the calendar
-        }
-    }
-    return rootSeen && open.empty();
-}
-
 QByteArray componentText(icalcomponent* c)
 {
     IcalBufferPtr text(icalcomponent_as_ical_string_r(c));
     return QByteArray(text ? text.get() : "");
+}
+
+QByteArray propertiesText(icalcomponent* c)
+{
+    QByteArray out;
+    for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_ANY_PROPERTY); p;
+         p = icalcomponent_get_next_property(c, ICAL_ANY_PROPERTY)) {
+        IcalBufferPtr text(icalproperty_as_ical_string_r(p));
+        out += text ? text.get() : "";
+    }
+    return out;
+}
+
+IcalComponentPtr parse(const QByteArray& text)
+{
+    icalerror_set_errors_are_fatal(0);
+    IcalComponentPtr c(icalparser_parse_string(text.constData())); // QByteArray keeps a terminating NUL
+    // libical's parser leaves its error state set on bad input; it is ours to clear.
+    icalerror_clear_errno();
+    return c;
+}
+
+// libical's note on the first line it could not read, anywhere in the component.
+const char* firstError(icalcomponent* c)
+{
+    if (icalproperty* p = icalcomponent_get_first_property(c, ICAL_XLICERROR_PROPERTY))
+        return icalproperty_get_xlicerror(p);
+    for (icalcomponent* inner = icalcomponent_get_first_component(c, ICAL_ANY_COMPONENT); inner;
+         inner = icalcomponent_get_next_component(c, ICAL_ANY_COMPONENT))
+        if (const char* error = firstError(inner))
+            return error;
+    return nullptr;
+}
+
+QString describe(icalcomponent* c)
+{
+    if (icalcomponent_isa(c) == ICAL_VTIMEZONE_COMPONENT) {
+        icalproperty* tzid = icalcomponent_get_first_property(c, ICAL_TZID_PROPERTY);
+        return QStringLiteral("the time zone \"%1\"").arg(QString::fromUtf8(tzid ? icalproperty_get_tzid(tzid) : ""));
+    }
+    const char* uid = icalcomponent_get_uid(c);
+    const char* summary = icalcomponent_get_summary(c);
+    if (uid && *uid)
+        return QStringLiteral("the event \"%1\"").arg(QString::fromUtf8(uid));
+    if (summary && *summary)
+        return QStringLiteral("the event \"%1\"").arg(QString::fromUtf8(summary));
+    return QStringLiteral("an event without UID");
+}
+
+// The name of the first line that differs between two texts libical wrote.
+QByteArray firstDifferentLine(const QByteArray& a, const QByteArray& b)
+{
+    const std::vector<QByteArray> left = unfoldedLines(a);
+    const std::vector<QByteArray> right = unfoldedLines(b);
+    for (size_t i = 0; i < left.size(); ++i)
+        if (i >= right.size() || left[i] != right[i])
+            return parseContentLine(left[i]).name;
+    return right.size() > left.size() ? parseContentLine(right[left.size()]).name : QByteArray();
+}
+
+// Why a component read from text cannot be taken; empty when it can. Events are what the
+// object model changes, and a changed event is written by libical: it must have read every line
+// and must write back what the file says, in a form it reads back the same. Time zones are
+// only read, but every line of them counts for the times of the events. Everything else is
+// written back as the file has it and never looked into.
+QString problemOf(icalcomponent* c, const QByteArray& text, const QByteArray& rendered)
+{
+    const icalcomponent_kind kind = icalcomponent_isa(c);
+    if (kind != ICAL_VEVENT_COMPONENT && kind != ICAL_VTIMEZONE_COMPONENT)
+        return {};
+    if (const char* error = firstError(c))
+        return QStringLiteral("the file has lines that cannot be read (%1: %2)")
+            .arg(describe(c), QString::fromUtf8(error).trimmed());
+    if (kind != ICAL_VEVENT_COMPONENT)
+        return {};
+    QByteArray lost = text == rendered ? QByteArray() : firstLostProperty(text, rendered);
+    if (lost.isEmpty()) {
+        IcalComponentPtr again = parse(rendered);
+        if (!again || icalcomponent_count_errors(again.get()) != 0)
+            lost = icalcomponent_kind_to_string(kind);
+        else if (const QByteArray twice = componentText(again.get()); twice != rendered)
+            lost = firstDifferentLine(rendered, twice);
+    }
+    if (lost.isEmpty())
+        return {};
+    return QStringLiteral("the file has values that cannot be kept (%1 of %2)")
+        .arg(QString::fromUtf8(lost), describe(c));
 }
 
 } // namespace
@@ -88,6 +132,12 @@ CalendarData::CalendarData(IcalComponentPtr root) : m_root(std::move(root))
 
 std::optional<CalendarData> CalendarData::fromBytes(const QByteArray& bytes, QString* why)
 {
+    return read(bytes, true, why);
+}
+
+std::optional<CalendarData> CalendarData::read(const QByteArray& bytes, bool strict, QString* why)
+{
+    using Kind = CalendarPiece::Kind;
     auto fail = [why](const QString& reason) -> std::optional<CalendarData> {
         if (why)
             *why = reason;
@@ -98,49 +148,120 @@ std::optional<CalendarData> CalendarData::fromBytes(const QByteArray& bytes, QSt
     // libical reads up to the first NUL; whatever stands behind it would be lost on rewrite.
     if (bytes.contains('\0'))
         return fail(QStringLiteral("the file holds a NUL byte"));
-    if (!nestedAsOneCalendar(bytes))
+    // libical quietly skips lines outside the calendar and re-nests components whose END does
+    // not match their BEGIN; the pieces are only had when there is nothing of the sort.
+    auto pieces = splitCalendar(bytes);
+    if (!pieces)
         return fail(QStringLiteral("the file is not one calendar with matching BEGIN and END lines"));
-    icalerror_set_errors_are_fatal(0);
-    const QByteArray text = bytes; // QByteArray keeps a terminating NUL for libical
-    IcalComponentPtr root(icalparser_parse_string(text.constData()));
-    // libical's parser leaves its error state set on bad input; it is ours to clear.
-    icalerror_clear_errno();
-    if (!root)
+
+    // libical puts every time zone it reads first, the last one read foremost, so the file is
+    // read component by component: the order stays the file's.
+    QByteArray calendar = "BEGIN:VCALENDAR\r\n";
+    for (const CalendarPiece& piece : *pieces)
+        if (piece.kind == Kind::Property)
+            calendar += piece.text;
+    calendar += "END:VCALENDAR\r\n";
+    IcalComponentPtr root = parse(calendar);
+    if (!root || icalcomponent_isa(root.get()) != ICAL_VCALENDAR_COMPONENT)
         return fail(QStringLiteral("the file is not an iCalendar object"));
-    if (icalcomponent_isa(root.get()) != ICAL_VCALENDAR_COMPONENT)
-        return fail(QStringLiteral("the file holds more than one object or no calendar"));
-    if (icalcomponent_count_errors(root.get()) != 0)
-        return fail(QStringLiteral("the file has lines that cannot be read"));
-    // Values libical takes but cannot write back (an unknown word where a keyword belongs)
-    // come out empty; what we write must read back as written.
-    const QByteArray written = componentText(root.get());
-    IcalComponentPtr again(icalparser_parse_string(written.constData()));
-    icalerror_clear_errno();
-    if (!again || icalcomponent_count_errors(again.get()) != 0 || componentText(again.get()) != written)
-        return fail(QStringLiteral("the file has values that cannot be kept"));
     CalendarData data(std::move(root));
+    data.m_crlf = !bytes.contains('\n') || bytes.contains("\r\n");
+    data.m_renderedProperties = propertiesText(data.root());
+    for (CalendarPiece& piece : *pieces) {
+        Piece own{piece.kind, std::move(piece.text), nullptr, {}};
+        if (own.kind == Kind::Component) {
+            IcalComponentPtr component = parse(withoutEmptyTexts(own.text));
+            if (!component)
+                return fail(QStringLiteral("the file has a %1 that cannot be read").arg(QString::fromUtf8(piece.name)));
+            own.rendered = componentText(component.get());
+            if (strict) {
+                if (const QString problem = problemOf(component.get(), own.text, own.rendered); !problem.isEmpty())
+                    return fail(problem);
+            }
+            own.component = component.get();
+            icalcomponent_add_component(data.root(), component.release());
+        }
+        data.m_pieces.push_back(std::move(own));
+    }
     data.assignMissingUids();
     data.reindex();
     return data;
 }
 
-// libical's own component copy loses the text of keyword properties that hold a word of
-// another program (TRANSP:SOMETIMES comes out empty), so the copy is read from the text, which
-// reading made sure comes back unchanged.
+// Read again from the text, not with libical's own component copy, which loses the text of
+// keyword properties that hold a word of another program (TRANSP:SOMETIMES comes out empty).
+// The text is what reading took, or libical's writing of what changed since.
 CalendarData CalendarData::clone() const
 {
-    IcalComponentPtr root(icalparser_parse_string(toBytes().constData()));
-    icalerror_clear_errno();
-    if (!root || icalcomponent_isa(root.get()) != ICAL_VCALENDAR_COMPONENT)
-        root.reset(icalcomponent_new_clone(m_root.get()));
-    CalendarData copy(std::move(root));
+    if (auto copy = read(toBytes(), false, nullptr))
+        return std::move(*copy);
+    CalendarData copy(IcalComponentPtr(icalcomponent_new_clone(m_root.get())));
     copy.reindex();
     return copy;
 }
 
 QByteArray CalendarData::toBytes() const
 {
-    return componentText(m_root.get());
+    using Kind = CalendarPiece::Kind;
+    if (m_pieces.empty())
+        return componentText(m_root.get());
+    std::vector<icalcomponent*> children;
+    for (icalcomponent* c = icalcomponent_get_first_component(m_root.get(), ICAL_ANY_COMPONENT); c;
+         c = icalcomponent_get_next_component(m_root.get(), ICAL_ANY_COMPONENT))
+        children.push_back(c);
+    const QSet<icalcomponent*> live(children.begin(), children.end());
+    QSet<icalcomponent*> written;
+
+    // The calendar's own properties are never changed by the object model; should they be,
+    // they are written together where the first of them stood.
+    const QByteArray properties = propertiesText(m_root.get());
+    const bool propertiesChanged = properties != m_renderedProperties;
+    bool propertiesDue = propertiesChanged;
+    QByteArray out;
+    for (const Piece& piece : m_pieces) {
+        if (propertiesDue && piece.kind != Kind::Line) {
+            out += inFileLineEnds(properties);
+            propertiesDue = false;
+        }
+        switch (piece.kind) {
+        case Kind::Line:
+            out += piece.text;
+            break;
+        case Kind::Property:
+            if (!propertiesChanged)
+                out += piece.text;
+            break;
+        case Kind::Component:
+            if (live.contains(piece.component)) {
+                written.insert(piece.component);
+                const QByteArray now = componentText(piece.component);
+                out += now == piece.rendered ? piece.text : inFileLineEnds(now);
+            }
+            break;
+        case Kind::End:
+            // New components go last.
+            for (icalcomponent* c : children)
+                if (!written.contains(c))
+                    out += inFileLineEnds(componentText(c));
+            out += piece.text;
+            break;
+        }
+    }
+    return out;
+}
+
+QByteArray CalendarData::inFileLineEnds(QByteArray text) const
+{
+    return m_crlf ? text : text.replace("\r\n", "\n");
+}
+
+void CalendarData::removeComponent(icalcomponent* component)
+{
+    for (Piece& piece : m_pieces)
+        if (piece.component == component)
+            piece.component = nullptr;
+    icalcomponent_remove_component(m_root.get(), component);
+    icalcomponent_free(component);
 }
 
 QString CalendarData::uidOf(icalcomponent* event)

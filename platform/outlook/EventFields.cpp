@@ -239,9 +239,10 @@ void writeReminder(icalcomponent* event, bool set)
     icalcomponent_add_component(event, alarm);
 }
 
-void writeRecurrence(icalcomponent* event, icalcomponent* root, bool recurring, const PatternValues& pattern,
+void writeRecurrence(icalcomponent* event, CalendarData& calendar, bool recurring, const PatternValues& pattern,
                      QDate start)
 {
+    icalcomponent* root = calendar.root();
     for (icalproperty_kind kind : {ICAL_RRULE_PROPERTY, ICAL_EXRULE_PROPERTY, ICAL_RDATE_PROPERTY, ICAL_EXDATE_PROPERTY})
         removeAll(event, kind);
     const char* uid = icalcomponent_get_uid(event);
@@ -253,10 +254,8 @@ void writeRecurrence(icalcomponent* event, icalcomponent* root, bool recurring, 
             && icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY))
             changedOccurrences.push_back(c);
     }
-    for (icalcomponent* c : changedOccurrences) {
-        icalcomponent_remove_component(root, c);
-        icalcomponent_free(c);
-    }
+    for (icalcomponent* c : changedOccurrences)
+        calendar.removeComponent(c);
     if (recurring)
         icalcomponent_add_property(event, icalproperty_new_rrule(ruleFromPattern(pattern, start)));
 }

@@ -10,6 +10,7 @@
 //   LastModificationTime  LAST-MODIFIED (else DTSTAMP, else CREATED)
 #pragma once
 
+#include "platform/outlook/CalendarData.h"
 #include "platform/outlook/RecurrenceRule.h"
 
 #include <QDateTime>
@@ -45,8 +46,8 @@ void writeBody(icalcomponent* event, const QString& body);
 void writeMeetingStatus(icalcomponent* event, int status);
 void writeReminder(icalcomponent* event, bool set);
 // Replaces the event's repetition: no repetition, or the rule of the pattern. Changed
-// occurrences of the old series are removed from root.
-void writeRecurrence(icalcomponent* event, icalcomponent* root, bool recurring, const PatternValues& pattern,
+// occurrences of the old series are removed from the calendar.
+void writeRecurrence(icalcomponent* event, CalendarData& calendar, bool recurring, const PatternValues& pattern,
                      QDate start);
 void writeModified(icalcomponent* event, const QDateTime& lastModified, const QDateTime& now);
 

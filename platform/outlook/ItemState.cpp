@@ -186,7 +186,7 @@ void ItemState::save()
                 // The series begins on the first day its pattern gives, as its occurrences do.
                 start = firstOccurrence(ruleFromPattern(values.pattern, values.start.date()), values.start);
             }
-            writeRecurrence(event, root, values.recurring, values.pattern, values.start.date());
+            writeRecurrence(event, data, values.recurring, values.pattern, values.start.date());
             if (isNew || start != stored.start)
                 apply |= StartField;
         }
@@ -229,10 +229,8 @@ void ItemState::remove()
     session->file->modify([&](CalendarData& data) {
         const auto components = data.componentsOf(entryId);
         found = !components.empty();
-        for (icalcomponent* c : components) {
-            icalcomponent_remove_component(data.root(), c);
-            icalcomponent_free(c);
-        }
+        for (icalcomponent* c : components)
+            data.removeComponent(c);
         return found;
     });
     deleted = true;

@@ -13,6 +13,12 @@
 #include <functional>
 #include <vector>
 
+// Times in failure messages as people read them.
+inline void PrintTo(const QDateTime& t, std::ostream* os)
+{
+    *os << t.toString(Qt::ISODateWithMs).toStdString();
+}
+
 namespace torvane::outlook::test {
 
 QDateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0);

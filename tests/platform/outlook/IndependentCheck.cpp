@@ -1,5 +1,7 @@
 #include "IndependentCheck.h"
 
+#include "CalendarTestSupport.h"
+
 #include "platform/outlook/Application.h"
 #include "platform/outlook/OutlookError.h"
 
@@ -124,8 +126,9 @@ void expectIndependentlyValid(const QString& path, const QDateTime& from, const 
         EXPECT_TRUE(icalcomponent_get_first_property(c, ICAL_DTSTART_PROPERTY));
         const QString uid = QString::fromUtf8(icalcomponent_get_uid(c));
         const icaltimetype start = icalcomponent_get_dtstart(c);
-        if (icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY)) {
-            replaced[uid].push_back(wallClock(icalcomponent_get_recurrenceid(c)));
+        if (icalproperty* recurrenceId = icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY)) {
+            // libical's icalcomponent_get_recurrenceid leaves the time zone unresolved.
+            replaced[uid].push_back(wallClock(icalproperty_get_datetime_with_component(recurrenceId, c)));
             const QDateTime own = wallClock(start);
             if (own >= from && own <= to)
                 occurrences.push_back({own, uid});

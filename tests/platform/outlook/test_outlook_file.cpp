@@ -370,7 +370,17 @@ const char WithNul[] = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nX-A:b\0c\r\nEND:VCALEN
 struct BrokenCase {
     const char* name;
     QByteArray bytes;
+    // What the reason must name.
+    const char* names = "";
 };
+
+// A calendar with one event that holds line.
+QByteArray eventWith(const QByteArray& line)
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//x//y//EN\r\nBEGIN:VEVENT\r\nUID:the-event\r\n"
+           "DTSTAMP:20240101T000000Z\r\nDTSTART:20240301T100000\r\n"
+        + line + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+}
 
 void PrintTo(const BrokenCase& c, std::ostream* os)
 {
@@ -386,6 +396,7 @@ TEST_P(BrokenFileTest, IsNeitherTakenNorWrittenOver)
     QString why;
     EXPECT_FALSE(Application::create(options(), &why).has_value());
     EXPECT_FALSE(why.isEmpty());
+    EXPECT_TRUE(why.contains(QString::fromUtf8(GetParam().names))) << why.toStdString();
 
     // A calendar that turns unreadable later stops reads and writes alike.
     writeFile(ForeignCalendar);
@@ -412,7 +423,20 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BrokenCase{"not a calendar", "Hello, world\r\n"},
         BrokenCase{"a line libical cannot read",
-                   "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:a\r\nDTSTART:garbage\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"},
+                   "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:a\r\nDTSTART:garbage\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n",
+                   "the event \"a\""},
+        BrokenCase{"a time zone libical cannot read",
+                   "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VTIMEZONE\r\nTZID:Somewhere\r\nBEGIN:STANDARD\r\n"
+                   "DTSTART:the first of January\r\nTZOFFSETFROM:+0100\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\n"
+                   "END:VTIMEZONE\r\nEND:VCALENDAR\r\n",
+                   "the time zone \"Somewhere\""},
+        // What libical would change in an event it writes anew.
+        BrokenCase{"a parameter libical drops", eventWith("ORGANIZER;CN=Pat;PHONE=555:mailto:pat@example.org"),
+                   "ORGANIZER of the event \"the-event\""},
+        BrokenCase{"an escape libical reads as a blank", eventWith("DESCRIPTION:Dial\\: 555"), "DESCRIPTION"},
+        BrokenCase{"a category holding a comma", eventWith("CATEGORIES:Work\\, urgent,Home"), "CATEGORIES"},
+        BrokenCase{"an X- text libical splits in two", eventWith("X-OTHER-LIST;VALUE=TEXT:one, two"), "X-OTHER-LIST"},
+        BrokenCase{"an empty value that is no text", eventWith("TRANSP:"), "the event \"the-event\""},
         BrokenCase{"text before the calendar", "notes\r\nBEGIN:VCALENDAR\r\nVERSION:2.0\r\nEND:VCALENDAR\r\n"},
         BrokenCase{"text after the calendar", "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nEND:VCALENDAR\r\nnotes\r\n"},
         BrokenCase{"an END of the wrong component",
