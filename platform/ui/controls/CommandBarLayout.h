@@ -26,40 +26,40 @@ constexpr int LastShortcut = 26;
 
 // One tool of the pool. Its instances start from these fields.
 struct ToolSpec {
-    QString name;
+    QString name{};
     int id = 0;
     ToolKind kind = ToolKind::Button;
-    QString caption; // "&" before the access letter
-    QString tooltip;
-    QString description;
-    QString category;
+    QString caption{}; // "&" before the access letter
+    QString tooltip{};
+    QString description{};
+    QString category{};
     int shortcut = NoShortcut;
     int picture = -1;   // index into the bar's pictures, -1 none
-    QString subBand;    // the pop-up band this tool opens, empty for none
+    QString subBand{};    // the pop-up band this tool opens, empty for none
     int width = 0;      // pixels for edit and combo tools, 0 their natural width
     bool listOnly = false; // a combo tool whose text is only picked from its list
 };
 
 // A tool's place in a band. Unset fields take the pool tool's values.
 struct ToolInstanceSpec {
-    QString tool;
-    std::optional<QString> caption;
-    std::optional<QString> tooltip;
-    std::optional<QString> description;
-    std::optional<int> shortcut;
+    QString tool{};
+    std::optional<QString> caption{};
+    std::optional<QString> tooltip{};
+    std::optional<QString> description{};
+    std::optional<int> shortcut{};
     bool beginsGroup = false; // a separator stands before the tool
 };
 
 struct BandSpec {
-    QString name;
+    QString name{};
     BandKind kind = BandKind::PopupMenu;
-    QString caption;
-    std::vector<ToolInstanceSpec> tools;
+    QString caption{};
+    std::vector<ToolInstanceSpec> tools{};
 };
 
 struct CommandBarLayout {
-    std::vector<ToolSpec> tools;
-    std::vector<BandSpec> bands;
+    std::vector<ToolSpec> tools{};
+    std::vector<BandSpec> bands{};
 };
 
 } // namespace torvane::controls
