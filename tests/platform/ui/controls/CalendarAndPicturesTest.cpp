@@ -4,7 +4,7 @@
 #include "platform/ui/controls/PictureClip.h"
 #include "platform/ui/controls/StatusBar.h"
 
-#include "ControlErrorCheck.h"
+#include "ControlsTestSupport.h"
 
 #include <QPainter>
 #include <QSignalSpy>

@@ -2,7 +2,7 @@
 // pool, events and the key forwarding.
 #include "platform/ui/controls/CommandBar.h"
 
-#include "ControlErrorCheck.h"
+#include "ControlsTestSupport.h"
 
 #include <gtest/gtest.h>
 

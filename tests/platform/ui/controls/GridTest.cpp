@@ -2,7 +2,7 @@
 // and the errors of out-of-range rows, columns and values.
 #include "platform/ui/controls/Grid.h"
 
-#include "ControlErrorCheck.h"
+#include "ControlsTestSupport.h"
 
 #include <QSignalSpy>
 
