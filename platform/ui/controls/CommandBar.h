@@ -12,6 +12,9 @@
 // on the pool's record and on every instance of that name at once, and reads them from the
 // pool's record.
 //
+// Band and Tool are handles on the bar they came from: a look-up hands out a handle through which
+// the caller changes the bar, as the window's code does with the controls it owns.
+//
 // Events reach the window as the signals below, raised by the user-side methods that the widget
 // (or a test) calls:
 // - toolClick(tool): a button, toggle or menu item was chosen (by mouse or shortcut); the control

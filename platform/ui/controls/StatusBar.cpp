@@ -23,6 +23,7 @@ void StatusPanel::setKey(const QString& key)
 {
     m_bar->checkKeyFree(key, m_index);
     data().key = key;
+    emit m_bar->panelsChanged();
 }
 
 void StatusPanel::setText(const QString& text)
@@ -98,7 +99,7 @@ StatusPanel StatusBar::addPanel(const QString& key, int position)
     panel.key = key;
     m_panels.insert(m_panels.begin() + (position - 1), panel);
     emit panelsChanged();
-    return StatusPanel(const_cast<StatusBar*>(this), position);
+    return StatusPanel(this, position);
 }
 
 StatusPanel StatusBar::panel(int index) const
