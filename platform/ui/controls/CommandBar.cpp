@@ -2,7 +2,7 @@
 
 #include "platform/ui/controls/ControlError.h"
 
-#include <QSet>
+#include <QHash>
 
 namespace torvane::controls {
 
@@ -19,21 +19,26 @@ void checkShortcut(const QString& source, int code)
 
 // ---- Band
 
-QString Band::name() const { return m_bar->m_bands[std::size_t(m_index)].name; }
-BandKind Band::kind() const { return m_bar->m_bands[std::size_t(m_index)].kind; }
-QString Band::caption() const { return m_bar->m_bands[std::size_t(m_index)].caption; }
+auto& Band::data() const
+{
+    return m_bar->m_bands[std::size_t(m_index)];
+}
+
+QString Band::name() const { return data().name; }
+BandKind Band::kind() const { return data().kind; }
+QString Band::caption() const { return data().caption; }
 
 void Band::setCaption(const QString& caption)
 {
-    m_bar->m_bands[std::size_t(m_index)].caption = caption;
+    data().caption = caption;
     emit m_bar->refreshRequested();
 }
 
-int Band::toolCount() const { return int(m_bar->m_bands[std::size_t(m_index)].records.size()); }
+int Band::toolCount() const { return int(data().records.size()); }
 
 Tool Band::tool(int position) const
 {
-    const auto& records = m_bar->m_bands[std::size_t(m_index)].records;
+    const auto& records = data().records;
     if (position < 0 || position >= int(records.size()))
         m_bar->miss(QStringLiteral("tool %1 of band \"%2\"").arg(position).arg(name()));
     return Tool(m_bar, records[std::size_t(position)]);
@@ -41,14 +46,14 @@ Tool Band::tool(int position) const
 
 Tool Band::tool(const QString& toolName) const
 {
-    for (int record : m_bar->m_bands[std::size_t(m_index)].records)
+    for (int record : data().records)
         if (m_bar->m_tools[std::size_t(m_bar->m_records[std::size_t(record)].tool)].spec.name == toolName)
             return Tool(m_bar, record);
     m_bar->miss(QStringLiteral("no tool \"%1\" in band \"%2\"").arg(toolName, name()));
 }
 
-int Band::height() const { return m_bar->m_bands[std::size_t(m_index)].height; }
-void Band::setHeight(int pixels) { m_bar->m_bands[std::size_t(m_index)].height = pixels; }
+int Band::height() const { return data().height; }
+void Band::setHeight(int pixels) { data().height = pixels; }
 
 // ---- Tool
 

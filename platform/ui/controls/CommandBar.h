@@ -70,6 +70,7 @@ private:
     friend class CommandBar;
     friend class Tool;
     Band(CommandBar* bar, int index) : m_bar(bar), m_index(index) {}
+    auto& data() const;
     CommandBar* m_bar = nullptr;
     int m_index = -1;
 };
