@@ -1,9 +1,8 @@
 #include "organizer/ui/Status_Anzeige.h"
 
-#include "organizer/ui/Twips.h"
-
 #include "organizer/link/MessageBox.h"
 #include "organizer/link/TessaroStrings.h"
+#include "platform/ui/controls/Twips.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -17,6 +16,10 @@
 #include <algorithm>
 
 namespace tessaro {
+
+using torvane::controls::pixelsToTwips;
+using torvane::controls::twipsRect;
+using torvane::controls::twipsToPixels;
 
 namespace {
 

@@ -1,5 +1,5 @@
-// Window measures in twips: 15 to a pixel at 96 dots per inch. The organizer's windows are laid
-// out in twips and converted at the widget's edge.
+// Window measures in twips: 15 to a pixel at 96 dots per inch. The organizer's windows and the
+// controls on them are laid out in twips and converted at the widget's edge.
 #pragma once
 
 #include <QPoint>
@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-namespace tessaro {
+namespace torvane::controls {
 
 constexpr int TwipsPerPixel = 15;
 
@@ -27,4 +27,4 @@ inline QRect twipsRect(double left, double top, double width, double height)
     return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
 }
 
-} // namespace tessaro
+} // namespace torvane::controls

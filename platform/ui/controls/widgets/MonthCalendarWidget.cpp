@@ -1,0 +1,90 @@
+#include "platform/ui/controls/widgets/MonthCalendarWidget.h"
+
+#include "platform/ui/controls/widgets/ControlBinding.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QKeyEvent>
+
+#include <utility>
+
+namespace torvane::controls {
+
+MonthCalendarWidget::MonthCalendarWidget(MonthCalendar& model, QWidget* parent)
+    : QCalendarWidget(parent), m_model(model)
+{
+    setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    m_view = findChild<QAbstractItemView*>();
+    if (m_view) {
+        m_view->installEventFilter(this);
+        m_view->viewport()->installEventFilter(this);
+    }
+    bindToControl(this, model);
+    showValue(model.value());
+    connect(&model, &MonthCalendar::valueChanged, this, &MonthCalendarWidget::showValue);
+    connect(this, &QCalendarWidget::selectionChanged, this, [this] {
+        if (m_showing || selectedDate() == m_model.value())
+            return;
+        m_pickedNow = true;
+        m_model.userClick(selectedDate());
+    });
+    connect(this, &QCalendarWidget::clicked, this, [this](QDate day) {
+        if (!std::exchange(m_pickedNow, false))
+            m_model.userClick(day);
+    });
+    connect(this, &QCalendarWidget::activated, this, [this](QDate day) {
+        // Enter activates a day too; that key is reported as a key press, not as a double click.
+        if (std::exchange(m_doubleClicked, false))
+            m_model.userDoubleClick(day);
+    });
+    connect(qApp, &QApplication::focusChanged, this, &MonthCalendarWidget::applicationFocusChanged);
+}
+
+MonthCalendarWidget::~MonthCalendarWidget()
+{
+    // The widget's own teardown moves the focus; that must not reach this half-destroyed object.
+    disconnect(qApp, nullptr, this, nullptr);
+}
+
+void MonthCalendarWidget::showValue(QDate day)
+{
+    m_showing = true;
+    setSelectedDate(day);
+    m_showing = false;
+}
+
+bool MonthCalendarWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        m_pickedNow = false;
+        break;
+    case QEvent::MouseButtonDblClick:
+        // The calendar picks the day under the pointer and then reports it as activated.
+        m_doubleClicked = true;
+        break;
+    case QEvent::KeyPress: {
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        if (!text.isEmpty() && watched == m_view)
+            m_model.userKeyPress(text.at(0).unicode());
+        break;
+    }
+    default:
+        break;
+    }
+    return QCalendarWidget::eventFilter(watched, event);
+}
+
+void MonthCalendarWidget::applicationFocusChanged(QWidget* old, QWidget* now)
+{
+    // Focus leaving the application (no focus widget at all) is no loss of the focus.
+    if (!now)
+        return;
+    const bool wasIn = old && (old == this || isAncestorOf(old));
+    const bool isIn = now == this || isAncestorOf(now);
+    if (wasIn == isIn)
+        return;
+    m_model.focusChanged(isIn, isIn ? QString() : focusTargetName(now));
+}
+
+} // namespace torvane::controls

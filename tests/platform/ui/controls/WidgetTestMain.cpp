@@ -1,0 +1,11 @@
+// The widget tests run under one QApplication (offscreen, as tests/isolate.sh sets it).
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
