@@ -170,8 +170,10 @@ void MobileEntry::followForm()
             setCursor(Qt::WaitCursor);
         else
             unsetCursor();
-        if (window.keyPreview())
+        if (window.keyPreview() && !m_keysForwarded) {
             m_bar->forwardKeysOf(this);
+            m_keysForwarded = true;
+        }
     };
     sync();
     connect(&window, &editor::EditorForm::stateChanged, this, sync);

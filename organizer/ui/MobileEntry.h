@@ -59,6 +59,7 @@ private:
     torvane::controls::MonthCalendarWidget* m_calendar = nullptr;
     QWidget* m_client = nullptr;
     std::function<bool()> m_ownerBusy;
+    bool m_keysForwarded = false;
 };
 
 // Opens the editor for CurrentEntry modal over `owner`: loads it now (when it is not loaded yet),

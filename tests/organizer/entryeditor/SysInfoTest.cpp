@@ -3,6 +3,8 @@
 
 #include "organizer/link/MessageBox.h"
 
+#include "platform/registry/Registry.h"
+
 #include "organizer/link/BoxRecorder.h"
 #include "organizer/link/QtPrinters.h"
 
@@ -38,7 +40,7 @@ TEST(GetKeyValue, ReadsATextWithOrWithoutItsTerminatingZero)
     setRaw(key, QStringLiteral("without"), REG_SZ, QByteArray("/usr/bin/sysinfo", 16));
     for (const char* name : {"with", "without"}) {
         QString value = QStringLiteral("old");
-        EXPECT_TRUE(GetKeyValue(HKEY_LOCAL_MACHINE, key, QLatin1String(name), value)) << name;
+        EXPECT_TRUE(GetKeyValue(RegRoot::LocalMachine, key, QLatin1String(name), value)) << name;
         EXPECT_EQ(value, QStringLiteral("/usr/bin/sysinfo")) << name;
     }
 }
@@ -49,13 +51,13 @@ TEST(GetKeyValue, MissingKeyValueOrOverlongTextGivesFalseAndNoText)
     setRaw(key, QStringLiteral("long"), REG_SZ, QByteArray(1025, 'x'));
     setRaw(key, QStringLiteral("number"), REG_DWORD, QByteArray("\x01\x00\x00\x00", 4));
     QString value = QStringLiteral("old");
-    EXPECT_FALSE(GetKeyValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("long"), value));
+    EXPECT_FALSE(GetKeyValue(RegRoot::LocalMachine, key, QStringLiteral("long"), value));
     EXPECT_TRUE(value.isEmpty());
     value = QStringLiteral("old");
-    EXPECT_FALSE(GetKeyValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("none"), value));
+    EXPECT_FALSE(GetKeyValue(RegRoot::LocalMachine, key, QStringLiteral("none"), value));
     EXPECT_TRUE(value.isEmpty());
     value = QStringLiteral("old");
-    EXPECT_TRUE(GetKeyValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("number"), value)) << "a value, if not a text";
+    EXPECT_TRUE(GetKeyValue(RegRoot::LocalMachine, key, QStringLiteral("number"), value)) << "a value, if not a text";
     EXPECT_TRUE(value.isEmpty());
 }
 
@@ -72,7 +74,7 @@ TEST(GetKeyValue, OnlyReadsSoAMissingKeyStaysMissingAndNothingIsWritten)
     const QString key = QStringLiteral("SOFTWARE\\Test\\Never");
     const QByteArray before = machineRegistry();
     QString value;
-    EXPECT_FALSE(GetKeyValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("PATH"), value));
+    EXPECT_FALSE(GetKeyValue(RegRoot::LocalMachine, key, QStringLiteral("PATH"), value));
     EXPECT_EQ(machineRegistry(), before);
     HKEY h = nullptr;
     EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, key.toLatin1().constData(), &h), ERROR_FILE_NOT_FOUND);
