@@ -3,6 +3,7 @@
 #include "organizer/entryeditor/CheckForm.h"
 #include "organizer/entryeditor/EntryActiveBar.h"
 #include "organizer/entryeditor/EntryEditorSteps.h"
+#include "organizer/entryeditor/EntryEditorTexts.h"
 #include "organizer/entryeditor/EntryPictures.h"
 
 #include "organizer/link/ComDrv.h"
@@ -20,14 +21,6 @@
 namespace tessaro {
 
 namespace {
-
-// Offsets of the editor's texts in the language table.
-constexpr int TxtEditMobileEntry = 100;
-constexpr int TxtAlarmPast = 158;
-constexpr int TxtDescriptionTip = 170;
-constexpr int TxtPhoneNumberTip = 171;
-constexpr int TxtAlarmTip = 182;
-constexpr int TxtAlarmCaption = 183;
 
 // The widest text of each kind, measured for the width of the text box.
 const QString kTextSample = QStringLiteral("1234567890123456");
