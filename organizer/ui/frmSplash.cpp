@@ -95,7 +95,8 @@ void frmSplash::paintEvent(QPaintEvent*)
 frmSplash* ShowSplash(const ProgramVersion& version)
 {
     QPointer<frmSplash>& splash = shownSplash();
-    if (!splash)
+    // A splash closed a moment ago is still waiting to be deleted; it is not shown again.
+    if (!splash || !splash->isVisible())
         splash = new frmSplash(version);
     splash->show();
     splash->raise();

@@ -118,6 +118,12 @@ TEST(Splash, UnloadClosesTheShownSplash)
     ASSERT_NE(LoadedSplash(), nullptr);
     UnloadSplash();
     EXPECT_EQ(LoadedSplash(), nullptr);
+    // Shown again before the closed one is gone: a new one.
+    frmSplash* again = ShowSplash();
+    EXPECT_TRUE(again->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(LoadedSplash(), again);
+    UnloadSplash();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     UnloadSplash(); // nothing shown: nothing to do
 }
