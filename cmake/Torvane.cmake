@@ -20,6 +20,16 @@ if(TORVANE_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
 
+# Link options for a shared library that must resolve every symbol when it is linked. Clang
+# links its sanitizer and fuzzer runtimes into executables only (GCC links libasan and libubsan
+# into shared libraries as well), so an instrumented shared library built by clang leaves the
+# runtime's symbols to the program that loads it, and the check can't hold there.
+if(CMAKE_CXX_COMPILER_ID MATCHES "Clang" AND (TORVANE_SANITIZE OR TORVANE_FUZZ))
+  set(TORVANE_NO_UNDEFINED "")
+else()
+  set(TORVANE_NO_UNDEFINED -Wl,--no-undefined)
+endif()
+
 set(TORVANE_ISOLATE ${CMAKE_SOURCE_DIR}/tests/isolate.sh)
 
 function(torvane_add_subdirectories)
@@ -108,6 +118,7 @@ function(torvane_add_fuzz name)
   if(TORVANE_FUZZ)
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    set_property(GLOBAL APPEND PROPERTY TORVANE_FUZZ_TARGETS ${name})
   else()
     target_sources(${name} PRIVATE ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
     add_test(NAME ${name} COMMAND ${TORVANE_ISOLATE} $<TARGET_FILE:${name}>
