@@ -79,6 +79,44 @@ bool PosixSpoolFileSystem::writeAll(const std::string& path, const std::string& 
     return close(fd) == 0 && synced;
 }
 
+namespace {
+
+// A rename or a new name is on the disk only once the folder that holds it is flushed.
+bool syncFolderOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return false;
+    const bool synced = fsync(fd) == 0;
+    close(fd);
+    return synced;
+}
+
+} // namespace
+
+bool PosixSpoolFileSystem::writeDurably(const std::string& path, const std::string& bytes)
+{
+    const std::string temp = path + ".new";
+    if (!writeAll(temp, bytes) || ::rename(temp.c_str(), path.c_str()) != 0) {
+        unlink(temp.c_str());
+        return false;
+    }
+    return syncFolderOf(path);
+}
+
+std::string PosixSpoolFileSystem::moveToUnique(const std::string& path, const std::string& folder,
+                                               const std::string& prefix)
+{
+    const std::string moved = torvane::files::moveToUniqueFile(path, folder, prefix);
+    if (!moved.empty()) {
+        syncFolderOf(moved);
+        syncFolderOf(path);
+    }
+    return moved;
+}
+
 bool PosixSpoolFileSystem::remove(const std::string& path)
 {
     return unlink(path.c_str()) == 0;

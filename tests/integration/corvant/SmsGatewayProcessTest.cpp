@@ -63,13 +63,16 @@ SubmitHeader readSubmit(const std::string& tpdu)
     return h;
 }
 
+// The plain files in folder (the gateway keeps a folder of its own in the inbox).
 std::vector<std::string> filesIn(const std::string& folder)
 {
     std::vector<std::string> names;
     if (DIR* dir = opendir(folder.c_str())) {
-        while (dirent* e = readdir(dir))
-            if (e->d_name[0] != '.')
+        while (dirent* e = readdir(dir)) {
+            struct stat info {};
+            if (e->d_name[0] != '.' && stat((folder + "/" + e->d_name).c_str(), &info) == 0 && S_ISREG(info.st_mode))
                 names.push_back(e->d_name);
+        }
         closedir(dir);
     }
     return names;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "mainprog/core/SmsSeams.h"
+#include "platform/files/FileNames.h"
 
 #include <cstdio>
 #include <deque>
@@ -23,7 +24,7 @@ class FakeSmsEngine : public SmsEngine {
 public:
     std::vector<SentPart> sent;
     int sendReturn = 0;
-    int reads = 0, deletes = 0;
+    int reads = 0, deletes = 0, statusChecks = 0;
     int deleteReturn = 0;
     std::deque<SmsRecord> records; // what ATSMGet hands out, one per call
 
@@ -43,29 +44,34 @@ public:
         return true;
     }
     int ATSMDel(HWND, UINT) override { return ++deletes, deleteReturn; }
+    int ATStatusCheck(HWND, UINT) override { return ++statusChecks, 0; }
 };
 
 class MemorySpool : public SpoolFileSystem {
 public:
     std::map<std::string, std::string> files;
     std::set<std::string> unreadable;    // paths that cannot be read
-    std::set<std::string> refusedFolders; // folders where nothing can be created
+    std::set<std::string> refusedFolders; // folders where nothing can be created, nor below them
     int writesBeforeFailure = -1;        // that many writes succeed, then all fail; -1: none fail
     bool renameFails = false;
+    bool moveFails = false;              // nothing can be moved into another folder
     std::string trace;
     int counter = 0;
 
+    bool refused(const std::string& path) const
+    {
+        for (const std::string& folder : refusedFolders)
+            if (path.rfind(folder, 0) == 0)
+                return true;
+        return false;
+    }
     std::vector<std::string> matching(const std::string& folder, const std::string& pattern) override
     {
         std::vector<std::string> names;
         for (const auto& [path, bytes] : files)
             if (path.rfind(folder, 0) == 0 && path.find('/', folder.size()) == std::string::npos) {
-                std::string name = path.substr(folder.size());
-                std::string upper = name;
-                for (char& c : upper)
-                    c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-                (void)pattern; // SMS*.tmp, matched case-blind as the platform does
-                if (upper.rfind("SMS", 0) == 0 && upper.size() >= 4 && upper.substr(upper.size() - 4) == ".TMP")
+                const std::string name = path.substr(folder.size());
+                if (torvane::files::matchesPattern(name, pattern))
                     names.push_back(name);
             }
         return names;
@@ -82,7 +88,7 @@ public:
     }
     std::string createUnique(const std::string& folder, const std::string& prefix) override
     {
-        if (refusedFolders.count(folder))
+        if (refused(folder))
             return {};
         char hex[16];
         snprintf(hex, sizeof hex, "%X", 0xA00 + ++counter);
@@ -92,12 +98,24 @@ public:
     }
     bool writeAll(const std::string& path, const std::string& bytes) override
     {
-        if (writesBeforeFailure == 0)
+        if (writesBeforeFailure == 0 || refused(path))
             return false;
         if (writesBeforeFailure > 0)
             --writesBeforeFailure;
         files[path] = bytes;
         return true;
+    }
+    bool writeDurably(const std::string& path, const std::string& bytes) override { return writeAll(path, bytes); }
+    std::string moveToUnique(const std::string& path, const std::string& folder, const std::string& prefix) override
+    {
+        if (moveFails || !files.count(path))
+            return {};
+        const std::string to = createUnique(folder, prefix);
+        if (!to.empty() && !rename(path, to)) {
+            files.erase(to);
+            return {};
+        }
+        return to;
     }
     bool remove(const std::string& path) override { return files.erase(path) == 1; }
     bool rename(const std::string& from, const std::string& to) override
@@ -115,12 +133,12 @@ public:
             trace.clear();
         trace += bytes;
     }
-    // The files in folder (full paths).
+    // The files in folder, not in its subfolders (full paths).
     std::vector<std::string> in(const std::string& folder) const
     {
         std::vector<std::string> out;
         for (const auto& [path, bytes] : files)
-            if (path.rfind(folder, 0) == 0)
+            if (path.rfind(folder, 0) == 0 && path.find('/', folder.size()) == std::string::npos)
                 out.push_back(path);
         return out;
     }

@@ -4,6 +4,8 @@
 #include "mainprog/core/SuiteSettings.h"
 #include "tests/mainprog/core/SmsFakes.h"
 
+#include "engine/zeldll.h"
+
 #include <gtest/gtest.h>
 
 using namespace corvant;
@@ -140,7 +142,7 @@ TEST_F(SmsManagerTest, FailedSplitKeepsTheFileAndWritesNoHalfSet)
     manager->ScanOutbox(); // passed over once, ...
     manager->ScanOutbox(); // ... then tried again
     EXPECT_EQ(engine.sent.size(), 1u);
-    EXPECT_EQ(spool.in("/spool/sms_out/").size(), 3u);
+    EXPECT_EQ(spool.matching("/spool/sms_out/", "SMS*.tmp").size(), 3u);
 }
 
 struct RefusalCase {
@@ -255,23 +257,29 @@ TEST_F(SmsManagerTest, UnreadableOrEmptyFileReArmsAndIsPassedOver)
     EXPECT_TRUE(spool.files.count("/spool/sms_out/SMSb.tmp")); // the empty file is kept
 }
 
-// Mend: three tries per part, then the file is set aside as .err, reported once, next file.
+// Mend: three refusals of a part (failures while the phone answers), then the file is set aside
+// as .err, reported once, and the next file is taken.
 TEST_F(SmsManagerTest, PartFailingThreeTimesIsSetAside)
 {
     make();
     drop("SMSa.tmp", spoolFile("**Rufnummer:[1]", "", std::string(200, 'r')));
     drop("SMSb.tmp", spoolFile("**Rufnummer:[2]", "", "next"));
     manager->ScanOutbox();
-    manager->OnPartSent(0);  // part 2 went
-    manager->OnPartSent(-1); // part 1: first failure
-    manager->OnPartSent(-1);
-    EXPECT_EQ(engine.sent.size(), 4u);
+    manager->OnPartSent(0); // part 2 went
+    for (int refusal = 1; refusal <= 2; ++refusal) {
+        manager->OnPartSent(-1);
+        EXPECT_EQ(engine.statusChecks, refusal) << "the phone is asked whether it answers at all";
+        manager->OnPhoneStatus(PHONE_REGISTERED, 0);
+    }
+    ASSERT_EQ(engine.sent.size(), 4u);
     EXPECT_EQ(engine.sent[3].sequence, 1);
     EXPECT_TRUE(dialogs.boxes.empty());
-    manager->OnPartSent(-1); // third failure
+    manager->OnPartSent(-1); // third refusal
+    manager->OnPhoneStatus(PHONE_REGISTERED, 0);
     EXPECT_EQ(engine.sent.size(), 4u);
     EXPECT_FALSE(spool.files.count("/spool/sms_out/SMSa.tmp"));
     EXPECT_TRUE(spool.files.count("/spool/sms_out/SMSa.tmp.err"));
+    EXPECT_FALSE(spool.files.count("/spool/sms_out/SMSa.tmp.sent")) << "the record goes with the file";
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(dialogs.boxes[0].caption, "Error while sending SMS");
     EXPECT_TRUE(manager->sendPollArmed());
@@ -416,14 +424,23 @@ TEST_F(SmsManagerTest, ExpiryPassIsNotReenteredFromItsBoxes)
     EXPECT_EQ(manager->pendingCount(), 1u); // C waits
 }
 
+// A part is deleted from the phone only once it is stored; a whole message that the inbox cannot
+// take yet waits in the store and goes in at a later answer.
 TEST_F(SmsManagerTest, AssembledMessageThatCannotBeWrittenWaitsForTheNextTry)
 {
     make();
     receive({"A", "x", 0, 1, 1, 2});
     spool.refusedFolders.insert("/spool/sms_in/");
     receive({"A", "y", 0, 1, 2, 2});
+    EXPECT_EQ(engine.deletes, 1) << "part 2 could not be stored: it stays on the phone";
     EXPECT_EQ(manager->pendingCount(), 1u);
     spool.refusedFolders.clear();
+    spool.moveFails = true; // the store takes it, the inbox not yet
+    receive({"A", "y", 0, 1, 2, 2});
+    EXPECT_EQ(engine.deletes, 2);
+    EXPECT_TRUE(inbox().empty());
+    EXPECT_EQ(manager->pendingCount(), 0u);
+    spool.moveFails = false;
     manager->OnMessageRead(-2);
     ASSERT_EQ(inbox().size(), 1u);
     EXPECT_NE(spool.files[inbox()[0]].find("xy\r\n"), std::string::npos);
