@@ -89,22 +89,12 @@ CSmsManager::~CSmsManager()
     if (!outbox_.empty() && !files_.matching(outbox_, kOutgoingPattern).empty())
         dialogs_.messageBox(false, loadString(61255), loadString(61256), kBoxInformation);
     for (auto& message : pending_) {
-        const std::vector<CSMText> parts = message->parts;
-        message->SortParts();
-        message->JoinParts();
-        message->text = spool::trim(spool::FilterSmsText(message->text));
-        if (message->text.empty()) {
-            std::vector<int> sequences;
-            for (const CSMText& part : parts)
-                sequences.push_back(part.sequence);
-            store_.discard(message->storeId, sequences);
-            continue;
-        }
         // The box says "saved": it is shown only when the file is safe. Otherwise the parts stay
         // in the store for the next start.
-        if (WriteIncoming(message->storeId, message->sender, message->text, message->timeStamp, parts))
+        const Assembled assembled = AssembleMessage(*message, true);
+        if (assembled == Assembled::Written && message->total > 1)
             dialogs_.messageBox(false, loadString(61275), loadString(61256), kBoxInformation);
-        else
+        else if (assembled == Assembled::NotWritten)
             Trace("Unvollstaendige Nachricht nicht schreibbar von " + message->sender);
     }
     pending_.clear();
@@ -493,16 +483,13 @@ void CSmsManager::OnMessageRead(int result)
             receiveArmed_ = true;
             Trace("Kein Leseergebnis");
         } else {
+            // A single SMS is held as a message of one part: the pass below delivers it.
             const std::uint64_t key = smsKey(record);
             bool stored = true;
-            if (store_.wasDelivered(key)) {
+            if (store_.wasDelivered(key))
                 Trace("Bereits gespeichert, nur loeschen");
-            } else if (record.total <= 1) {
-                stored = WriteIncoming(store_.newId(), record.sender, spool::FilterSmsText(record.text),
-                                       record.timeStamp, {{1, record.text, key}});
-            } else {
+            else
                 stored = holdPart(record);
-            }
             if (stored) {
                 lastReadKey_ = key;
                 if (engine_.ATSMDel(host_, WM_SMS_DELETE_DONE) < 0) {
@@ -549,12 +536,19 @@ void CSmsManager::OnMessageDeleted(int result)
 
 bool CSmsManager::holdPart(const SmsRecord& record)
 {
+    // Parts meet by sender and reference; a single SMS only meets itself, read again.
+    const bool single = record.total <= 1;
+    const std::uint64_t key = smsKey(record);
     CMessage* message = nullptr;
-    for (auto& pending : pending_)
-        if (pending->sender == record.sender && pending->reference == record.reference) {
+    for (auto& pending : pending_) {
+        const bool same = single ? pending->parts.size() == 1 && pending->parts[0].key == key
+                                 : pending->total > 1 && pending->sender == record.sender &&
+                                       pending->reference == record.reference;
+        if (same) {
             message = pending.get();
             break;
         }
+    }
     if (message && message->hasPart(record.sequence))
         return true; // stored already; completion is found by the pass after this answer
     const std::int64_t now = clock_.now();
@@ -563,7 +557,7 @@ bool CSmsManager::holdPart(const SmsRecord& record)
         created = std::make_unique<CMessage>();
         created->sender = record.sender;
         created->reference = record.reference;
-        created->total = record.total;
+        created->total = std::max(record.total, 1);
         created->timeStamp = record.timeStamp;
         created->minuteStamp = MinuteStamp();
         created->firstArrival = now;
@@ -574,7 +568,7 @@ bool CSmsManager::holdPart(const SmsRecord& record)
                           record.timeStamp, now,           record.text};
     if (!store_.storePart(message->storeId, part))
         return false;
-    message->addPart(record.sequence, record.text, smsKey(record));
+    message->addPart(record.sequence, record.text, key);
     if (created)
         pending_.push_back(std::move(created));
     return true;
@@ -583,7 +577,7 @@ bool CSmsManager::holdPart(const SmsRecord& record)
 void CSmsManager::takeBackStore()
 {
     const std::int64_t keepFrom = clock_.now() - static_cast<std::int64_t>(waitMinutes_) * 60;
-    for (SmsPartsStore::Message& stored : store_.takeBack(keepFrom)) {
+    for (SmsPartsStore::Message& stored : store_.takeBack(clock_.now(), keepFrom)) {
         if (std::any_of(pending_.begin(), pending_.end(), [&](const auto& m) { return m->storeId == stored.id; }))
             continue; // held already (the settings were applied again)
         const StoredPart& first = *std::min_element(stored.parts.begin(), stored.parts.end(),
@@ -593,7 +587,7 @@ void CSmsManager::takeBackStore()
         auto message = std::make_unique<CMessage>();
         message->sender = first.sender;
         message->reference = first.reference;
-        message->total = first.total;
+        message->total = std::max(first.total, 1);
         message->timeStamp = first.timeStamp;
         message->firstArrival = first.arrival;
         const std::time_t arrival = static_cast<std::time_t>(first.arrival);
@@ -608,21 +602,26 @@ void CSmsManager::takeBackStore()
     }
 }
 
-bool CSmsManager::AssembleMessage(CMessage& message)
+CSmsManager::Assembled CSmsManager::AssembleMessage(CMessage& message, bool trim)
 {
     // Joined from a copy: should the file not be written, the parts stay for the next try.
     CMessage joined = message;
     joined.SortParts();
     joined.JoinParts();
     joined.text = spool::FilterSmsText(joined.text);
-    if (joined.text.empty()) {
+    if (trim)
+        joined.text = spool::trim(joined.text);
+    // A single SMS is written even when its text is empty; a joined message is not.
+    if (joined.text.empty() && message.total > 1) {
         std::vector<int> sequences;
         for (const CSMText& part : message.parts)
             sequences.push_back(part.sequence);
         store_.discard(message.storeId, sequences);
-        return true;
+        return Assembled::Empty;
     }
-    return WriteIncoming(message.storeId, joined.sender, joined.text, joined.timeStamp, message.parts);
+    return WriteIncoming(message.storeId, joined.sender, joined.text, joined.timeStamp, message.parts)
+               ? Assembled::Written
+               : Assembled::NotWritten;
 }
 
 void CSmsManager::expiryPass()
@@ -639,7 +638,7 @@ void CSmsManager::expiryPass()
     for (auto& message : list) {
         const bool complete = message->isComplete();
         const bool expired = !complete && IsExpired(*message);
-        if ((complete || expired) && AssembleMessage(*message)) {
+        if ((complete || expired) && AssembleMessage(*message) != Assembled::NotWritten) {
             if (expired)
                 ++expiredWritten;
             continue;

@@ -67,7 +67,8 @@ public:
     ~CSmsManager() override;
 
     bool receivePollArmed() const override { return receiveArmed_; }
-    bool sendPollArmed() const override { return sendArmed_; }
+    // While a part waits for the phone the poll's tick asks for its state instead of scanning.
+    bool sendPollArmed() const override { return sendArmed_ || awaitingVerdict_ || waitingForPhone_; }
     void RequestRead() override;
     void ScanOutbox() override;
     void OnPartSent(int result) override;
@@ -99,7 +100,9 @@ private:
     bool holdPart(const SmsRecord& record);
     bool WriteIncoming(const std::string& storeId, const std::string& sender, const std::string& text, int timeStamp,
                        const std::vector<CSMText>& parts);
-    bool AssembleMessage(CMessage& message);
+    enum class Assembled { Written, Empty, NotWritten };
+    // trim: blanks at both ends of the joined text are dropped (at exit).
+    Assembled AssembleMessage(CMessage& message, bool trim = false);
     void takeBackStore();
     void expiryPass();
     bool mapiLog() const;

@@ -86,7 +86,7 @@ std::optional<StoredPart> parsePart(const std::string& bytes, std::string* why)
     long long reference = 0, total = 0, sequence = 0, stamp = 0, arrival = 0;
     r.bytes("sender", 64, part.sender);
     r.number("reference", 0, 65535, reference);
-    r.number("total", 2, 255, total);
+    r.number("total", 0, 255, total);
     r.number("sequence", 0, 255, sequence);
     r.number("stamp", kInt32Min, kInt32Max, stamp);
     r.number("arrival", -kTimeLimit, kTimeLimit, arrival);
@@ -167,7 +167,7 @@ bool SmsPartsStore::moveOut(const std::string& outPath)
     return false;
 }
 
-std::vector<SmsPartsStore::Message> SmsPartsStore::takeBack(std::int64_t forgetBefore)
+std::vector<SmsPartsStore::Message> SmsPartsStore::takeBack(std::int64_t now, std::int64_t forgetBefore)
 {
     // Every file of the store by the message it belongs to.
     struct Files {
@@ -206,7 +206,7 @@ std::vector<SmsPartsStore::Message> SmsPartsStore::takeBack(std::int64_t forgetB
             if (!note)
                 setAside(donePath, why);
         }
-        Message message{id, {}};
+        std::vector<std::pair<std::string, StoredPart>> parts;
         for (const std::string& name : f.parts) {
             const std::string path = folder_ + name;
             std::string bytes, why;
@@ -215,16 +215,30 @@ std::vector<SmsPartsStore::Message> SmsPartsStore::takeBack(std::int64_t forgetB
                 part = spool::parsePart(bytes, &why);
             else
                 why = "not readable";
-            if (!part) {
+            if (part)
+                parts.emplace_back(path, *part);
+            else
                 setAside(path, why);
+        }
+        if (f.out && !note) {
+            // Cut short between its inbox file and its note: the note is made from the parts,
+            // which stay until it is written.
+            spool::DeliveredNote made{now, {}};
+            for (const auto& [path, part] : parts)
+                made.keys.push_back(smsKey(part));
+            if (made.keys.empty() || !files_.writeDurably(donePath, spool::formatDelivered(made))) {
+                trace_("Zustellung nicht abzuschliessen, bleibt im Speicher: " + id);
                 continue;
             }
-            // Parts of a delivered message are left over when their removal failed.
-            const bool delivered = f.out || (note && std::count(note->keys.begin(), note->keys.end(), smsKey(*part)));
-            if (delivered)
+            note = made;
+        }
+        Message message{id, {}};
+        for (const auto& [path, part] : parts) {
+            // Parts of a delivered message are left over when a crash came before their removal.
+            if (note && std::count(note->keys.begin(), note->keys.end(), smsKey(part)))
                 files_.remove(path);
             else
-                message.parts.push_back(*part);
+                message.parts.push_back(part);
         }
         if (f.out)
             moveOut(folder_ + id + kOutSuffix);
@@ -267,12 +281,14 @@ bool SmsPartsStore::deliver(const std::string& id, const std::vector<int>& seque
     const std::string outPath = folder_ + id + kOutSuffix;
     if (!files_.writeDurably(outPath, inboxBytes))
         return false;
+    // Without its note a copy the phone still holds would be delivered again: no delivery.
     const std::string donePath = folder_ + id + kDoneSuffix;
     const spool::DeliveredNote note{now, keys};
-    if (files_.writeDurably(donePath, spool::formatDelivered(note)))
-        delivered_[donePath] = note;
-    else
-        trace_("Zustellvermerk nicht schreibbar: " + donePath);
+    if (!files_.writeDurably(donePath, spool::formatDelivered(note))) {
+        files_.remove(outPath);
+        return false;
+    }
+    delivered_[donePath] = note;
     discard(id, sequences);
     moveOut(outPath);
     return true;

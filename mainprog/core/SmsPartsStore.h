@@ -8,8 +8,10 @@
 //                         holds (its deletion was not confirmed before the program ended) is only
 //                         deleted when it is read again, not delivered a second time
 //
-// A delivery writes .out, then .done, removes the parts and moves .out into the inbox; whichever
-// step a crash interrupts, the next start finishes it, so a message reaches the inbox once.
+// A single SMS is stored as a part of one like any other. A delivery writes .out, then .done,
+// removes the parts and moves .out into the inbox; whichever step a crash interrupts, the next
+// start finishes it (a .out without its note gets one made from the parts, which are removed only
+// after it), so a message reaches the inbox once.
 #pragma once
 
 #include "mainprog/core/SmsSeams.h"
@@ -70,7 +72,7 @@ public:
     // What the store holds: the messages still being received. Deliveries a crash cut short
     // are finished first; notes of deliveries older than `forgetBefore` are dropped; a file that
     // cannot be read is kept aside as "<name>.bad" and traced, never deleted.
-    std::vector<Message> takeBack(std::int64_t forgetBefore);
+    std::vector<Message> takeBack(std::int64_t now, std::int64_t forgetBefore);
 
     // A name for a new message that no file of the store uses.
     std::string newId();

@@ -57,6 +57,15 @@ public:
     bool moveFails = false;              // nothing can be moved into another folder
     std::string trace;
     int counter = 0;
+    // What the disk held after each change while recording: where a crash may leave it.
+    bool recording = false;
+    std::vector<std::map<std::string, std::string>> history;
+
+    void changed()
+    {
+        if (recording)
+            history.push_back(files);
+    }
 
     bool refused(const std::string& path) const
     {
@@ -94,6 +103,7 @@ public:
         snprintf(hex, sizeof hex, "%X", 0xA00 + ++counter);
         const std::string path = folder + prefix + hex + ".TMP";
         files[path];
+        changed();
         return path;
     }
     bool writeAll(const std::string& path, const std::string& bytes) override
@@ -103,27 +113,36 @@ public:
         if (writesBeforeFailure > 0)
             --writesBeforeFailure;
         files[path] = bytes;
+        changed();
         return true;
     }
     bool writeDurably(const std::string& path, const std::string& bytes) override { return writeAll(path, bytes); }
     std::string moveToUnique(const std::string& path, const std::string& folder, const std::string& prefix) override
     {
-        if (moveFails || !files.count(path))
+        if (moveFails || renameFails || refused(folder) || !files.count(path))
             return {};
-        const std::string to = createUnique(folder, prefix);
-        if (!to.empty() && !rename(path, to)) {
-            files.erase(to);
-            return {};
-        }
+        char hex[16];
+        snprintf(hex, sizeof hex, "%X", 0xA00 + ++counter);
+        const std::string to = folder + prefix + hex + ".TMP";
+        files[to] = files[path];
+        files.erase(path);
+        changed(); // in one step, as the platform moves it
         return to;
     }
-    bool remove(const std::string& path) override { return files.erase(path) == 1; }
+    bool remove(const std::string& path) override
+    {
+        if (files.erase(path) != 1)
+            return false;
+        changed();
+        return true;
+    }
     bool rename(const std::string& from, const std::string& to) override
     {
         if (renameFails || !files.count(from))
             return false;
         files[to] = files[from];
         files.erase(from);
+        changed();
         return true;
     }
     void ensureDirectory(const std::string&) override {}
