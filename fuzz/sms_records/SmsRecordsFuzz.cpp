@@ -54,7 +54,7 @@ void damagedStoreFilesLoseNothing(const std::string& bytes)
     const auto messages = store.takeBack(2000, std::numeric_limits<std::int64_t>::min());
     bool goodBack = false;
     for (const auto& m : messages)
-        goodBack = goodBack || (m.id == "M00000001" && m.parts.size() == 1 && m.parts[0] == good);
+        goodBack = goodBack || (m.id == std::string(kStore) + "M00000001" && m.parts.size() == 1 && m.parts[0] == good);
     require(goodBack);
     require(spool.files.count(std::string(kStore) + "M00000001-1.part") == 1);
     require(spool.files.count(part) + spool.files.count(part + ".bad") == 1);

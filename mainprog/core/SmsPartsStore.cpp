@@ -148,7 +148,7 @@ void SmsPartsStore::open(const std::string& inbox)
 
 std::string SmsPartsStore::partPath(const std::string& id, int sequence) const
 {
-    return folder_ + id + "-" + std::to_string(sequence) + kPartSuffix;
+    return id + "-" + std::to_string(sequence) + kPartSuffix;
 }
 
 void SmsPartsStore::setAside(const std::string& path, const std::string& why)
@@ -232,7 +232,7 @@ std::vector<SmsPartsStore::Message> SmsPartsStore::takeBack(std::int64_t now, st
             }
             note = made;
         }
-        Message message{id, {}};
+        Message message{folder_ + id, {}};
         for (const auto& [path, part] : parts) {
             // Parts of a delivered message are left over when a crash came before their removal.
             if (note && std::count(note->keys.begin(), note->keys.end(), smsKey(part)))
@@ -260,7 +260,7 @@ std::string SmsPartsStore::newId()
         char id[16];
         std::snprintf(id, sizeof id, "M%08X", nextId_++);
         if (files_.matching(folder_, std::string(id) + "*").empty())
-            return id;
+            return folder_ + id;
     }
 }
 
@@ -278,11 +278,11 @@ void SmsPartsStore::discard(const std::string& id, const std::vector<int>& seque
 bool SmsPartsStore::deliver(const std::string& id, const std::vector<int>& sequences,
                             const std::vector<std::uint64_t>& keys, const std::string& inboxBytes, std::int64_t now)
 {
-    const std::string outPath = folder_ + id + kOutSuffix;
+    const std::string outPath = id + kOutSuffix;
     if (!files_.writeDurably(outPath, inboxBytes))
         return false;
     // Without its note a copy the phone still holds would be delivered again: no delivery.
-    const std::string donePath = folder_ + id + kDoneSuffix;
+    const std::string donePath = id + kDoneSuffix;
     const spool::DeliveredNote note{now, keys};
     if (!files_.writeDurably(donePath, spool::formatDelivered(note))) {
         files_.remove(outPath);

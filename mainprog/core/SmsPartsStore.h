@@ -65,6 +65,8 @@ public:
     // The store of this inbox folder (its "parts/"), created when missing.
     void open(const std::string& inbox);
 
+    // A message's id is the path of its files without their endings, so that a message keeps its
+    // files when the spool folder is changed while it is being received.
     struct Message {
         std::string id;
         std::vector<StoredPart> parts; // in the order of their file names

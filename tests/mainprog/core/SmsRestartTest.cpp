@@ -309,6 +309,23 @@ INSTANTIATE_TEST_SUITE_P(ReceiveRoad, CrashWhileDelivering,
                                                  "zero one two \r\n"}),
                          [](const testing::TestParamInfo<Arrival>& info) { return std::string(info.param.name); });
 
+// The spool folder changed while a message was half received: it is completed where it began
+// and delivered into the inbox of the new folder, nothing left behind in the old store.
+TEST_F(SmsRestartTest, MessageKeepsItsStoreWhenTheSpoolFolderChanges)
+{
+    make();
+    receive({"A", "one ", 100, 7, 1, 2});
+    profile->WriteProfileString(section::MapiServer, value::SpoolDir, "/other");
+    manager->Configure();
+    receive({"A", "two", 100, 7, 2, 2});
+    manager->OnMessageRead(-2);
+    ASSERT_EQ(spool.in("/other/sms_in/").size(), 1u);
+    EXPECT_NE(spool.files[spool.in("/other/sms_in/")[0]].find("one two\r\n"), std::string::npos);
+    EXPECT_TRUE(inbox().empty());
+    EXPECT_TRUE(store().empty());
+    EXPECT_TRUE(spool.in("/other/sms_in/parts/").empty());
+}
+
 TEST_F(SmsRestartTest, UnreadableStoreFilesAreSetAsideAndTheRestComesBack)
 {
     const StoredPart good{"A", 7, 2, 1, 100, clock.seconds, "kept "};
