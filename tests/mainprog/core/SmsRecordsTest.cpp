@@ -26,12 +26,19 @@ void expectEveryDamageRefused(const std::string& good, const std::function<bool(
     EXPECT_FALSE(accepted(good + "x")) << "bytes after its end";
 }
 
-TEST(SendRecordTest, ComesBackWholeAndRefusesEveryDamage)
+TEST(SpoolRecordsTest, ComeBackWholeAndRefuseEveryDamage)
 {
-    const SendRecord record{255, 2, 3, 1, sendDigest("+49170", {"a", "b", "c"})};
-    const std::string bytes = formatSendRecord(record);
-    EXPECT_EQ(parseSendRecord(bytes), record);
-    expectEveryDamageRefused(bytes, [](const std::string& b) { return parseSendRecord(b).has_value(); });
+    const std::string send = formatSendRecord({255, 2, 3, 1, sendDigest("+49170", {"a", "b", "c"})});
+    EXPECT_EQ(parseSendRecord(send), (SendRecord{255, 2, 3, 1, sendDigest("+49170", {"a", "b", "c"})}));
+    expectEveryDamageRefused(send, [](const std::string& b) { return parseSendRecord(b).has_value(); });
+
+    const StoredPart part{"+491701234567", 42, 3, 2, 952243620, 1'700'000'000, std::string("any\r\n\0bytes\xE4", 13)};
+    EXPECT_EQ(parsePart(formatPart(part)), part);
+    expectEveryDamageRefused(formatPart(part), [](const std::string& b) { return parsePart(b).has_value(); });
+
+    const DeliveredNote note{1'700'000'000, {1, 0xFFFFFFFFFFFFFFFFull, 77}};
+    EXPECT_EQ(parseDelivered(formatDelivered(note)), note);
+    expectEveryDamageRefused(formatDelivered(note), [](const std::string& b) { return parseDelivered(b).has_value(); });
 }
 
 TEST(SendRecordTest, ValuesOutsideTheirRangeAreRefused)
@@ -51,22 +58,6 @@ TEST(SendRecordTest, DigestTellsMessagesApart)
     EXPECT_NE(base, sendDigest("+49171", {"ab", "c"}));
     EXPECT_NE(base, sendDigest("+49170", {"a", "bc"})) << "the same text cut elsewhere";
     EXPECT_NE(base, sendDigest("+49170", {"ab", "c", ""}));
-}
-
-TEST(PartRecordTest, ComesBackWholeAndRefusesEveryDamage)
-{
-    const StoredPart part{"+491701234567", 42, 3, 2, 952243620, 1'700'000'000, std::string("any\r\n\0bytes\xE4", 13)};
-    const std::string bytes = formatPart(part);
-    EXPECT_EQ(parsePart(bytes), part);
-    expectEveryDamageRefused(bytes, [](const std::string& b) { return parsePart(b).has_value(); });
-}
-
-TEST(DeliveredNoteTest, ComesBackWholeAndRefusesEveryDamage)
-{
-    const DeliveredNote note{1'700'000'000, {1, 0xFFFFFFFFFFFFFFFFull, 77}};
-    const std::string bytes = formatDelivered(note);
-    EXPECT_EQ(parseDelivered(bytes), note);
-    expectEveryDamageRefused(bytes, [](const std::string& b) { return parseDelivered(b).has_value(); });
 }
 
 TEST(SmsKeyTest, TellsReadMessagesApartByEveryField)
