@@ -295,8 +295,9 @@ bool CSmsManager::resumeFromRecord()
     reference_ = record->reference;
     mode_ = record->mode;
     sent_ = record->accepted;
-    Trace(format("Fortsetzung nach Neustart: RefNum %d, ", reference_) +
-          format("%d Teile schon gesendet", static_cast<int>(sent_)));
+    char line[96];
+    std::snprintf(line, sizeof line, "Fortsetzung nach Neustart: RefNum %d, %u Teile schon gesendet", reference_, sent_);
+    Trace(line);
     sending_ = true;
     if (sent_ >= parts_)
         finishFile();
@@ -307,8 +308,12 @@ bool CSmsManager::resumeFromRecord()
 
 bool CSmsManager::writeRecord(unsigned accepted)
 {
+    // A new record appears whole; the updates after each part are written over it in place,
+    // which costs the send road less time per part (a torn one fails its check: sent whole).
     const spool::SendRecord record{reference_, mode_, parts_, accepted, spool::sendDigest(number_, partTexts_)};
-    return files_.writeDurably(current_ + spool::kSendRecordSuffix, spool::formatSendRecord(record));
+    const std::string path = current_ + spool::kSendRecordSuffix;
+    const std::string bytes = spool::formatSendRecord(record);
+    return (accepted > 0 && files_.overwriteDurably(path, bytes)) || files_.writeDurably(path, bytes);
 }
 
 bool CSmsManager::SplitRecipients(const std::string& text, size_t restStart, const std::vector<std::string>& pieces,

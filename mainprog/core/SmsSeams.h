@@ -51,6 +51,10 @@ public:
     // Replaces the file whole or not at all, even across a crash: the bytes are written and
     // flushed beside it (path + ".new"), renamed over it, and the folder is flushed.
     virtual bool writeDurably(const std::string& path, const std::string& bytes) = 0;
+    // Writes over an existing file in place and flushes it: cheaper than writeDurably, but a
+    // crash in the middle may leave it torn, so only for records a check sum guards. False when
+    // the file does not exist or the write fails.
+    virtual bool overwriteDurably(const std::string& path, const std::string& bytes) = 0;
     // Moves the file into folder under a new name prefix<hex>.TMP, never over another file, so
     // that it appears there whole; the new path, or empty when it cannot be moved.
     virtual std::string moveToUnique(const std::string& path, const std::string& folder,

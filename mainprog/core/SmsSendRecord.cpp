@@ -31,7 +31,8 @@ std::string formatSendRecord(const SendRecord& record)
     w.number("reference", record.reference);
     w.number("mode", record.mode);
     w.number("parts", record.parts);
-    w.number("accepted", record.accepted);
+    // Of one length whatever the count, so that each update overwrites the record in place.
+    w.number("accepted", record.accepted, 3);
     w.hex("digest", record.digest);
     return w.finish();
 }

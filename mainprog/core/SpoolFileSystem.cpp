@@ -106,6 +106,24 @@ bool PosixSpoolFileSystem::writeDurably(const std::string& path, const std::stri
     return syncFolderOf(path);
 }
 
+bool PosixSpoolFileSystem::overwriteDurably(const std::string& path, const std::string& bytes)
+{
+    const int fd = open(path.c_str(), O_WRONLY);
+    if (fd < 0)
+        return false;
+    size_t done = 0;
+    bool ok = true;
+    while (ok && done < bytes.size()) {
+        const ssize_t put = pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (put > 0)
+            done += static_cast<size_t>(put);
+        else if (put == 0 || errno != EINTR)
+            ok = false;
+    }
+    ok = ok && ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && fdatasync(fd) == 0;
+    return close(fd) == 0 && ok;
+}
+
 std::string PosixSpoolFileSystem::moveToUnique(const std::string& path, const std::string& folder,
                                                const std::string& prefix)
 {

@@ -12,6 +12,7 @@ public:
     std::string createUnique(const std::string& folder, const std::string& prefix) override;
     bool writeAll(const std::string& path, const std::string& bytes) override;
     bool writeDurably(const std::string& path, const std::string& bytes) override;
+    bool overwriteDurably(const std::string& path, const std::string& bytes) override;
     std::string moveToUnique(const std::string& path, const std::string& folder, const std::string& prefix) override;
     bool remove(const std::string& path) override;
     bool rename(const std::string& from, const std::string& to) override;

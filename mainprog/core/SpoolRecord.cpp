@@ -75,9 +75,11 @@ RecordWriter::RecordWriter(std::string_view kind) : m_text(kind)
     m_text += kVersion;
 }
 
-void RecordWriter::number(std::string_view name, long long value)
+void RecordWriter::number(std::string_view name, long long value, int width)
 {
-    m_text.append(name).append(" ").append(std::to_string(value)).append("\n");
+    char digits[32];
+    std::snprintf(digits, sizeof digits, "%0*lld", width, value);
+    m_text.append(name).append(" ").append(digits).append("\n");
 }
 
 void RecordWriter::hex(std::string_view name, std::uint64_t value)

@@ -17,7 +17,8 @@ std::uint32_t fnv1a32(std::string_view bytes);
 class RecordWriter {
 public:
     explicit RecordWriter(std::string_view kind);
-    void number(std::string_view name, long long value);
+    // width: at least that many digits, led by zeros (a field whose length must not change).
+    void number(std::string_view name, long long value, int width = 0);
     void hex(std::string_view name, std::uint64_t value);
     void bytes(std::string_view name, std::string_view value);
     // The record with its check sum line.

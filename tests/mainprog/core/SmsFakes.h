@@ -117,6 +117,10 @@ public:
         return true;
     }
     bool writeDurably(const std::string& path, const std::string& bytes) override { return writeAll(path, bytes); }
+    bool overwriteDurably(const std::string& path, const std::string& bytes) override
+    {
+        return files.count(path) && writeAll(path, bytes);
+    }
     std::string moveToUnique(const std::string& path, const std::string& folder, const std::string& prefix) override
     {
         if (moveFails || renameFails || refused(folder) || !files.count(path))

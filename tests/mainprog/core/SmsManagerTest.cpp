@@ -505,6 +505,7 @@ TEST_F(SmsManagerTest, NoTraceWhenLoggingIsOff)
 
 #include <cstdlib>
 #include <fstream>
+#include <sys/stat.h>
 
 // The spool on the real file system: whole files up to the limit, refusal above it.
 TEST(PosixSpoolTest, ReadsWholeFilesAndRefusesOversizedOnes)
@@ -528,5 +529,19 @@ TEST(PosixSpoolTest, ReadsWholeFilesAndRefusesOversizedOnes)
     EXPECT_EQ(fs.readAll(made, 10, bytes), SpoolFileSystem::Read::Ok);
     EXPECT_EQ(bytes, "abc");
     EXPECT_EQ(fs.matching(dir, "SMS*.tmp").size(), 1u);
+
+    // Records: replaced whole, or written over in place; inbox files moved in under a new name.
+    EXPECT_FALSE(fs.overwriteDurably(dir + "record", "x")) << "only over an existing file";
+    EXPECT_TRUE(fs.writeDurably(dir + "record", "first, longer"));
+    EXPECT_TRUE(fs.overwriteDurably(dir + "record", "second"));
+    EXPECT_EQ(fs.readAll(dir + "record", 100, bytes), SpoolFileSystem::Read::Ok);
+    EXPECT_EQ(bytes, "second");
+    EXPECT_TRUE(fs.matching(dir, "*.new").empty());
+    mkdir((dir + "in").c_str(), 0755);
+    const std::string moved = fs.moveToUnique(dir + "record", dir + "in/", "SMS");
+    EXPECT_EQ(fs.matching(dir + "in/", "SMS*.TMP"), std::vector<std::string>{moved.substr(dir.size() + 3)});
+    EXPECT_EQ(fs.readAll(moved, 100, bytes), SpoolFileSystem::Read::Ok);
+    EXPECT_EQ(bytes, "second");
+    EXPECT_EQ(fs.moveToUnique(dir + "record", dir + "in/", "SMS"), "") << "nothing left to move";
     EXPECT_EQ(std::system(("rm -rf " + std::string(templ)).c_str()), 0);
 }
