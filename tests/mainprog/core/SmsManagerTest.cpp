@@ -1,8 +1,6 @@
 // The SMS manager against a fake engine, an in-memory spool and scripted boxes: both roads, and
 // the mends that keep a message from being lost or sent twice.
-#include "mainprog/core/CSmsManager.h"
-#include "mainprog/core/SuiteSettings.h"
-#include "tests/mainprog/core/SmsFakes.h"
+#include "tests/mainprog/core/SmsManagerFixture.h"
 
 #include "engine/zeldll.h"
 
@@ -19,22 +17,8 @@ std::string spoolFile(const std::string& numbers, const std::string& subject, co
            body + "\r\n*** End of Message ***\r\n";
 }
 
-class SmsManagerTest : public testing::Test {
+class SmsManagerTest : public SmsManagerFixture {
 protected:
-    void SetUp() override
-    {
-        const std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
-        profile = std::make_unique<torvane::registry::AppProfile>("TorvaneSmsTest", name);
-        profile->WriteProfileString(section::MapiServer, value::SpoolDir, "/spool");
-        profile->WriteProfileInt(section::MapiServer, value::Preview, 0);
-        profile->WriteProfileInt(section::MapiServer, value::MaxParts, 5);
-        profile->WriteProfileInt(section::MapiServer, value::MapiLog, 1);
-    }
-    void make()
-    {
-        manager = std::make_unique<CSmsManager>(engine, spool, dialogs, clock, *profile, HWND{77}, "trace.log");
-        manager->Configure();
-    }
     void drop(const std::string& name, const std::string& bytes) { spool.files["/spool/sms_out/" + name] = bytes; }
     void answerParts()
     {
@@ -44,20 +28,6 @@ protected:
             manager->OnPartSent(0);
         }
     }
-    void receive(const SmsRecord& record)
-    {
-        engine.records.push_back(record);
-        manager->RequestRead();
-        manager->OnMessageRead(0);
-    }
-    std::vector<std::string> inbox() const { return spool.in("/spool/sms_in/"); }
-
-    FakeSmsEngine engine;
-    MemorySpool spool;
-    ScriptedSmsDialogs dialogs;
-    FakeSmsClock clock;
-    std::unique_ptr<torvane::registry::AppProfile> profile;
-    std::unique_ptr<CSmsManager> manager;
 };
 
 } // namespace

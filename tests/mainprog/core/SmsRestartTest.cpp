@@ -1,11 +1,9 @@
 // The SMS gateway across a crash and a restart, and with a phone that falls silent: no part is
 // lost, none is sent or delivered twice. A crash is played by keeping what the disk held at that
 // moment and starting a new manager on it.
-#include "mainprog/core/CSmsManager.h"
 #include "mainprog/core/SmsPartsStore.h"
 #include "mainprog/core/SmsSendRecord.h"
-#include "mainprog/core/SuiteSettings.h"
-#include "tests/mainprog/core/SmsFakes.h"
+#include "tests/mainprog/core/SmsManagerFixture.h"
 
 #include "engine/zeldll.h"
 
@@ -19,7 +17,6 @@ using namespace corvant::test;
 namespace {
 
 constexpr char kOut[] = "/spool/sms_out/";
-constexpr char kIn[] = "/spool/sms_in/";
 constexpr char kStore[] = "/spool/sms_in/parts/";
 constexpr char kFile[] = "/spool/sms_out/SMSa.tmp";
 constexpr char kRecord[] = "/spool/sms_out/SMSa.tmp.sent";
@@ -35,22 +32,8 @@ std::string threePartText()
     return std::string(152, 'a') + std::string(152, 'b') + std::string(10, 'c');
 }
 
-class SmsRestartTest : public testing::Test {
+class SmsRestartTest : public SmsManagerFixture {
 protected:
-    void SetUp() override
-    {
-        const std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
-        profile = std::make_unique<torvane::registry::AppProfile>("TorvaneSmsRestart", name);
-        profile->WriteProfileString(section::MapiServer, value::SpoolDir, "/spool");
-        profile->WriteProfileInt(section::MapiServer, value::Preview, 0);
-        profile->WriteProfileInt(section::MapiServer, value::MaxParts, 5);
-        profile->WriteProfileInt(section::MapiServer, value::MapiLog, 1);
-    }
-    void make()
-    {
-        manager = std::make_unique<CSmsManager>(engine, spool, dialogs, clock, *profile, HWND{77}, "trace.log");
-        manager->Configure();
-    }
     // The program ends without its exit (killed): the disk keeps what it held; a new one starts.
     void crashAndRestart(std::map<std::string, std::string> disk)
     {
@@ -63,14 +46,12 @@ protected:
     }
     void crashAndRestart() { crashAndRestart(spool.files); }
 
-    void receive(const SmsRecord& record, int deleteResult = 0)
+    // Read, then its deletion from the phone confirmed.
+    void receiveDeleted(const SmsRecord& record)
     {
-        engine.records.push_back(record);
-        manager->RequestRead();
-        manager->OnMessageRead(0);
-        manager->OnMessageDeleted(deleteResult);
+        receive(record);
+        manager->OnMessageDeleted(0);
     }
-    std::vector<std::string> inbox() const { return spool.in(kIn); }
     std::vector<std::string> store() const { return spool.in(kStore); }
     // The scan after a restart, every part answered OK until the file is gone.
     void sendTheRest()
@@ -86,13 +67,6 @@ protected:
             out.insert(p.sequence);
         return out;
     }
-
-    FakeSmsEngine engine;
-    MemorySpool spool;
-    ScriptedSmsDialogs dialogs;
-    FakeSmsClock clock;
-    std::unique_ptr<torvane::registry::AppProfile> profile;
-    std::unique_ptr<CSmsManager> manager;
 };
 
 // ---- send road ----
@@ -214,7 +188,7 @@ TEST_F(SmsRestartTest, WaitingPeriodRunsOnAcrossARestart)
 {
     profile->WriteProfileInt(section::MapiServer, value::WaitMinutes, 5);
     make();
-    receive({"A", "one", 100, 7, 1, 2});
+    receiveDeleted({"A", "one", 100, 7, 1, 2});
     clock.seconds += 4 * 60;
     crashAndRestart();
     manager->OnMessageRead(-2);
@@ -240,7 +214,7 @@ TEST_P(CrashWhileDelivering, EveryCrashPointEndsInOneInboxFile)
     const std::vector<SmsRecord>& parts = GetParam().parts;
     make();
     for (size_t i = 0; i + 1 < parts.size(); ++i)
-        receive(parts[i]);
+        receiveDeleted(parts[i]);
     spool.recording = true;
     engine.records.push_back(parts.back());
     manager->RequestRead();
@@ -251,7 +225,7 @@ TEST_P(CrashWhileDelivering, EveryCrashPointEndsInOneInboxFile)
     for (size_t point = 0; point < history.size(); ++point) {
         SCOPED_TRACE("crash after change " + std::to_string(point));
         crashAndRestart(history[point]);
-        receive(parts.back()); // the phone's copy: its deletion was never confirmed
+        receiveDeleted(parts.back()); // the phone's copy: its deletion was never confirmed
         manager->OnMessageRead(-2);
         ASSERT_EQ(inbox().size(), 1u);
         EXPECT_NE(spool.files[inbox()[0]].find(GetParam().text), std::string::npos);
@@ -273,10 +247,10 @@ INSTANTIATE_TEST_SUITE_P(ReceiveRoad, CrashWhileDelivering,
 TEST_F(SmsRestartTest, MessageKeepsItsStoreWhenTheSpoolFolderChanges)
 {
     make();
-    receive({"A", "one ", 100, 7, 1, 2});
+    receiveDeleted({"A", "one ", 100, 7, 1, 2});
     profile->WriteProfileString(section::MapiServer, value::SpoolDir, "/other");
     manager->Configure();
-    receive({"A", "two", 100, 7, 2, 2});
+    receiveDeleted({"A", "two", 100, 7, 2, 2});
     manager->OnMessageRead(-2);
     ASSERT_EQ(spool.in("/other/sms_in/").size(), 1u);
     EXPECT_NE(spool.files[spool.in("/other/sms_in/")[0]].find("one two\r\n"), std::string::npos);
@@ -298,7 +272,7 @@ TEST_F(SmsRestartTest, UnreadableStoreFilesAreSetAsideAndTheRestComesBack)
     EXPECT_TRUE(spool.files.count(std::string(kStore) + "M00000003.done.bad"));
     EXPECT_FALSE(spool.files.count(std::string(kStore) + "M00000004-2.part.new"));
     EXPECT_NE(spool.trace.find("unlesbar"), std::string::npos);
-    receive({"A", "too", 100, 7, 2, 2});
+    receiveDeleted({"A", "too", 100, 7, 2, 2});
     ASSERT_EQ(inbox().size(), 1u);
     EXPECT_NE(spool.files[inbox()[0]].find("kept too\r\n"), std::string::npos);
 }
