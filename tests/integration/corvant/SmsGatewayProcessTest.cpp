@@ -343,6 +343,9 @@ TEST_F(SmsGatewayProcess, SentPartsAreNotSentAgainAfterSigterm)
     ASSERT_TRUE(waitFor([&] { return filesIn(root_ + "sms_out").empty(); }, 90s)) << received();
     expectThreePartsOnceEach();
     EXPECT_TRUE(boxes().empty()) << boxes();
+    // This test process kept the engine's section alive: the new corvant found the killed one's
+    // send under way and did not carry it out.
+    EXPECT_NE(readFile(stderrPath_).find("request of job 4 dropped"), std::string::npos) << readFile(stderrPath_);
 }
 
 // The phone goes silent for 40 seconds after it took part 3: no try is used up while it does not
