@@ -24,6 +24,15 @@ constexpr UINT kBoxYesNoQuestion = 0x4 | 0x20;
 constexpr int kYes = 6;
 constexpr char kOutgoingPattern[] = "SMS*.tmp";
 
+// The minute of the hour (UTC) of a moment.
+std::uint16_t minuteOf(std::int64_t seconds)
+{
+    const std::time_t time = static_cast<std::time_t>(seconds);
+    std::tm utc{};
+    gmtime_r(&time, &utc);
+    return static_cast<std::uint16_t>(utc.tm_min);
+}
+
 std::string format(const std::string& pattern, int value)
 {
     char buffer[512];
@@ -468,10 +477,7 @@ void CSmsManager::RequestRead()
 
 std::uint16_t CSmsManager::MinuteStamp()
 {
-    const std::time_t now = static_cast<std::time_t>(clock_.now());
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    return static_cast<std::uint16_t>(utc.tm_min);
+    return minuteOf(clock_.now());
 }
 
 bool CSmsManager::IsExpired(const CMessage& message)
@@ -595,10 +601,7 @@ void CSmsManager::takeBackStore()
         message->total = std::max(first.total, 1);
         message->timeStamp = first.timeStamp;
         message->firstArrival = first.arrival;
-        const std::time_t arrival = static_cast<std::time_t>(first.arrival);
-        std::tm utc{};
-        gmtime_r(&arrival, &utc);
-        message->minuteStamp = static_cast<std::uint16_t>(utc.tm_min);
+        message->minuteStamp = minuteOf(first.arrival);
         message->storeId = stored.id;
         for (const StoredPart& part : stored.parts)
             message->addPart(part.sequence, part.text, smsKey(part));
