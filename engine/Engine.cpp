@@ -5,6 +5,8 @@
 
 #include "platform/sharedmem/NamedMutex.h"
 
+#include <cstdio>
+
 namespace zel {
 
 Engine::Engine(EngineShared& shared, EngineServices& services, JobTable jobs)
@@ -16,9 +18,28 @@ Engine::~Engine() = default;
 
 int Engine::initOwner(HWND owner)
 {
+    dropOrphanedRequests();
     storeOwner(m_context.shared, owner);
     m_mutex = createEngineMutex(m_context.shared);
     return m_mutex ? 0 : -1;
+}
+
+void Engine::dropOrphanedRequests()
+{
+    // The section outlives an owner while another program keeps it loaded. What an owner's
+    // requesters left in it and then abandoned (their window is gone) must not be carried out
+    // by the next owner: a phonebook write, a barring change or an SMS part nobody waits for.
+    EngineShared& shared = m_context.shared;
+    for (const JobHandler& job : m_jobs) {
+        JobRecord* head = jobRecord(shared, job.kind);
+        if (!head || loadJobState(head->state) == JOB_IDLE || m_context.services.windowExists(head->window))
+            continue;
+        storeJobState(head->state, JOB_IDLE);
+        char text[120];
+        std::snprintf(text, sizeof text, "request of job %d dropped: its window %#llx is gone", jobCode(job.kind),
+                      static_cast<unsigned long long>(head->window));
+        m_context.services.trace(text);
+    }
 }
 
 int Engine::stateOf(JobKind kind) const

@@ -25,7 +25,8 @@ public:
     Engine& operator=(const Engine&) = delete;
 
     // Makes `owner` the engine's owner window for every process and creates the engine mutex,
-    // kept for the life of this engine. 0, or -1 when the mutex cannot be created.
+    // kept for the life of this engine. Requests whose window no longer exists are dropped
+    // first (traced). 0, or -1 when the mutex cannot be created.
     int initOwner(HWND owner);
 
     // Where the status check reads the stored SIM PIN (by default the shared section's record).
@@ -42,6 +43,7 @@ public:
     EngineLocal& local() { return m_local; }
 
 private:
+    void dropOrphanedRequests();
     const JobHandler* chooseJob() const;
     int stateOf(JobKind kind) const;
 

@@ -45,9 +45,15 @@ struct PhonebookReadLocal {
     int cursor = 0; // offset in the entry area of the next PBEntry
 };
 
+constexpr int kTracedUndecodable = 16;
+
 struct SmsReadLocal {
     int status = 0;     // of the message listed
     int pduLength = 0;  // octets after the service-centre part, as the listing gives them
+    // Fingerprints of the unreadable messages traced already (the most recent ones).
+    std::uint32_t traced[kTracedUndecodable] = {};
+    int tracedCount = 0;
+    int tracedNext = 0;
 };
 
 struct SmsSendLocal {

@@ -22,6 +22,14 @@ public:
 
     // Synchronous delivery, bounded by the messaging layer's time-out for other processes.
     virtual LRESULT sendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+
+    // Whether a requester's window still exists, in any process. Unsure means yes: a request is
+    // only ever dropped for a window known to be gone.
+    virtual bool windowExists(HWND) { return true; }
+
+    // A line of the engine's diagnostic trace (what it decided on its own, without a requester
+    // to tell); none by default.
+    virtual void trace(const char*) {}
 };
 
 // True when tick `now` is past `deadline`. Signed difference, so a deadline armed shortly

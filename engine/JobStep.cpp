@@ -68,7 +68,7 @@ const char* JobStep::lineAfter(const char* prefix) const
 
 bool JobStep::lineIsError() const
 {
-    return lineIs("ERROR") || lineStartsWith("+CME ERROR");
+    return lineIs("ERROR") || lineStartsWith("+CME ERROR") || lineStartsWith("+CMS ERROR");
 }
 
 void JobStep::send(const char* command)
@@ -118,6 +118,16 @@ bool JobStep::deadlinePast() const
 std::int32_t JobStep::untilDeadline() const
 {
     return std::int32_t(m_context.local.deadline[int(m_kind)] - m_now);
+}
+
+void JobStep::trace(const char* format, ...)
+{
+    char text[160];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    m_context.services.trace(text);
 }
 
 void JobStep::end(WPARAM wParam, LPARAM lParam)

@@ -41,7 +41,8 @@ public:
     bool lineContains(const char* text) const;
     // The rest of the line after `prefix`, or null when the line does not begin with it.
     const char* lineAfter(const char* prefix) const;
-    // "ERROR", or a "+CME ERROR" answer of a phone with numeric or verbose error codes on.
+    // "ERROR", or a "+CME ERROR" (equipment) or "+CMS ERROR" (message service) answer of a
+    // phone with numeric or verbose error codes on.
     bool lineIsError() const;
 
     // TxBuffer gets `command` followed by CR (cut to fit the buffer).
@@ -56,6 +57,9 @@ public:
     bool deadlinePast() const;
     // Milliseconds until the deadline (negative once past).
     std::int32_t untilDeadline() const;
+
+    // A line of the engine's trace, formatted into a buffer of its own (cut to fit).
+    void trace(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
     // The job goes idle and its requester gets (wParam, lParam).
     void end(WPARAM wParam, LPARAM lParam);

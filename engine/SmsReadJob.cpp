@@ -57,9 +57,30 @@ bool onListLine(JobStep& step)
     if (!rest || !readListLine(rest, index, status, length))
         return false;
     step.shared().smRead.messageIndex = index;
-    step.local().smsRead = SmsReadLocal{status, length};
+    step.local().smsRead.status = status;
+    step.local().smsRead.pduLength = length;
     step.setState(SMREAD_WAIT_PDU);
     return true;
+}
+
+// The phone lists an unreadable message again at every poll; it is traced the first time only.
+void traceUndecodableOnce(JobStep& step, const char* line, int lineLength)
+{
+    SmsReadLocal& local = step.local().smsRead;
+    const int index = step.shared().smRead.messageIndex;
+    std::uint32_t print = 2166136261u; // FNV-1a of the index and the PDU line
+    auto mix = [&print](unsigned char c) { print = (print ^ c) * 16777619u; };
+    for (int shift = 0; shift < 32; shift += 8)
+        mix(static_cast<unsigned char>(unsigned(index) >> shift));
+    for (int i = 0; i < lineLength; ++i)
+        mix(static_cast<unsigned char>(line[i]));
+    for (int i = 0; i < local.tracedCount; ++i)
+        if (local.traced[i] == print)
+            return;
+    const int slot = local.tracedCount < kTracedUndecodable ? local.tracedCount++ : local.tracedNext;
+    local.traced[slot] = print;
+    local.tracedNext = (slot + 1) % kTracedUndecodable;
+    step.trace("SMS %d on the phone cannot be decoded and stays there; the read goes on with the next", index);
 }
 
 void onPduLine(JobStep& step)
@@ -86,9 +107,12 @@ void onPduLine(JobStep& step)
     const bool decoded = SmsPduDecode(line + serviceCentre, hexLength, job.text, textLength, job.sender, stamp,
                                       reference, total, sequence);
     if (!decoded) {
-        // The message stays on the phone for the user: the main program deletes only what it
-        // got. The listing has marked it read, so the next read moves on to the next one.
-        step.finish(RESULT_TIMEOUT);
+        // The message stays on the phone for the user (the main program deletes only what it
+        // got), and the listing goes on to the next one: listing marks nothing read, so a
+        // message taken as unreadable would otherwise stand in front of every later one.
+        traceUndecodableOnce(step, line, lineLength);
+        job.messageIndex = 0;
+        step.setState(SMREAD_LIST_SENT);
         return;
     }
     job.textLength = textLength;
@@ -165,6 +189,8 @@ void smsDeleteStep(JobStep& step)
     case SMDEL_DELETE_SENT:
         if (step.lineIs("OK"))
             step.finish(RESULT_OK);
+        else if (step.lineIsError())
+            step.finish(RESULT_TIMEOUT); // refused: the message is still there, say so now
         break;
 
     default:

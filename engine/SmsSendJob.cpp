@@ -67,7 +67,10 @@ void smsSendStep(JobStep& step)
         break;
 
     case SMSEND_WAIT_PROMPT:
-        if (step.lineIs(">") && local.octets > 0) {
+        // A refused command opens no prompt: the part failed now, not at the deadline.
+        if (step.lineIsError()) {
+            step.finish(RESULT_TIMEOUT);
+        } else if (step.lineIs(">") && local.octets > 0) {
             step.sendBytes(local.pdu, std::size_t(2 * local.octets + 1));
             step.setState(SMSEND_WAIT_ECHO);
             step.arm(job.mode == SMS_MODE_SEND ? kNetworkMs : kAnswerMs);
@@ -75,7 +78,11 @@ void smsSendStep(JobStep& step)
         break;
 
     case SMSEND_WAIT_ECHO:
-        if (step.lineStartsWith(answerOf(job.mode))) {
+        // The phone or the network refused the part: waiting out the network's 35 s would tell
+        // the main program nothing more.
+        if (step.lineIsError()) {
+            step.finish(RESULT_TIMEOUT);
+        } else if (step.lineStartsWith(answerOf(job.mode))) {
             step.setState(SMSEND_WAIT_OK);
             step.arm(kAnswerMs);
         }

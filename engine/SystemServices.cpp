@@ -2,6 +2,7 @@
 
 #include "platform/messaging/Messaging.h"
 
+#include <cstdio>
 #include <time.h>
 
 namespace zel {
@@ -22,6 +23,16 @@ bool SystemServices::postMessage(HWND window, UINT message, WPARAM wParam, LPARA
 LRESULT SystemServices::sendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return ::SendMessage(window, message, wParam, lParam);
+}
+
+bool SystemServices::windowExists(HWND window)
+{
+    return ::IsWindow(window) != FALSE;
+}
+
+void SystemServices::trace(const char* text)
+{
+    std::fprintf(stderr, "zeldll: %s\n", text);
 }
 
 } // namespace zel

@@ -10,6 +10,9 @@ public:
     std::uint32_t tickCount() override;
     bool postMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT sendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool windowExists(HWND window) override;
+    // To the standard error of the owner process, where its session keeps it.
+    void trace(const char* text) override;
 };
 
 } // namespace zel

@@ -21,6 +21,8 @@ public:
     virtual void OnPartSent(int result) = 0;       // WM_SMS_SEND_DONE
     virtual void OnMessageRead(int result) = 0;    // WM_SMS_READ_DONE
     virtual void OnMessageDeleted(int result) = 0; // WM_SMS_DELETE_DONE
+    // Every status check's answer (WM_STATUS_CHECK_DONE: wParam PhoneStatus, lParam result).
+    virtual void OnPhoneStatus(int phoneStatus, int result) = 0;
     // Reads its settings again (after the settings sheet's OK).
     virtual void Configure() = 0;
 };

@@ -32,6 +32,8 @@ public:
     // The result of the last read; false when there is none.
     virtual bool ATSMGet(SmsRecord& record) = 0;
     virtual int ATSMDel(HWND window, UINT message) = 0;
+    // A check of the phone, answered to the host like the host's own (-1: one is under way).
+    virtual int ATStatusCheck(HWND window, UINT message) = 0;
 };
 
 class SpoolFileSystem {
@@ -46,6 +48,17 @@ public:
     virtual std::string createUnique(const std::string& folder, const std::string& prefix) = 0;
     // Replaces the file's content and flushes it to the disk; false on any error.
     virtual bool writeAll(const std::string& path, const std::string& bytes) = 0;
+    // Replaces the file whole or not at all, even across a crash: the bytes are written and
+    // flushed beside it (path + ".new"), renamed over it, and the folder is flushed.
+    virtual bool writeDurably(const std::string& path, const std::string& bytes) = 0;
+    // Writes over an existing file in place and flushes it: cheaper than writeDurably, but a
+    // crash in the middle may leave it torn, so only for records a check sum guards. False when
+    // the file does not exist or the write fails.
+    virtual bool overwriteDurably(const std::string& path, const std::string& bytes) = 0;
+    // Moves the file into folder under a new name prefix<hex>.TMP, never over another file, so
+    // that it appears there whole; the new path, or empty when it cannot be moved.
+    virtual std::string moveToUnique(const std::string& path, const std::string& folder,
+                                     const std::string& prefix) = 0;
     virtual bool remove(const std::string& path) = 0;
     virtual bool rename(const std::string& from, const std::string& to) = 0;
     // Creates the folder's last level when it does not exist; errors are ignored.

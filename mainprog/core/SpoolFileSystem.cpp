@@ -79,6 +79,62 @@ bool PosixSpoolFileSystem::writeAll(const std::string& path, const std::string& 
     return close(fd) == 0 && synced;
 }
 
+namespace {
+
+// A rename or a new name is on the disk only once the folder that holds it is flushed.
+bool syncFolderOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return false;
+    const bool synced = fsync(fd) == 0;
+    close(fd);
+    return synced;
+}
+
+} // namespace
+
+bool PosixSpoolFileSystem::writeDurably(const std::string& path, const std::string& bytes)
+{
+    const std::string temp = path + ".new";
+    if (!writeAll(temp, bytes) || ::rename(temp.c_str(), path.c_str()) != 0) {
+        unlink(temp.c_str());
+        return false;
+    }
+    return syncFolderOf(path);
+}
+
+bool PosixSpoolFileSystem::overwriteDurably(const std::string& path, const std::string& bytes)
+{
+    const int fd = open(path.c_str(), O_WRONLY);
+    if (fd < 0)
+        return false;
+    size_t done = 0;
+    bool ok = true;
+    while (ok && done < bytes.size()) {
+        const ssize_t put = pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (put > 0)
+            done += static_cast<size_t>(put);
+        else if (put == 0 || errno != EINTR)
+            ok = false;
+    }
+    ok = ok && ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && fdatasync(fd) == 0;
+    return close(fd) == 0 && ok;
+}
+
+std::string PosixSpoolFileSystem::moveToUnique(const std::string& path, const std::string& folder,
+                                               const std::string& prefix)
+{
+    const std::string moved = torvane::files::moveToUniqueFile(path, folder, prefix);
+    if (!moved.empty()) {
+        syncFolderOf(moved);
+        syncFolderOf(path);
+    }
+    return moved;
+}
+
 bool PosixSpoolFileSystem::remove(const std::string& path)
 {
     return unlink(path.c_str()) == 0;

@@ -11,6 +11,9 @@ public:
     Read readAll(const std::string& path, size_t limit, std::string& bytes) override;
     std::string createUnique(const std::string& folder, const std::string& prefix) override;
     bool writeAll(const std::string& path, const std::string& bytes) override;
+    bool writeDurably(const std::string& path, const std::string& bytes) override;
+    bool overwriteDurably(const std::string& path, const std::string& bytes) override;
+    std::string moveToUnique(const std::string& path, const std::string& folder, const std::string& prefix) override;
     bool remove(const std::string& path) override;
     bool rename(const std::string& from, const std::string& to) override;
     void ensureDirectory(const std::string& folder) override;

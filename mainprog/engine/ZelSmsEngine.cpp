@@ -35,4 +35,9 @@ int ZelSmsEngine::ATSMDel(HWND window, UINT message)
     return ::ATSMDel(window, message);
 }
 
+int ZelSmsEngine::ATStatusCheck(HWND window, UINT message)
+{
+    return ::ATStatusCheck(window, message);
+}
+
 } // namespace corvant

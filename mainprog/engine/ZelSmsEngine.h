@@ -12,6 +12,7 @@ public:
     int ATSMRead(HWND window, UINT message) override;
     bool ATSMGet(SmsRecord& record) override;
     int ATSMDel(HWND window, UINT message) override;
+    int ATStatusCheck(HWND window, UINT message) override;
 };
 
 } // namespace corvant

@@ -171,6 +171,9 @@ LRESULT CDebugDlg::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         host_->OnLineReceived();
         break;
     case WM_STATUS_CHECK_DONE:
+        // The SMS manager first: the PIN dialog below may keep this handler for a long time.
+        if (sms != nullptr)
+            sms->OnPhoneStatus(int(wParam), int(lParam));
         statusAnswer_.OnStatusCheckDone(int(wParam), int(lParam));
         break;
     case WM_ENGINE_ERROR:

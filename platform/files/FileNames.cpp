@@ -72,7 +72,12 @@ std::vector<std::string> matchingFiles(const std::string& folder, const std::str
     return names;
 }
 
-std::string createUniqueFile(const std::string& folder, const std::string& prefix)
+namespace {
+
+// Tries the unique names of folder in turn until `take` claims one (true) or fails for another
+// reason than the name being in use (errno other than EEXIST).
+template <class Take>
+std::string claimUniqueName(const std::string& folder, const std::string& prefix, Take take)
 {
     const std::string base = withSlash(folder);
     // Start from a number of this process and the moment, then count up past names in use.
@@ -81,15 +86,48 @@ std::string createUniqueFile(const std::string& folder, const std::string& prefi
         char hex[16];
         std::snprintf(hex, sizeof hex, "%X", (seed + attempt) & 0xFFFFu);
         const std::string path = base + prefix + hex + ".TMP";
-        const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-        if (fd >= 0) {
-            close(fd);
+        if (take(path))
             return path;
-        }
         if (errno != EEXIST)
             return {};
     }
     return {};
+}
+
+} // namespace
+
+std::string createUniqueFile(const std::string& folder, const std::string& prefix)
+{
+    return claimUniqueName(folder, prefix, [](const std::string& path) {
+        const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        if (fd < 0)
+            return false;
+        close(fd);
+        return true;
+    });
+}
+
+std::string moveToUniqueFile(const std::string& from, const std::string& folder, const std::string& prefix)
+{
+    bool noReplace = true;
+    const std::string moved = claimUniqueName(folder, prefix, [&](const std::string& path) {
+        if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
+            return true;
+        if (errno == EINVAL || errno == ENOSYS)
+            noReplace = false; // a file system that cannot refuse to replace: see below
+        return false;
+    });
+    if (!moved.empty() || noReplace)
+        return moved;
+    // Claim the name with an empty file first, then replace that file in one step.
+    const std::string claimed = createUniqueFile(folder, prefix);
+    if (claimed.empty())
+        return {};
+    if (::rename(from.c_str(), claimed.c_str()) != 0) {
+        unlink(claimed.c_str());
+        return {};
+    }
+    return claimed;
 }
 
 } // namespace torvane::files

@@ -19,6 +19,11 @@ std::vector<std::string> matchingFiles(const std::string& folder, const std::str
 // before (exclusive creation) and returns its full path; empty when none can be created.
 std::string createUniqueFile(const std::string& folder, const std::string& prefix);
 
+// Moves the file `from` into folder under a new name as createUniqueFile would give, in one
+// step that never replaces another file, and returns the new path; empty when it cannot be
+// moved (`from` then stays where it was).
+std::string moveToUniqueFile(const std::string& from, const std::string& folder, const std::string& prefix);
+
 // folder with a "/" at its end.
 std::string withSlash(const std::string& folder);
 

@@ -6,6 +6,7 @@
 #include "engine/JobTable.h"
 #include "engine/Requests.h"
 #include "engine/StatusCheck.h"
+#include "engine/StatusWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -219,6 +220,30 @@ TEST_F(CycleTest, ReenteredCycleReturnsZeroAndTouchesNothing)
     h.services.onPost = nullptr;
     requestSmsSend();
     EXPECT_EQ(h.tick(), "AT+JOB4\r");
+}
+
+// A new owner does not carry out what requesters that have gone away left in the section, be it
+// waiting or half done; the requests of live windows are served as before.
+TEST_F(CycleTest, TakingOverDropsRequestsWhoseWindowIsGone)
+{
+    constexpr HWND kGone = 0x0000777700000002ull;
+    h.services.goneWindows = {kGone};
+    requestSmsSend(kGone, kReply);
+    requestPhonebookRead(kGone, kReply);
+    h.shared->smDel.head = {2, kGone, kReply}; // a delete the last owner had started
+    requestMelodyTest();
+    zel::initialiseShared(*h.shared); // the engine mutex's name
+    ASSERT_EQ(h.engine.initOwner(0x0000000900000001ull), 0);
+    EXPECT_EQ(h.shared->smSend.head.state, JOB_IDLE);
+    EXPECT_EQ(h.shared->pbRead.head.state, JOB_IDLE);
+    EXPECT_EQ(h.shared->smDel.head.state, JOB_IDLE);
+    EXPECT_EQ(h.shared->melTest.head.state, JOB_PENDING);
+    ASSERT_EQ(h.services.traces.size(), 3u);
+    EXPECT_NE(h.services.traces[0].find("job 2 "), std::string::npos) << h.services.traces[0];
+    EXPECT_EQ(h.tick(), "AT+JOB12\r");
+    h.line("OK");
+    EXPECT_EQ(h.tick(), "<null>");
+    EXPECT_TRUE(h.answers(kGone, kReply).empty());
 }
 
 TEST(StandardJobTable, ListsEveryKindInTheCycleOrder)

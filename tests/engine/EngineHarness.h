@@ -32,6 +32,8 @@ public:
     bool postSucceeds = true;
     // Called from inside postMessage, to play a window that reacts at once.
     std::function<void(const Message&)> onPost;
+    std::vector<HWND> goneWindows;
+    std::vector<std::string> traces;
 
     std::uint32_t tickCount() override { return now; }
     bool postMessage(HWND w, UINT m, WPARAM wp, LPARAM lp) override
@@ -46,6 +48,14 @@ public:
         sent.push_back({w, m, wp, lp});
         return 0;
     }
+    bool windowExists(HWND w) override
+    {
+        for (HWND gone : goneWindows)
+            if (gone == w)
+                return false;
+        return true;
+    }
+    void trace(const char* text) override { traces.emplace_back(text); }
 };
 
 // The answer a requester got: (wParam as the int it was, lParam).

@@ -128,7 +128,8 @@ TEST_F(SmsRead, PduLineShorterThanTheListingSaysEndsTheReadWithoutReadingPastIt)
 {
     const std::string full = std::string(kQuestionCentre) + kQuestionTpdu;
     list(1, full.substr(0, full.size() - 10), kQuestionOctets);
-    EXPECT_EQ(onlyAnswer(h), (Answer{JOB_SMS_READ, RESULT_TIMEOUT}));
+    h.line("OK");
+    EXPECT_EQ(onlyAnswer(h), (Answer{JOB_SMS_READ, RESULT_NO_MESSAGE})) << "passed over as unreadable";
     EXPECT_EQ(result(), nullptr);
 }
 
@@ -141,18 +142,29 @@ TEST_F(SmsRead, ListingLengthBoundsTheDecodeOfALongerLine)
     EXPECT_EQ(std::string(result()->text), "How are you?");
 }
 
-// A message the decoder cannot read ends the read with -1 at once, so that the main program
-// does not delete it; the index stays for a deliberate delete.
+// A message the decoder cannot read stays on the phone: the read passes over it to the first
+// message it can decode, and traces it once however often the phone lists it again.
 class UndecodableMessages : public SmsRead, public ::testing::WithParamInterface<const char*> {};
 
-TEST_P(UndecodableMessages, EndTheReadWithTimeoutAndNoResult)
+TEST_P(UndecodableMessages, ArePassedOverAndTracedOnce)
 {
-    const std::string tpdu = GetParam();
-    list(9, "00" + tpdu, int(tpdu.size() / 2));
-    EXPECT_EQ(onlyAnswer(h), (Answer{JOB_SMS_READ, RESULT_TIMEOUT}));
-    EXPECT_EQ(result(), nullptr);
-    EXPECT_EQ(h.shared->smRead.messageIndex, 9);
-    EXPECT_EQ(h.line("OK"), "<null>") << "the job is over";
+    const std::string bad = GetParam();
+    const std::string good = std::string(kQuestionCentre) + kQuestionTpdu;
+    for (int poll = 0; poll < 3; ++poll) {
+        h.services.posted.clear();
+        zel::requestSmsRead(*h.shared, kRequester, kReplyMessage);
+        list(9, "00" + bad, int(bad.size() / 2));
+        EXPECT_TRUE(h.got().empty());
+        h.exactLine("^SMGL: 12,0,," + std::to_string(kQuestionOctets));
+        h.exactLine(good);
+        h.line("OK");
+        EXPECT_EQ(onlyAnswer(h), (Answer{JOB_SMS_READ, RESULT_OK}));
+        ASSERT_NE(result(), nullptr);
+        EXPECT_EQ(std::string(result()->text), "How are you?");
+        EXPECT_EQ(h.shared->smRead.messageIndex, 12) << "the delete must take the message read";
+    }
+    ASSERT_EQ(h.services.traces.size(), 1u);
+    EXPECT_NE(h.services.traces[0].find("SMS 9 "), std::string::npos) << h.services.traces[0];
 }
 
 INSTANTIATE_TEST_SUITE_P(SmsRead, UndecodableMessages,
@@ -165,6 +177,16 @@ INSTANTIATE_TEST_SUITE_P(SmsRead, UndecodableMessages,
                              "440481214300003210726141358003FF0102",
                              // user data shorter than its length
                              "040481214300003210726141358009C8309BFD06"));
+
+TEST_F(SmsRead, OnlyUndecodableMessagesListedIsNoMessageAndNothingToDelete)
+{
+    list(4, "00040481214300203210726141358005C8309BFD06", 20);
+    h.lines({"^SMGL: 5,0,,20", "00040481214300003210726141358009C8309BFD06", "OK"});
+    EXPECT_EQ(onlyAnswer(h), (Answer{JOB_SMS_READ, RESULT_NO_MESSAGE}));
+    EXPECT_EQ(result(), nullptr);
+    EXPECT_EQ(h.shared->smRead.messageIndex, 0);
+    EXPECT_EQ(h.services.traces.size(), 2u) << "two different messages, each traced";
+}
 
 TEST_F(SmsRead, ListingLineWhosePduNeverCameGivesWayToTheNext)
 {
@@ -306,13 +328,28 @@ TEST_F(SmsDelete, TenSecondsWithoutOkEndWithCtrlZAndTimeout)
 {
     zel::requestSmsDelete(*h.shared, kRequester, kReplyMessage, true);
     h.tick();
-    h.line("ERROR");
-    h.line("+CMS ERROR: 321");
+    h.line("+CMGD: 1");
     EXPECT_EQ(h.after(10000), "");
     EXPECT_TRUE(h.got().empty());
     EXPECT_EQ(h.after(1), "\x1a");
     EXPECT_EQ(onlyAnswer(h), (Answer{JOB_SMS_DELETE, RESULT_TIMEOUT}));
 }
+
+// A phone refusing a command answers with one of these; the jobs end on it at once.
+const char* const kErrorAnswers[] = {"ERROR", "+CMS ERROR: 321", "+CMS ERROR: invalid memory index",
+                                     "+CME ERROR: 10"};
+
+class SmsDeleteRefused : public SmsDelete, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(SmsDeleteRefused, EndsAtOnceWithTimeout)
+{
+    zel::requestSmsDelete(*h.shared, kRequester, kReplyMessage, true);
+    h.tick();
+    EXPECT_EQ(h.line(GetParam()), "") << "no Ctrl-Z: nothing is open";
+    EXPECT_EQ(onlyAnswer(h), (Answer{JOB_SMS_DELETE, RESULT_TIMEOUT}));
+}
+
+INSTANTIATE_TEST_SUITE_P(SmsDelete, SmsDeleteRefused, ::testing::ValuesIn(kErrorAnswers));
 
 class SmsSend : public ::testing::Test {
 protected:
@@ -439,11 +476,37 @@ TEST_F(SmsSend, MissingPromptEndsWithCtrlZAfterFiveSeconds)
 {
     request("+491701234567", "Hallo", 0, 1, 1, zel::SMS_MODE_SEND);
     h.tick();
-    h.line("ERROR");
+    h.line("RING");
     h.line("> ");
     EXPECT_EQ(h.after(5000), "");
     EXPECT_EQ(h.after(1), "\x1a");
     EXPECT_EQ(onlyAnswer(h), (Answer{JOB_SMS_SEND, RESULT_TIMEOUT}));
 }
+
+// A refusal ends the send at once, whether the phone refuses the command (no prompt is then open)
+// or the part after its payload (instead of waiting out the network's 35 s).
+struct Refusal {
+    bool afterPayload;
+    const char* answer;
+};
+
+class SendRefused : public SmsSend, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(SendRefused, EndsAtOnceWithTimeout)
+{
+    request("+491701234567", "Hallo", 0, 1, 1, zel::SMS_MODE_SEND);
+    h.tick();
+    if (GetParam().afterPayload) {
+        ASSERT_NE(h.line(">"), "");
+    }
+    EXPECT_EQ(h.line(GetParam().answer), "");
+    EXPECT_EQ(onlyAnswer(h), (Answer{JOB_SMS_SEND, RESULT_TIMEOUT}));
+}
+
+INSTANTIATE_TEST_SUITE_P(SmsSend, SendRefused,
+                         ::testing::Values(Refusal{false, "ERROR"}, Refusal{false, "+CMS ERROR: 304"},
+                                           Refusal{false, "+CME ERROR: 10"}, Refusal{true, "ERROR"},
+                                           Refusal{true, "+CMS ERROR: 38"},
+                                           Refusal{true, "+CMS ERROR: network out of order"}));
 
 } // namespace

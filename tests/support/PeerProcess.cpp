@@ -22,7 +22,8 @@ int remainingMs(Clock::time_point deadline)
 
 } // namespace
 
-PeerProcess::PeerProcess(const std::string& program, const std::vector<std::string>& args)
+PeerProcess::PeerProcess(const std::string& program, const std::vector<std::string>& args,
+                         const std::string& stderrPath)
 {
     int in[2];
     int out[2];
@@ -45,6 +46,11 @@ PeerProcess::PeerProcess(const std::string& program, const std::vector<std::stri
     if (pid_ == 0) {
         dup2(in[0], 0);
         dup2(out[1], 1);
+        if (!stderrPath.empty()) {
+            const int err = open(stderrPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+            if (err >= 0)
+                dup2(err, 2);
+        }
         execv(program.c_str(), argv.data());
         _exit(127);
     }

@@ -12,7 +12,9 @@ namespace torvane::test {
 
 class PeerProcess {
 public:
-    explicit PeerProcess(const std::string& program, const std::vector<std::string>& args = {});
+    // stderrPath: where the peer's standard error goes (appended), instead of this process's.
+    explicit PeerProcess(const std::string& program, const std::vector<std::string>& args = {},
+                         const std::string& stderrPath = {});
     // A peer still running is killed (SIGKILL) and reaped.
     ~PeerProcess();
     PeerProcess(const PeerProcess&) = delete;

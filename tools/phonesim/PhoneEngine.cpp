@@ -5,6 +5,8 @@
 
 #include <QJsonArray>
 
+#include <algorithm>
+
 namespace torvane::phonesim {
 
 PhoneEngine::PhoneEngine() : PhoneEngine(standardModules()) {}
@@ -23,16 +25,33 @@ void PhoneEngine::addModule(std::unique_ptr<PhoneModule> module)
 
 Fault* PhoneEngine::findLineFault()
 {
+    // A silence that waits for its command is a command fault until then.
     for (Fault& f : m_faults)
-        if (f.times != 0 && f.command.empty() && f.kind == FaultKind::Silent)
+        if (f.times != 0 && f.from <= 1 && f.command.empty() && f.kind == FaultKind::Silent)
             return &f;
     return nullptr;
+}
+
+void PhoneEngine::countTowardsFaults(const AtCommandLine& line)
+{
+    m_passing.clear();
+    for (Fault& f : m_faults) {
+        if (f.times == 0 || f.from <= 1)
+            continue;
+        const bool hit = f.command.empty() || std::any_of(line.commands.begin(), line.commands.end(),
+                                                          [&f](const AtCommand& c) { return faultMatches(f, c); });
+        if (hit) {
+            --f.from;
+            m_passing.push_back(&f); // this line still passes
+        }
+    }
 }
 
 Fault* PhoneEngine::findFault(const AtCommand& command)
 {
     for (Fault& f : m_faults)
-        if (f.times != 0 && faultMatches(f, command))
+        if (f.times != 0 && f.from <= 1 && faultMatches(f, command) &&
+            std::find(m_passing.begin(), m_passing.end(), &f) == m_passing.end())
             return &f;
     return nullptr;
 }
@@ -118,6 +137,7 @@ void PhoneEngine::runLine(const std::string& text, bool overflow, SimClock::time
     m_lineDelay.reset();
     m_lineGarble.reset();
     m_literalCme = false;
+    countTowardsFaults(line);
     if (overflow || line.syntaxError) {
         finish(CommandResult::error(), {}, now);
         return;
@@ -142,6 +162,9 @@ void PhoneEngine::runLine(const std::string& text, bool overflow, SimClock::time
             case FaultKind::CmeError:
                 result = CommandResult::cme(fault->cmeError);
                 m_literalCme = true;
+                break;
+            case FaultKind::CmsError:
+                result = CommandResult::cms(fault->cmeError);
                 break;
             case FaultKind::Delay:
                 m_lineDelay = *fault;

@@ -56,6 +56,8 @@ private:
     // Runs a result through to the final result code (or the prompt) and sends the answer.
     void finish(CommandResult result, std::string answer, SimClock::time_point now);
     std::string resultCode(const CommandResult& result) const;
+    // Faults that begin at a later command count this line; those it does not reach yet pass it.
+    void countTowardsFaults(const AtCommandLine& line);
     Fault* findFault(const AtCommand& command);
     Fault* findLineFault();
     void spend(Fault* fault);
@@ -67,6 +69,7 @@ private:
     AtLineReader m_reader;
     OutputQueue m_output;
     std::vector<Fault> m_faults;
+    std::vector<const Fault*> m_passing; // faults the line being run does not reach yet
     unsigned m_garbleCounter = 0;
 
     // The command line being answered: faults that shape its answer, and an open prompt.

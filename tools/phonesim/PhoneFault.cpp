@@ -49,6 +49,13 @@ std::optional<Fault> parseFaultText(std::string_view text, std::string* error)
         fault.times = *times;
         body = body.substr(0, star);
     }
+    if (const auto at = body.rfind('@'); at != std::string_view::npos) {
+        const auto from = atNumber(body.substr(at + 1));
+        if (!from || *from == 0)
+            return fail("the command after @ must be a number above 0");
+        fault.from = *from;
+        body = body.substr(0, at);
+    }
     std::vector<std::string_view> parts;
     for (;;) {
         const auto colon = body.find(':');
@@ -76,10 +83,10 @@ std::optional<Fault> parseFaultText(std::string_view text, std::string* error)
         if (!number(1, fault.delayMs))
             return fail("delay needs milliseconds");
         commandAt = 2;
-    } else if (kind == "cme") {
-        fault.kind = FaultKind::CmeError;
+    } else if (kind == "cme" || kind == "cms") {
+        fault.kind = kind == "cme" ? FaultKind::CmeError : FaultKind::CmsError;
         if (!number(1, fault.cmeError))
-            return fail("cme needs an error number");
+            return fail(std::string(kind) + " needs an error number");
         commandAt = 2;
     } else if (kind == "drop") {
         fault.kind = FaultKind::DropLine;
@@ -89,7 +96,7 @@ std::optional<Fault> parseFaultText(std::string_view text, std::string* error)
             commandAt = 2;
         }
     } else {
-        return fail("unknown kind (silent, delay, error, cme, drop, garble)");
+        return fail("unknown kind (silent, delay, error, cme, cms, drop, garble)");
     }
     if (parts.size() > commandAt + 1)
         return fail("too many fields");

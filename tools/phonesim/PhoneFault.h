@@ -14,6 +14,7 @@ enum class FaultKind {
     Delay,    // the answer comes delayMs late
     Error,    // "ERROR" instead of the answer
     CmeError, // "+CME ERROR: <cmeError>" instead of the answer
+    CmsError, // "+CMS ERROR: <cmeError>" instead of the answer (a message service refusal)
     DropLine, // the line is hung up instead of answering; it comes back after delayMs
     Garble,   // every garbleEvery-th byte of the answer is corrupted
 };
@@ -27,6 +28,7 @@ struct Fault {
     int cmeError = 0;
     int garbleEvery = 3;
     int times = -1; // how many lines it hits; -1 until cleared
+    int from = 1;   // the first matching command it hits (1: the first); those before pass
 };
 
 bool faultMatches(const Fault& fault, const AtCommand& command);
@@ -34,8 +36,9 @@ bool faultMatches(const Fault& fault, const AtCommand& command);
 // Corrupts bytes in place from a counter that runs on across calls.
 void garble(std::string& bytes, int every, unsigned& counter);
 
-// "silent[:CMD]", "delay:MS[:CMD]", "error:CMD", "cme:N:CMD", "drop[:MS[:CMD]]", "garble[:CMD]",
-// each optionally followed by "*TIMES". An error text when it is malformed.
+// "silent[:CMD]", "delay:MS[:CMD]", "error:CMD", "cme:N:CMD", "cms:N:CMD", "drop[:MS[:CMD]]",
+// "garble[:CMD]", each optionally followed by "@FROM" and then "*TIMES". An error text when it
+// is malformed.
 std::optional<Fault> parseFaultText(std::string_view text, std::string* error);
 
 } // namespace torvane::phonesim

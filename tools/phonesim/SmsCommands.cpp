@@ -56,19 +56,14 @@ CommandResult SmsCommands::list(CommandContext& ctx, const AtCommand& cmd)
     const auto status = atNumber(cmd.args);
     if (!status || *status > kListAll)
         return CommandResult::cms(kCmsOperationNotAllowed);
-    // The listing marks read only the first unread message it shows: that is the one a reader
-    // takes, and the others must still be listed as unread at the next poll.
-    bool marked = false;
-    for (auto& [place, message] : messages) {
+    // Unlike AT+CMGL, this listing leaves every message's status as it was: a message stays
+    // unread, and listed, until it is deleted.
+    for (const auto& [place, message] : messages) {
         if (*status != kListAll && message.status != *status)
             continue;
         ctx.info("^SMGL: " + std::to_string(place) + "," + std::to_string(message.status) + ",," +
                  std::to_string(tpduOctets(message.pdu)));
         ctx.info(message.pdu);
-        if (!marked && message.status == SmsReceivedUnread) {
-            message.status = SmsReceivedRead;
-            marked = true;
-        }
     }
     return CommandResult::ok();
 }

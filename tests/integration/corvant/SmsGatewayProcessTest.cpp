@@ -5,16 +5,20 @@
 #include "platform/messaging/Messaging.h"
 #include "platform/serial/SerialPortName.h"
 #include "support/PeerProcess.h"
+#include "tools/phonesim/PhoneFault.h"
 #include "tools/phonesim/PhoneSim.h"
 #include "tools/phonesim/SmsCommands.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
 #include <functional>
+#include <map>
+#include <set>
 #include <sstream>
 #include <sys/stat.h>
 #include <thread>
@@ -63,13 +67,16 @@ SubmitHeader readSubmit(const std::string& tpdu)
     return h;
 }
 
+// The plain files in folder (the gateway keeps a folder of its own in the inbox).
 std::vector<std::string> filesIn(const std::string& folder)
 {
     std::vector<std::string> names;
     if (DIR* dir = opendir(folder.c_str())) {
-        while (dirent* e = readdir(dir))
-            if (e->d_name[0] != '.')
+        while (dirent* e = readdir(dir)) {
+            struct stat info {};
+            if (e->d_name[0] != '.' && stat((folder + "/" + e->d_name).c_str(), &info) == 0 && S_ISREG(info.st_mode))
                 names.push_back(e->d_name);
+        }
         closedir(dir);
     }
     return names;
@@ -108,6 +115,7 @@ protected:
         ASSERT_TRUE(sim_.start(torvane::serial::portLinkFolder() + "/COM1", &error)) << error;
         // Boxes take their default answers (none is expected) and are logged for the failure text.
         logPath_ = std::string(tmp) + "/" + name + ".log";
+        stderrPath_ = std::string(tmp) + "/" + name + ".stderr";
         const std::string script = std::string(tmp) + "/" + name + ".script";
         std::ofstream(script).close();
         setenv("TORVANE_UI_LOG", logPath_.c_str(), 1);
@@ -129,8 +137,17 @@ protected:
 
     void startCorvant()
     {
-        corvant_ = std::make_unique<torvane::test::PeerProcess>(CORVANT_PROGRAM);
+        corvant_ = std::make_unique<torvane::test::PeerProcess>(CORVANT_PROGRAM, std::vector<std::string>{},
+                                                                stderrPath_);
         ASSERT_TRUE(corvant_->started());
+    }
+
+    // Ended the way a logout or a kill ends it: no exit code of its own runs.
+    void terminateCorvant()
+    {
+        corvant_->kill(SIGTERM);
+        ASSERT_EQ(corvant_->waitExit(30s), 128 + SIGTERM);
+        corvant_.reset();
     }
 
     // Messages are put on the phone once corvant has checked it: a read request an earlier
@@ -167,9 +184,42 @@ protected:
     }
 
     std::string boxes() const { return readFile(logPath_); }
+    std::string received() { return sim_.transcript().received(); }
+
+    // A message of three parts (152 + 152 + 96 characters) to one recipient, in the outbox.
+    void dropThreePartMessage()
+    {
+        mkdir((root_ + "sms_out").c_str(), 0755);
+        std::string body;
+        for (int i = 0; i < 400; ++i)
+            body += static_cast<char>('a' + i / 152);
+        std::ofstream(root_ + "sms_out/SMSthree.tmp", std::ios::binary)
+            << "**Rufnummer: Anna [+491701111111]\r\n**TextBody:\r\n" << body << "\r\n*** End of Message ***\r\n";
+    }
+
+    // The recipient gets every part exactly once, all under one reference, and the outbox is
+    // empty: no file left, none set aside, no record.
+    void expectThreePartsOnceEach()
+    {
+        std::map<int, int> bySequence;
+        std::set<int> references;
+        for (const auto& part : handed()) {
+            const auto pdu = torvane::phonesim::readHandedPdu(part.pdu);
+            ASSERT_TRUE(pdu.has_value());
+            const SubmitHeader h = readSubmit(pdu->tpdu);
+            EXPECT_EQ(h.destination, "+491701111111");
+            EXPECT_EQ(h.total, 3);
+            ++bySequence[h.sequence];
+            references.insert(h.reference);
+        }
+        EXPECT_EQ(bySequence, (std::map<int, int>{{1, 1}, {2, 1}, {3, 1}}));
+        EXPECT_EQ(references.size(), 1u);
+        EXPECT_TRUE(filesIn(root_ + "sms_out").empty());
+    }
 
     PhoneSim sim_;
     std::string logPath_;
+    std::string stderrPath_;
     std::string root_;
     std::unique_ptr<torvane::test::PeerProcess> corvant_;
 };
@@ -244,6 +294,126 @@ TEST_F(SmsGatewayProcess, UnwritableInboxKeepsTheMessageOnThePhone)
         << sim_.transcript().received();
     EXPECT_EQ(stored(), 1u);
     EXPECT_EQ(sim_.transcript().received().find("AT+CMGD"), std::string::npos);
+}
+
+// Parts 1 and 2 are taken off the phone, corvant is killed, part 3 arrives: the restarted corvant
+// has kept the first two and writes the message once, whole.
+TEST_F(SmsGatewayProcess, ReceivedPartsSurviveSigtermBetweenThem)
+{
+    startCorvant();
+    waitUntilChecked();
+    const std::string texts[3] = {"first part ", "second part ", "third part"};
+    auto part = [&](int sequence) {
+        IncomingSms sms;
+        sms.text = texts[sequence - 1];
+        sms.reference = 42;
+        sms.total = 3;
+        sms.sequence = sequence;
+        return sms;
+    };
+    inject(part(1));
+    inject(part(2));
+    ASSERT_TRUE(waitFor([&] { return stored() == 0; }, 60s)) << received();
+    terminateCorvant();
+    EXPECT_TRUE(filesIn(root_ + "sms_in").empty()) << "nothing written before the message is whole";
+    inject(part(3));
+    startCorvant();
+    ASSERT_TRUE(waitFor([&] { return filesIn(root_ + "sms_in").size() == 1 && stored() == 0; }, 90s))
+        << "inbox files: " << filesIn(root_ + "sms_in").size() << ", on the phone: " << stored();
+    const auto names = filesIn(root_ + "sms_in");
+    const std::string bytes = readFile(root_ + "sms_in/" + names[0]);
+    EXPECT_NE(bytes.find("**TextBody: \r\nfirst part second part third part\r\n"), std::string::npos) << bytes;
+    // Once the phone reports nothing more, the store is empty again.
+    ASSERT_TRUE(waitFor([&] { return filesIn(root_ + "sms_in/parts").empty(); }, 60s));
+    EXPECT_EQ(filesIn(root_ + "sms_in").size(), 1u);
+}
+
+// The phone takes part 3 and never answers for part 2; corvant is killed. Restarted, it goes on
+// with part 2 under the same reference: the recipient gets each part once.
+TEST_F(SmsGatewayProcess, SentPartsAreNotSentAgainAfterSigterm)
+{
+    dropThreePartMessage();
+    sim_.addFault(*torvane::phonesim::parseFaultText("silent:+CMGS@2", nullptr));
+    startCorvant();
+    ASSERT_TRUE(waitFor([&] { return count(received(), "AT+CMGS=") >= 2; }, 60s)) << received();
+    ASSERT_EQ(handed().size(), 1u);
+    terminateCorvant();
+    sim_.clearFaults();
+    startCorvant();
+    ASSERT_TRUE(waitFor([&] { return filesIn(root_ + "sms_out").empty(); }, 90s)) << received();
+    expectThreePartsOnceEach();
+    EXPECT_TRUE(boxes().empty()) << boxes();
+    // This test process kept the engine's section alive: the new corvant found the killed one's
+    // send under way and did not carry it out.
+    EXPECT_NE(readFile(stderrPath_).find("request of job 4 dropped"), std::string::npos) << readFile(stderrPath_);
+}
+
+// The phone goes silent for 40 seconds after it took part 3: no try is used up while it does not
+// answer, and the message goes on when it is back.
+TEST_F(SmsGatewayProcess, SilentPhoneForFortySecondsThenBack)
+{
+    dropThreePartMessage();
+    sim_.addFault(*torvane::phonesim::parseFaultText("silent:+CMGS@2", nullptr));
+    startCorvant();
+    ASSERT_TRUE(waitFor([&] { return count(received(), "AT+CMGS=") >= 2; }, 60s)) << received();
+    sim_.clearFaults();
+    sim_.addFault(*torvane::phonesim::parseFaultText("silent", nullptr)); // the phone is off
+    const size_t mark = received().size();
+    const auto silentSince = Clock::now();
+    // Long enough that three tries would have been spent, and the engine has given the phone up
+    // at least twice.
+    ASSERT_TRUE(waitFor(
+        [&] { return Clock::now() - silentSince >= 40s && count(received().substr(mark), "+++") >= 2; }, 120s));
+    EXPECT_TRUE(filesIn(root_ + "sms_out").size() == 2u) << "the file and its record wait";
+    sim_.clearFaults();
+    ASSERT_TRUE(waitFor([&] { return filesIn(root_ + "sms_out").empty(); }, 90s)) << received();
+    expectThreePartsOnceEach();
+    EXPECT_TRUE(boxes().empty()) << boxes();
+}
+
+// Part 2 is refused twice with +CMS ERROR, then accepted: the message goes whole, each part once.
+TEST_F(SmsGatewayProcess, PartRefusedTwiceThenAccepted)
+{
+    dropThreePartMessage();
+    sim_.addFault(*torvane::phonesim::parseFaultText("cms:304:+CMGS@2*2", nullptr));
+    startCorvant();
+    ASSERT_TRUE(waitFor([&] { return filesIn(root_ + "sms_out").empty(); }, 90s)) << received();
+    expectThreePartsOnceEach();
+    EXPECT_EQ(count(received(), "AT+CMGS="), 5u) << "three parts and two refused tries";
+    EXPECT_TRUE(boxes().empty()) << boxes();
+}
+
+// A message the engine cannot decode is listed first: it stays on the phone, traced once, and
+// the two behind it arrive, each in one inbox file.
+TEST_F(SmsGatewayProcess, UndecodableMessageBeforeTwoGoodOnes)
+{
+    startCorvant();
+    waitUntilChecked();
+    const std::string statusReport = "0006D60B911326880736F4111011719551401110117195714000";
+    sim_.withModule<SmsCommands>([&](SmsCommands& m) {
+        m.receive(statusReport);
+        IncomingSms one;
+        one.text = "good one";
+        m.receive(one);
+        IncomingSms two;
+        two.text = "good two";
+        return m.receive(two);
+    });
+    ASSERT_TRUE(waitFor([&] { return filesIn(root_ + "sms_in").size() == 2 && stored() == 1; }, 90s))
+        << received();
+    // Several polls later the unreadable one is still there and was traced only once.
+    const size_t polls = count(received(), "AT^SMGL=0");
+    ASSERT_TRUE(waitFor([&] { return count(received(), "AT^SMGL=0") >= polls + 3; }, 60s));
+    EXPECT_EQ(filesIn(root_ + "sms_in").size(), 2u);
+    std::string inboxText;
+    for (const std::string& name : filesIn(root_ + "sms_in"))
+        inboxText += readFile(root_ + "sms_in/" + name);
+    EXPECT_EQ(count(inboxText, "good one"), 2u) << "subject and body of one file";
+    EXPECT_EQ(count(inboxText, "good two"), 2u);
+    const auto left = sim_.withModule<SmsCommands>([](SmsCommands& m) { return m.messages; });
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left.begin()->second.pdu, statusReport);
+    EXPECT_EQ(count(readFile(stderrPath_), "cannot be decoded"), 1u) << readFile(stderrPath_);
 }
 
 } // namespace

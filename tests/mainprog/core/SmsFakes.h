@@ -3,6 +3,7 @@
 #pragma once
 
 #include "mainprog/core/SmsSeams.h"
+#include "platform/files/FileNames.h"
 
 #include <cstdio>
 #include <deque>
@@ -23,7 +24,7 @@ class FakeSmsEngine : public SmsEngine {
 public:
     std::vector<SentPart> sent;
     int sendReturn = 0;
-    int reads = 0, deletes = 0;
+    int reads = 0, deletes = 0, statusChecks = 0;
     int deleteReturn = 0;
     std::deque<SmsRecord> records; // what ATSMGet hands out, one per call
 
@@ -43,29 +44,43 @@ public:
         return true;
     }
     int ATSMDel(HWND, UINT) override { return ++deletes, deleteReturn; }
+    int ATStatusCheck(HWND, UINT) override { return ++statusChecks, 0; }
 };
 
 class MemorySpool : public SpoolFileSystem {
 public:
     std::map<std::string, std::string> files;
     std::set<std::string> unreadable;    // paths that cannot be read
-    std::set<std::string> refusedFolders; // folders where nothing can be created
+    std::set<std::string> refusedFolders; // folders where nothing can be created, nor below them
     int writesBeforeFailure = -1;        // that many writes succeed, then all fail; -1: none fail
     bool renameFails = false;
+    bool moveFails = false;              // nothing can be moved into another folder
     std::string trace;
     int counter = 0;
+    // What the disk held after each change while recording: where a crash may leave it.
+    bool recording = false;
+    std::vector<std::map<std::string, std::string>> history;
 
+    void changed()
+    {
+        if (recording)
+            history.push_back(files);
+    }
+
+    bool refused(const std::string& path) const
+    {
+        for (const std::string& folder : refusedFolders)
+            if (path.rfind(folder, 0) == 0)
+                return true;
+        return false;
+    }
     std::vector<std::string> matching(const std::string& folder, const std::string& pattern) override
     {
         std::vector<std::string> names;
         for (const auto& [path, bytes] : files)
             if (path.rfind(folder, 0) == 0 && path.find('/', folder.size()) == std::string::npos) {
-                std::string name = path.substr(folder.size());
-                std::string upper = name;
-                for (char& c : upper)
-                    c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-                (void)pattern; // SMS*.tmp, matched case-blind as the platform does
-                if (upper.rfind("SMS", 0) == 0 && upper.size() >= 4 && upper.substr(upper.size() - 4) == ".TMP")
+                const std::string name = path.substr(folder.size());
+                if (torvane::files::matchesPattern(name, pattern))
                     names.push_back(name);
             }
         return names;
@@ -82,30 +97,56 @@ public:
     }
     std::string createUnique(const std::string& folder, const std::string& prefix) override
     {
-        if (refusedFolders.count(folder))
+        if (refused(folder))
             return {};
         char hex[16];
         snprintf(hex, sizeof hex, "%X", 0xA00 + ++counter);
         const std::string path = folder + prefix + hex + ".TMP";
         files[path];
+        changed();
         return path;
     }
     bool writeAll(const std::string& path, const std::string& bytes) override
     {
-        if (writesBeforeFailure == 0)
+        if (writesBeforeFailure == 0 || refused(path))
             return false;
         if (writesBeforeFailure > 0)
             --writesBeforeFailure;
         files[path] = bytes;
+        changed();
         return true;
     }
-    bool remove(const std::string& path) override { return files.erase(path) == 1; }
+    bool writeDurably(const std::string& path, const std::string& bytes) override { return writeAll(path, bytes); }
+    bool overwriteDurably(const std::string& path, const std::string& bytes) override
+    {
+        return files.count(path) && writeAll(path, bytes);
+    }
+    std::string moveToUnique(const std::string& path, const std::string& folder, const std::string& prefix) override
+    {
+        if (moveFails || renameFails || refused(folder) || !files.count(path))
+            return {};
+        char hex[16];
+        snprintf(hex, sizeof hex, "%X", 0xA00 + ++counter);
+        const std::string to = folder + prefix + hex + ".TMP";
+        files[to] = files[path];
+        files.erase(path);
+        changed(); // in one step, as the platform moves it
+        return to;
+    }
+    bool remove(const std::string& path) override
+    {
+        if (files.erase(path) != 1)
+            return false;
+        changed();
+        return true;
+    }
     bool rename(const std::string& from, const std::string& to) override
     {
         if (renameFails || !files.count(from))
             return false;
         files[to] = files[from];
         files.erase(from);
+        changed();
         return true;
     }
     void ensureDirectory(const std::string&) override {}
@@ -115,12 +156,12 @@ public:
             trace.clear();
         trace += bytes;
     }
-    // The files in folder (full paths).
+    // The files in folder, not in its subfolders (full paths).
     std::vector<std::string> in(const std::string& folder) const
     {
         std::vector<std::string> out;
         for (const auto& [path, bytes] : files)
-            if (path.rfind(folder, 0) == 0)
+            if (path.rfind(folder, 0) == 0 && path.find('/', folder.size()) == std::string::npos)
                 out.push_back(path);
         return out;
     }

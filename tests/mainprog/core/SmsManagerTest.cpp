@@ -1,8 +1,8 @@
 // The SMS manager against a fake engine, an in-memory spool and scripted boxes: both roads, and
 // the mends that keep a message from being lost or sent twice.
-#include "mainprog/core/CSmsManager.h"
-#include "mainprog/core/SuiteSettings.h"
-#include "tests/mainprog/core/SmsFakes.h"
+#include "tests/mainprog/core/SmsManagerFixture.h"
+
+#include "engine/zeldll.h"
 
 #include <gtest/gtest.h>
 
@@ -17,22 +17,8 @@ std::string spoolFile(const std::string& numbers, const std::string& subject, co
            body + "\r\n*** End of Message ***\r\n";
 }
 
-class SmsManagerTest : public testing::Test {
+class SmsManagerTest : public SmsManagerFixture {
 protected:
-    void SetUp() override
-    {
-        const std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
-        profile = std::make_unique<torvane::registry::AppProfile>("TorvaneSmsTest", name);
-        profile->WriteProfileString(section::MapiServer, value::SpoolDir, "/spool");
-        profile->WriteProfileInt(section::MapiServer, value::Preview, 0);
-        profile->WriteProfileInt(section::MapiServer, value::MaxParts, 5);
-        profile->WriteProfileInt(section::MapiServer, value::MapiLog, 1);
-    }
-    void make()
-    {
-        manager = std::make_unique<CSmsManager>(engine, spool, dialogs, clock, *profile, HWND{77}, "trace.log");
-        manager->Configure();
-    }
     void drop(const std::string& name, const std::string& bytes) { spool.files["/spool/sms_out/" + name] = bytes; }
     void answerParts()
     {
@@ -42,20 +28,6 @@ protected:
             manager->OnPartSent(0);
         }
     }
-    void receive(const SmsRecord& record)
-    {
-        engine.records.push_back(record);
-        manager->RequestRead();
-        manager->OnMessageRead(0);
-    }
-    std::vector<std::string> inbox() const { return spool.in("/spool/sms_in/"); }
-
-    FakeSmsEngine engine;
-    MemorySpool spool;
-    ScriptedSmsDialogs dialogs;
-    FakeSmsClock clock;
-    std::unique_ptr<torvane::registry::AppProfile> profile;
-    std::unique_ptr<CSmsManager> manager;
 };
 
 } // namespace
@@ -140,7 +112,7 @@ TEST_F(SmsManagerTest, FailedSplitKeepsTheFileAndWritesNoHalfSet)
     manager->ScanOutbox(); // passed over once, ...
     manager->ScanOutbox(); // ... then tried again
     EXPECT_EQ(engine.sent.size(), 1u);
-    EXPECT_EQ(spool.in("/spool/sms_out/").size(), 3u);
+    EXPECT_EQ(spool.matching("/spool/sms_out/", "SMS*.tmp").size(), 3u);
 }
 
 struct RefusalCase {
@@ -255,23 +227,29 @@ TEST_F(SmsManagerTest, UnreadableOrEmptyFileReArmsAndIsPassedOver)
     EXPECT_TRUE(spool.files.count("/spool/sms_out/SMSb.tmp")); // the empty file is kept
 }
 
-// Mend: three tries per part, then the file is set aside as .err, reported once, next file.
+// Mend: three refusals of a part (failures while the phone answers), then the file is set aside
+// as .err, reported once, and the next file is taken.
 TEST_F(SmsManagerTest, PartFailingThreeTimesIsSetAside)
 {
     make();
     drop("SMSa.tmp", spoolFile("**Rufnummer:[1]", "", std::string(200, 'r')));
     drop("SMSb.tmp", spoolFile("**Rufnummer:[2]", "", "next"));
     manager->ScanOutbox();
-    manager->OnPartSent(0);  // part 2 went
-    manager->OnPartSent(-1); // part 1: first failure
-    manager->OnPartSent(-1);
-    EXPECT_EQ(engine.sent.size(), 4u);
+    manager->OnPartSent(0); // part 2 went
+    for (int refusal = 1; refusal <= 2; ++refusal) {
+        manager->OnPartSent(-1);
+        EXPECT_EQ(engine.statusChecks, refusal) << "the phone is asked whether it answers at all";
+        manager->OnPhoneStatus(PHONE_REGISTERED, 0);
+    }
+    ASSERT_EQ(engine.sent.size(), 4u);
     EXPECT_EQ(engine.sent[3].sequence, 1);
     EXPECT_TRUE(dialogs.boxes.empty());
-    manager->OnPartSent(-1); // third failure
+    manager->OnPartSent(-1); // third refusal
+    manager->OnPhoneStatus(PHONE_REGISTERED, 0);
     EXPECT_EQ(engine.sent.size(), 4u);
     EXPECT_FALSE(spool.files.count("/spool/sms_out/SMSa.tmp"));
     EXPECT_TRUE(spool.files.count("/spool/sms_out/SMSa.tmp.err"));
+    EXPECT_FALSE(spool.files.count("/spool/sms_out/SMSa.tmp.sent")) << "the record goes with the file";
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(dialogs.boxes[0].caption, "Error while sending SMS");
     EXPECT_TRUE(manager->sendPollArmed());
@@ -416,14 +394,23 @@ TEST_F(SmsManagerTest, ExpiryPassIsNotReenteredFromItsBoxes)
     EXPECT_EQ(manager->pendingCount(), 1u); // C waits
 }
 
+// A part is deleted from the phone only once it is stored; a whole message that the inbox cannot
+// take yet waits in the store and goes in at a later answer.
 TEST_F(SmsManagerTest, AssembledMessageThatCannotBeWrittenWaitsForTheNextTry)
 {
     make();
     receive({"A", "x", 0, 1, 1, 2});
     spool.refusedFolders.insert("/spool/sms_in/");
     receive({"A", "y", 0, 1, 2, 2});
+    EXPECT_EQ(engine.deletes, 1) << "part 2 could not be stored: it stays on the phone";
     EXPECT_EQ(manager->pendingCount(), 1u);
     spool.refusedFolders.clear();
+    spool.moveFails = true; // the store takes it, the inbox not yet
+    receive({"A", "y", 0, 1, 2, 2});
+    EXPECT_EQ(engine.deletes, 2);
+    EXPECT_TRUE(inbox().empty());
+    EXPECT_EQ(manager->pendingCount(), 0u);
+    spool.moveFails = false;
     manager->OnMessageRead(-2);
     ASSERT_EQ(inbox().size(), 1u);
     EXPECT_NE(spool.files[inbox()[0]].find("xy\r\n"), std::string::npos);
@@ -488,6 +475,7 @@ TEST_F(SmsManagerTest, NoTraceWhenLoggingIsOff)
 
 #include <cstdlib>
 #include <fstream>
+#include <sys/stat.h>
 
 // The spool on the real file system: whole files up to the limit, refusal above it.
 TEST(PosixSpoolTest, ReadsWholeFilesAndRefusesOversizedOnes)
@@ -511,5 +499,19 @@ TEST(PosixSpoolTest, ReadsWholeFilesAndRefusesOversizedOnes)
     EXPECT_EQ(fs.readAll(made, 10, bytes), SpoolFileSystem::Read::Ok);
     EXPECT_EQ(bytes, "abc");
     EXPECT_EQ(fs.matching(dir, "SMS*.tmp").size(), 1u);
+
+    // Records: replaced whole, or written over in place; inbox files moved in under a new name.
+    EXPECT_FALSE(fs.overwriteDurably(dir + "record", "x")) << "only over an existing file";
+    EXPECT_TRUE(fs.writeDurably(dir + "record", "first, longer"));
+    EXPECT_TRUE(fs.overwriteDurably(dir + "record", "second"));
+    EXPECT_EQ(fs.readAll(dir + "record", 100, bytes), SpoolFileSystem::Read::Ok);
+    EXPECT_EQ(bytes, "second");
+    EXPECT_TRUE(fs.matching(dir, "*.new").empty());
+    mkdir((dir + "in").c_str(), 0755);
+    const std::string moved = fs.moveToUnique(dir + "record", dir + "in/", "SMS");
+    EXPECT_EQ(fs.matching(dir + "in/", "SMS*.TMP"), std::vector<std::string>{moved.substr(dir.size() + 3)});
+    EXPECT_EQ(fs.readAll(moved, 100, bytes), SpoolFileSystem::Read::Ok);
+    EXPECT_EQ(bytes, "second");
+    EXPECT_EQ(fs.moveToUnique(dir + "record", dir + "in/", "SMS"), "") << "nothing left to move";
     EXPECT_EQ(std::system(("rm -rf " + std::string(templ)).c_str()), 0);
 }

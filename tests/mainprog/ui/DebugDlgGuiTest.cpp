@@ -39,6 +39,10 @@ public:
     void OnPartSent(int r) override { calls.push_back("OnPartSent " + std::to_string(r)); }
     void OnMessageRead(int r) override { calls.push_back("OnMessageRead " + std::to_string(r)); }
     void OnMessageDeleted(int r) override { calls.push_back("OnMessageDeleted " + std::to_string(r)); }
+    void OnPhoneStatus(int s, int r) override
+    {
+        calls.push_back("OnPhoneStatus " + std::to_string(s) + " " + std::to_string(r));
+    }
     void Configure() override { calls.push_back("Configure"); }
 };
 
@@ -198,8 +202,10 @@ TEST_F(DebugDlgTest, PollTimerRunsTheSmsManagersArmedPollsInOrder)
     PostMessage(dialog->hwnd(), WM_SMS_SEND_DONE, JOB_SMS_SEND, RESULT_TIMEOUT);
     PostMessage(dialog->hwnd(), WM_SMS_READ_DONE, JOB_SMS_READ, RESULT_NO_MESSAGE);
     PostMessage(dialog->hwnd(), WM_SMS_DELETE_DONE, JOB_SMS_DELETE, RESULT_OK);
+    PostMessage(dialog->hwnd(), WM_STATUS_CHECK_DONE, WPARAM(PHONE_NONE), RESULT_TIMEOUT);
     handlePosted();
-    EXPECT_EQ(sms.calls, std::vector<std::string>({"OnPartSent -1", "OnMessageRead -2", "OnMessageDeleted 0"}));
+    EXPECT_EQ(sms.calls, std::vector<std::string>({"OnPartSent -1", "OnMessageRead -2", "OnMessageDeleted 0",
+                                                   "OnPhoneStatus 0 -1"}));
 }
 
 TEST_F(DebugDlgTest, WithoutAnSmsManagerItsAnswersAreDropped)

@@ -29,8 +29,12 @@ inline bool hasFinalResult(const std::string& text)
     for (const char* end : {"\r\nOK\r\n", "\r\nERROR\r\n", "\r\n> "})
         if (text.size() >= std::strlen(end) && text.compare(text.size() - std::strlen(end), std::string::npos, end) == 0)
             return true;
-    const auto cme = text.rfind("+CME ERROR: ");
-    return cme != std::string::npos && text.size() > cme + 2 && text.compare(text.size() - 2, 2, "\r\n") == 0;
+    for (const char* error : {"+CME ERROR: ", "+CMS ERROR: "}) {
+        const auto at = text.rfind(error);
+        if (at != std::string::npos && text.size() > at + 2 && text.compare(text.size() - 2, 2, "\r\n") == 0)
+            return true;
+    }
+    return false;
 }
 
 class SimLink {

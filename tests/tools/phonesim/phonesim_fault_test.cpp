@@ -1,6 +1,8 @@
 // Every way the simulated phone can be told to misbehave, seen through the port layer.
 #include "SimLink.h"
 
+#include "tools/phonesim/SmsCommands.h"
+
 #include <gtest/gtest.h>
 
 using namespace torvane::phonesim;
@@ -85,6 +87,37 @@ TEST_F(FaultTest, ChosenCommandAnswersErrorOrCmeError)
     EXPECT_EQ(m_link.command("AT+CGMI;+CGMM"), "\r\nTORVANE\r\n\r\nERROR\r\n");
 }
 
+TEST_F(FaultTest, SmsRefusalFromAChosenCommandOn)
+{
+    m_sim.withModule<SmsCommands>([](SmsCommands& s) {
+        s.receive(IncomingSms{});
+        return s.receive(IncomingSms{});
+    });
+    // The first AT+CMGD passes; the next two are refused, the fourth passes again.
+    const auto f = parseFaultText("cms:310:+CMGD@2*2", nullptr);
+    ASSERT_TRUE(f);
+    m_sim.addFault(*f);
+    const std::string refused = "\r\n+CMS ERROR: 310\r\n";
+    EXPECT_EQ(m_link.command("AT+CMGD=1"), "\r\nOK\r\n");
+    EXPECT_EQ(m_link.command("AT+CGMI"), "\r\nTORVANE\r\n\r\nOK\r\n");
+    EXPECT_EQ(m_link.command("AT+CMGD=2"), refused);
+    EXPECT_EQ(m_link.command("AT+CMGD=2"), refused);
+    EXPECT_EQ(m_link.command("AT+CMGD=2"), "\r\nOK\r\n");
+}
+
+TEST_F(FaultTest, SilenceFromTheSecondLineOnLeavesTheFirstAnswered)
+{
+    m_link.command("ATE1");
+    Fault off = fault(FaultKind::Silent, "");
+    off.from = 2;
+    m_sim.addFault(off);
+    EXPECT_EQ(m_link.command("AT"), "AT\r\r\nOK\r\n");
+    m_link.send("AT+CSQ\r");
+    ASSERT_TRUE(phoneHasRead("AT+CSQ\r"));
+    m_sim.clearFaults();
+    EXPECT_EQ(m_link.command("AT"), "AT\r\r\nOK\r\n") << "neither echo nor answer came before";
+}
+
 TEST_F(FaultTest, GarbledAnswerHasItsBytesCorrupted)
 {
     Fault g = fault(FaultKind::Garble, "+CGMI", 1);
@@ -137,6 +170,7 @@ TEST(FaultText, ProgramFaultTextsBecomeFaults)
         int delayMs;
         int cme;
         int times;
+        int from = 1;
     };
     for (const Case& c : {Case {"silent", FaultKind::Silent, "", 0, 0, -1},
                           Case {"silent:+CSQ", FaultKind::Silent, "+CSQ", 0, 0, -1},
@@ -145,7 +179,9 @@ TEST(FaultText, ProgramFaultTextsBecomeFaults)
                           Case {"cme:10:+CPIN?", FaultKind::CmeError, "+CPIN?", 0, 10, -1},
                           Case {"drop", FaultKind::DropLine, "", 0, 0, -1},
                           Case {"drop:2000:+CREG?", FaultKind::DropLine, "+CREG?", 2000, 0, -1},
-                          Case {"garble:+CGMI*1", FaultKind::Garble, "+CGMI", 0, 0, 1}}) {
+                          Case {"garble:+CGMI*1", FaultKind::Garble, "+CGMI", 0, 0, 1},
+                          Case {"cms:304:+CMGS@2*3", FaultKind::CmsError, "+CMGS", 0, 304, 3, 2},
+                          Case {"silent@4", FaultKind::Silent, "", 0, 0, -1, 4}}) {
         std::string error;
         const auto f = parseFaultText(c.text, &error);
         ASSERT_TRUE(f) << c.text << ": " << error;
@@ -154,9 +190,10 @@ TEST(FaultText, ProgramFaultTextsBecomeFaults)
         EXPECT_EQ(f->delayMs, c.delayMs) << c.text;
         EXPECT_EQ(f->cmeError, c.cme) << c.text;
         EXPECT_EQ(f->times, c.times) << c.text;
+        EXPECT_EQ(f->from, c.from) << c.text;
     }
     for (const char* bad : {"", "loud", "delay", "delay:x", "cme", "cme:x:+CSQ", "error:+CSQ*0", "silent:+CSQ:extra",
-                            "drop:x"}) {
+                            "drop:x", "cms:+CMGS", "silent@0", "silent@x*2"}) {
         std::string error;
         EXPECT_FALSE(parseFaultText(bad, &error)) << bad;
         EXPECT_NE(error.find("bad fault"), std::string::npos) << bad;

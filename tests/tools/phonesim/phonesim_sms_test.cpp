@@ -93,7 +93,7 @@ protected:
     PhoneTalk phone;
 };
 
-TEST_F(SmsStore, ListingShowsUnreadMessagesAndMarksTheFirstRead)
+TEST_F(SmsStore, ListingShowsUnreadMessagesAndMarksNoneRead)
 {
     IncomingSms a;
     a.text = "first";
@@ -108,10 +108,13 @@ TEST_F(SmsStore, ListingShowsUnreadMessagesAndMarksTheFirstRead)
     const std::string listA = "\r\n^SMGL: 1,0,," + std::to_string(octetsA) + "\r\n" + pa;
     const std::string listB = "\r\n^SMGL: 2,0,," + std::to_string(octetsB) + "\r\n" + pb;
     EXPECT_EQ(phone.talk("AT^SMGL=0\r"), listA + listB + "\r\n\r\nOK\r\n");
-    EXPECT_EQ(store().messages.at(1).status, SmsReceivedRead);
+    EXPECT_EQ(store().messages.at(1).status, SmsReceivedUnread);
     EXPECT_EQ(store().messages.at(2).status, SmsReceivedUnread);
+    EXPECT_EQ(phone.talk("AT^SMGL=0\r"), listA + listB + "\r\n\r\nOK\r\n");
+    store().messages.at(1).status = SmsReceivedRead; // read at the phone itself
     EXPECT_EQ(phone.talk("AT^SMGL=0\r"), listB + "\r\n\r\nOK\r\n");
-    EXPECT_EQ(phone.talk("AT^SMGL=0\r"), "\r\nOK\r\n");
+    EXPECT_EQ(phone.talk("AT^SMGL=1\r"), "\r\n^SMGL: 1,1,," + std::to_string(octetsA) + "\r\n" + pa +
+                                            "\r\n\r\nOK\r\n");
     EXPECT_EQ(phone.talk("AT^SMGL=5\r"), "\r\n+CMS ERROR: 302\r\n");
 }
 
