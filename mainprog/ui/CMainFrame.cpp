@@ -71,7 +71,14 @@ CMainFrame::CMainFrame(EngineApi& engine, torvane::registry::AppProfile& profile
     // No sizing border: the client area stays 400 x 320.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    window_ = new messaging::WidgetWindow(this);
+    // A command posted to the frame runs as its menu item or button would, as the framework's
+    // frames do; the suite's tests start the editors this way.
+    window_ = new messaging::WidgetWindow(this, [this](UINT message, WPARAM wParam, LPARAM) -> LRESULT {
+        if (message != WM_COMMAND)
+            return 0;
+        OnCommand(LOWORD(wParam));
+        return 1;
+    });
 }
 
 CMainFrame::~CMainFrame()
