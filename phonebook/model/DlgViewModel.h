@@ -41,6 +41,9 @@ public:
     // read (the own numbers, or the autoload chain). False when the program was ended.
     bool Start(const StartSettings& settings);
 
+    // Reports a user-visible error through the engine (the main program shows it).
+    void ReportError(int errorClass, int stringId) { report(errorClass, stringId); }
+
     // Hands an engine answer to its handler; false for other messages.
     bool OnEngineMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
