@@ -21,6 +21,7 @@ constexpr int IDC_INDEX_EDIT = 1021;
 
 CIndexDlg::CIndexDlg(int offeredIndex, bool severalAllowed, QWidget* parent)
     : QDialog(parent)
+    , severalAllowed_(severalAllowed)
     , index_(offeredIndex)
 {
     setObjectName(QStringLiteral("CIndexDlg"));
@@ -59,6 +60,9 @@ void CIndexDlg::accept()
 void CIndexDlg::done(int result)
 {
     if (result == IDC_ACCEPT_ALL) {
+        // Without the button there is no accepting all.
+        if (!severalAllowed_)
+            return;
         acceptAll_ = true;
         accept();
         return;

@@ -28,6 +28,7 @@ public:
 private:
     QLineEdit* edit_ = nullptr;
     QPushButton* acceptAllButton_ = nullptr;
+    bool severalAllowed_;
     int index_ = 0;
     bool acceptAll_ = false;
 };
