@@ -125,8 +125,8 @@ void CDlgView::createControls()
     pabList_ = new ReportList(this);
     setUpList(phoneList_, IDC_PHONE_LIST);
     setUpList(pabList_, IDC_PAB_LIST);
-    place(phoneList_, 15, 40, 148, 92);
-    place(pabList_, 204, 40, 148, 92);
+    phoneList_->setGeometry(du.rect(15, 40, 148, 92));
+    pabList_->setGeometry(du.rect(204, 40, 148, 92));
 
     copyToPab_ = nameControl(new QPushButton(this), ControlKind::Button, IDC_COPY_TO_PAB);
     copyToPhone_ = nameControl(new QPushButton(this), ControlKind::Button, IDC_COPY_TO_PHONE);
