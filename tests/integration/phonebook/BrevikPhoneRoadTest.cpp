@@ -18,6 +18,7 @@
 #include <QFile>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -26,6 +27,8 @@
 using namespace std::chrono_literals;
 using namespace brevik;
 using brevik::test::entry;
+using torvane::phonesim::Fault;
+using torvane::phonesim::FaultKind;
 using torvane::phonesim::PhonebookCommands;
 using torvane::phonesim::PhoneSim;
 using Clock = std::chrono::steady_clock;
@@ -51,6 +54,7 @@ protected:
         const char* tmp = std::getenv("TORVANE_TEST_TMP");
         ASSERT_NE(tmp, nullptr) << "run through tests/isolate.sh";
         logPath_ = std::string(tmp) + "/corvant.log";
+        std::remove(logPath_.c_str());
         std::string error;
         ASSERT_TRUE(sim_.start(torvane::serial::portLinkFolder() + "/COM1", &error)) << error;
         window_ = messaging::registerWindow(&form_);
@@ -173,6 +177,55 @@ TEST_F(BrevikPhoneRoad, ReadChangeAddRemoveAndWriteTheSimDirectory)
     };
     EXPECT_EQ(simDirectory(), expected) << sim_.transcript().received();
     EXPECT_TRUE(shownBoxes().empty()) << "no error was reported";
+}
+
+// The phone refusing a write once, and staying silent on a directory's selection: each is
+// reported through corvant's error dialog, nothing is lost, and the editor goes on.
+TEST_F(BrevikPhoneRoad, RefusedWriteAndSilentReadAreReportedAndNothingIsLost)
+{
+    sim_.withModule<PhonebookCommands>([](PhonebookCommands& p) { p.storages["SM"].entries[1] = {"0891111", 129, "Anna"}; });
+    startCorvant();
+    ZeldllPhoneEngine engine;
+    test::FakeView view;
+    test::FakeDialogs dialogs;
+    torvane::mapi::Mapi mapi;
+    DlgViewModel model(engine, view, dialogs, mapi);
+    model.setWindow(window_);
+    form_.model = &model;
+    ASSERT_TRUE(model.Start(StartSettings{true, AutoloadMask(1, 1)}));
+    ASSERT_TRUE(waitFor([&] { return !model.hasFlag(FLAG_BUSY); }, 30s)) << sim_.transcript().received();
+    ASSERT_EQ(model.AddToDirectory(1, entry(0, "Bert", "0892222")), 1);
+
+    Fault refuse;
+    refuse.kind = FaultKind::Error;
+    refuse.command = "+CPBW";
+    refuse.times = 1;
+    sim_.addFault(refuse);
+    ASSERT_TRUE(model.WritePhonebook());
+    ASSERT_TRUE(waitFor([&] { return !model.hasFlag(FLAG_BUSY); }, 30s));
+    EXPECT_EQ(view.lastStatus(), IDS_ABORTED);
+    EXPECT_TRUE(model.hasFlag(FLAG_PHONE_CHANGED)) << "the entry waits for the next write";
+    EXPECT_EQ(simDirectory().size(), 1u);
+    ASSERT_TRUE(waitFor([&] { return shownBoxes().size() == 1; }, 30s)) << "corvant shows the report";
+    EXPECT_EQ(shownBoxes()[0].kind, QStringLiteral("CErrorDlg"));
+
+    ASSERT_TRUE(model.WritePhonebook());
+    ASSERT_TRUE(waitFor([&] { return !model.hasFlag(FLAG_BUSY); }, 30s));
+    EXPECT_EQ(view.lastStatus(), IDS_DONE);
+    EXPECT_EQ(simDirectory().at(2), (PhonebookCommands::Entry{"0892222", 129, "Bert"}));
+
+    Fault silent;
+    silent.kind = FaultKind::Silent;
+    silent.command = "^SPBS";
+    silent.times = 1;
+    sim_.addFault(silent);
+    model.SelectDirectory(1);
+    ASSERT_TRUE(waitFor([&] { return !model.hasFlag(FLAG_BUSY); }, 30s));
+    EXPECT_EQ(view.lastStatus(), IDS_ABORTED);
+    EXPECT_EQ(model.directories().current, 0) << "back to the SIM directory";
+    EXPECT_EQ(view.directorySelection, 0);
+    EXPECT_EQ(model.shownDirectory().count, 2);
+    EXPECT_TRUE(waitFor([&] { return shownBoxes().size() == 2; }, 30s)) << "the read's report";
 }
 
 } // namespace
