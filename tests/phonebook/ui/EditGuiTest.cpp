@@ -4,6 +4,7 @@
 #include "BrevikGuiFixture.h"
 
 #include "phonebook/model/BrevikStrings.h"
+#include "phonebook/model/PreviewHeaderRule.h"
 #include "phonebook/ui/CEntryDlg.h"
 #include "phonebook/ui/CIndexDlg.h"
 
@@ -244,6 +245,31 @@ TEST_F(EditGui, PreviewRowTakesCorrectionsBeforeTheCopy)
     EXPECT_EQ(column(phone(), 1), (QStringList{"0895566", "1"}));
     EXPECT_EQ(column(phone(), 3), (QStringList{"!", " "}));
     EXPECT_EQ(column(pab(), 0), QStringList{"Annabella Bergmann"}) << "the address book keeps its entry";
+}
+
+TEST_F(EditGui, DraggingAHeaderSeparatorMovesThePreviewEdits)
+{
+    startWithOwnNumbers({{1, "Eins", "1"}});
+    QWidget* header = form().control(IDC_PREVIEW_HEADER);
+    const PreviewWidths before = form().previewWidths();
+    const int separator = before[0] + before[1]; // after the number
+    const auto move = [&](int x, Qt::MouseButtons held) {
+        QMouseEvent event(QEvent::MouseMove, QPointF(x, 5), header->mapToGlobal(QPointF(x, 5)), Qt::NoButton, held,
+                          Qt::NoModifier);
+        QApplication::sendEvent(header, &event);
+    };
+    move(separator - 3, Qt::NoButton);
+    EXPECT_EQ(header->cursor().shape(), Qt::SplitHCursor);
+    move(separator - 3, Qt::LeftButton);
+    move(separator + 40, Qt::LeftButton);
+    const PreviewWidths after = form().previewWidths();
+    EXPECT_EQ(after, DragSeparator(before, form().previewRowWidth(), 1, separator + 40));
+    EXPECT_EQ(after[0] + after[1] + after[2] + after[3], form().previewRowWidth());
+    EXPECT_EQ(edit(IDC_PREVIEW_NUMBER)->width(), after[1]);
+    EXPECT_EQ(edit(IDC_PREVIEW_INDEX)->x(), edit(IDC_PREVIEW_NUMBER)->geometry().right() + 1);
+    QTest::mouseRelease(header, Qt::LeftButton, {}, QPoint(separator + 40, 5));
+    move(separator + 80, Qt::NoButton);
+    EXPECT_EQ(form().previewWidths(), after) << "no drag after the button went up";
 }
 
 } // namespace

@@ -86,6 +86,27 @@ TEST_F(BrevikGui, ListsSortByTheClickedColumn)
     EXPECT_TRUE(pab()->selectedItems().isEmpty());
 }
 
+TEST_F(BrevikGui, AnAddressBookThatCannotBeOpenedEndsTheProgram)
+{
+    mapi.faults().failOn(torvane::mapi::Call::LogonEx, torvane::mapi::MAPI_E_LOGON_FAILED, 1);
+    app = std::make_unique<CBrevikApp>(engine, mapi);
+    EXPECT_FALSE(app->InitInstance());
+    EXPECT_EQ(app->exitCode(), -1);
+    EXPECT_FALSE(app->mainFrame()->isVisible());
+    EXPECT_EQ(engine.reports, (std::vector<std::pair<int, int>>{{ERROR_CLASS_SOFTWARE, IDS_ERR_MAPI_LOGON}}));
+    EXPECT_TRUE(engine.reads.empty()) << "no directory is read";
+    EXPECT_FALSE(mapi.initialized());
+}
+
+TEST_F(BrevikGui, ASecondCopyEndsAtOnce)
+{
+    start();
+    CBrevikApp second(engine, mapi);
+    EXPECT_FALSE(second.InitInstance());
+    EXPECT_EQ(second.mainFrame(), nullptr);
+    EXPECT_EQ(engine.reads.size(), 1u) << "only the first copy reads";
+}
+
 TEST_F(BrevikGui, QuitWithoutChangesClosesAtOnce)
 {
     startWithOwnNumbers({{1, "Anna", "0891"}});
