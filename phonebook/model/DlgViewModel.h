@@ -177,6 +177,7 @@ private:
     // The entry dialog until it ends with OK and a name and a number, or with cancel.
     std::optional<EntryDialogData> askCompleteEntry(EntryDialogData data);
     int insertInto(int list, int position, const PhoneBookEntry& entry);
+    int copyInto(int list, const std::vector<PhoneBookEntry>& items);
 
     // Address book road.
     void report(int errorClass, int stringId);

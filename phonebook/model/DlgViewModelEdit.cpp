@@ -22,36 +22,28 @@ int DlgViewModel::insertInto(int list, int position, const PhoneBookEntry& entry
 
 int DlgViewModel::CopyIntoDirectory(const std::vector<PhoneBookEntry>& items)
 {
-    const int start = shownDirectory().count;
-    setFlag(FLAG_CHECK_INDEX, true);
-    setFlag(FLAG_SEVERAL, items.size() > 1);
-    int inserted = 0;
-    for (const PhoneBookEntry& item : items) {
-        PhoneBookEntry entry = item;
-        entry.name = TrimTrailingBlanks(entry.name);
-        if (!AddToDirectory(start + inserted, entry))
-            break;
-        ++inserted;
-    }
-    setFlag(FLAG_CHECK_INDEX, false);
-    return inserted;
+    return copyInto(LIST_PHONE, items);
 }
 
 int DlgViewModel::CopyIntoPabList(const std::vector<PhoneBookEntry>& items)
 {
-    int position = pabList_.count;
+    return copyInto(LIST_PAB, items);
+}
+
+int DlgViewModel::copyInto(int list, const std::vector<PhoneBookEntry>& items)
+{
+    const int start = listBlock(list).count;
     setFlag(FLAG_CHECK_INDEX, true);
     setFlag(FLAG_SEVERAL, items.size() > 1);
     int inserted = 0;
     for (const PhoneBookEntry& item : items) {
         PhoneBookEntry entry = item;
         entry.name = TrimTrailingBlanks(entry.name);
-        // A name the user gives up leaves this entry out; the others still go.
-        if (AskOtherPabName(entry.name) != 1)
+        // A name the user gives up leaves this entry out of the address book; the others go on.
+        if (list == LIST_PAB && AskOtherPabName(entry.name) != 1)
             continue;
-        if (!AddToPabList(position, entry))
+        if (!insertInto(list, start + inserted, entry))
             break;
-        ++position;
         ++inserted;
     }
     setFlag(FLAG_CHECK_INDEX, false);

@@ -11,6 +11,7 @@
 #include "phonebook/ui/CPreviewHeader.h"
 #include "phonebook/ui/DialogUnits.h"
 #include "phonebook/ui/FolderItems.h"
+#include "phonebook/ui/Latin1Text.h"
 #include "platform/messaging/qt/MessageWindow.h"
 #include "platform/ui/controlids/ControlIds.h"
 
@@ -42,11 +43,6 @@ constexpr int kPreviewColumns[4] = {112, 82, 20, 10};
 constexpr int kListColumns[4] = {56, 50, 17, 22};
 // The row the preview widths share: 224 dialog units less 4 pixels.
 constexpr int kPreviewRowUnits = 224;
-
-QString latin1(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
 
 // A report list that tells when a drag begins instead of dragging anything.
 class ReportList : public QTreeWidget {
@@ -362,7 +358,7 @@ void CDlgView::showList(int listKind)
     for (const int slot : SortedSlots(block, sortColumn(listKind))) {
         const PhoneBookEntry& entry = block.entries[std::size_t(slot)];
         auto* item = new QTreeWidgetItem(
-            {latin1(entry.name), latin1(entry.number), QString::number(entry.index), latin1(entry.status)});
+            {fromLatin1(entry.name), fromLatin1(entry.number), QString::number(entry.index), fromLatin1(entry.status)});
         item->setData(0, Qt::UserRole, slot);
         items.append(item);
     }

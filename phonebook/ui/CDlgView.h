@@ -6,6 +6,7 @@
 #pragma once
 
 #include "phonebook/model/DlgViewModel.h"
+#include "phonebook/model/EditFilters.h"
 #include "phonebook/model/FormCommands.h"
 #include "phonebook/model/PreviewHeaderRule.h"
 #include "phonebook/ui/QtFormDialogs.h"
@@ -14,6 +15,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -176,6 +178,7 @@ private:
     void OnChangePreviewStatus();
     void OnUpdatePreviewName();
     void OnUpdatePreviewNumber();
+    void limitPreviewEdit(QLineEdit& edit, const std::optional<EditText>& limited);
 
     void OnSelchangeDirectory(int index);
 

@@ -6,6 +6,7 @@
 #include "phonebook/ui/CDlgView.h"
 #include "phonebook/ui/CPreviewCombo.h"
 #include "phonebook/ui/CPreviewHeader.h"
+#include "phonebook/ui/Latin1Text.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,25 +15,6 @@
 
 namespace brevik {
 
-namespace {
-
-QString latin1(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
-
-std::string bytes(const QString& text)
-{
-    return text.toLatin1().toStdString();
-}
-
-EditText editText(const QLineEdit& edit)
-{
-    const int start = edit.hasSelectedText() ? edit.selectionStart() : edit.cursorPosition();
-    return {bytes(edit.text()), start, edit.hasSelectedText() ? edit.selectionEnd() : start};
-}
-
-} // namespace
 
 // ---------------------------------------------------------------------------------------------
 // The active list and the arrow buttons
@@ -124,7 +106,7 @@ void CDlgView::FillPreviewCombo()
             copy.index = entry.index;
             copy.status = entry.status;
             preview_.push_back(std::move(copy));
-            previewCombo_->addItem(latin1(entry.name), int(preview_.size() - 1));
+            previewCombo_->addItem(fromLatin1(entry.name), int(preview_.size() - 1));
         }
     }
     ShowPreviewItem();
@@ -148,10 +130,10 @@ void CDlgView::ShowPreviewItem()
     }
     // Copied first: setting one edit may change the copy the others are taken from.
     const PhoneBookEntry entry = *shown;
-    edits_[0]->setText(latin1(entry.name));
-    edits_[1]->setText(latin1(entry.number));
+    edits_[0]->setText(fromLatin1(entry.name));
+    edits_[1]->setText(fromLatin1(entry.number));
     edits_[2]->setText(QString::number(entry.index));
-    edits_[3]->setText(latin1(entry.status));
+    edits_[3]->setText(fromLatin1(entry.status));
 }
 
 void CDlgView::OnSetfocusPreviewCombo()
@@ -172,7 +154,7 @@ void CDlgView::OnChangePreviewName()
     PhoneBookEntry* item = currentPreviewSlot();
     if (!item)
         return;
-    const std::string text = bytes(edits_[0]->text().left(255));
+    const std::string text = toLatin1(edits_[0]->text().left(255));
     if (text.empty()) {
         // No entry goes anywhere without a name: the arrows wait until it has one again.
         enableArrows(false, false);
@@ -197,19 +179,19 @@ void CDlgView::OnChangePreviewNumber()
         return;
     // Blanks stay only in numbers bound for the address book.
     const bool blanks = activeList_ == LIST_PHONE;
-    const std::string text = bytes(edits_[1]->text());
+    const std::string text = toLatin1(edits_[1]->text());
     if (IsValidNumberText(text, blanks)) {
         item->number = FilterPhoneNumber(text, blanks);
         return;
     }
-    edits_[1]->setText(latin1(FilterPhoneNumber(text, blanks)));
+    edits_[1]->setText(fromLatin1(FilterPhoneNumber(text, blanks)));
     edits_[1]->selectAll();
 }
 
 void CDlgView::OnChangePreviewIndex()
 {
     if (PhoneBookEntry* item = currentPreviewSlot())
-        item->index = IndexFromText(bytes(edits_[2]->text()));
+        item->index = IndexFromText(toLatin1(edits_[2]->text()));
 }
 
 void CDlgView::OnChangePreviewStatus()
@@ -217,7 +199,7 @@ void CDlgView::OnChangePreviewStatus()
     PhoneBookEntry* item = currentPreviewSlot();
     if (!item)
         return;
-    const std::string text = bytes(edits_[3]->text());
+    const std::string text = toLatin1(edits_[3]->text());
     if (IsAcceptedPreviewStatus(text)) {
         item->status = text;
         return;
@@ -228,24 +210,23 @@ void CDlgView::OnChangePreviewStatus()
 
 void CDlgView::OnUpdatePreviewName()
 {
-    if (activeList_ != LIST_PAB || !currentPreviewSlot())
-        return;
-    if (const auto limited = LimitPhoneName(editText(*edits_[0]), model_->nameLength())) {
-        const QSignalBlocker quiet(edits_[0]);
-        edits_[0]->setText(latin1(limited->text));
-        edits_[0]->setSelection(limited->selStart, limited->selEnd - limited->selStart);
-    }
+    if (activeList_ == LIST_PAB && currentPreviewSlot())
+        limitPreviewEdit(*edits_[0], LimitPhoneName(editText(*edits_[0]), model_->nameLength()));
 }
 
 void CDlgView::OnUpdatePreviewNumber()
 {
-    if (activeList_ != LIST_PAB || !currentPreviewSlot())
+    if (activeList_ == LIST_PAB && currentPreviewSlot())
+        limitPreviewEdit(*edits_[1], LimitPhoneNumber(editText(*edits_[1]), model_->numberLength()));
+}
+
+void CDlgView::limitPreviewEdit(QLineEdit& edit, const std::optional<EditText>& limited)
+{
+    // The change that follows takes the limited text; this one is no change of its own.
+    if (!limited)
         return;
-    if (const auto limited = LimitPhoneNumber(editText(*edits_[1]), model_->numberLength())) {
-        const QSignalBlocker quiet(edits_[1]);
-        edits_[1]->setText(latin1(limited->text));
-        edits_[1]->setSelection(limited->selStart, limited->selEnd - limited->selStart);
-    }
+    const QSignalBlocker quiet(&edit);
+    setEditText(edit, *limited);
 }
 
 void CDlgView::LayoutPreviewEdits()

@@ -3,6 +3,7 @@
 #include "phonebook/model/BrevikStrings.h"
 #include "phonebook/model/EditFilters.h"
 #include "phonebook/model/GsmName.h"
+#include "phonebook/ui/Latin1Text.h"
 #include "platform/ui/controlids/ControlIds.h"
 #include "platform/ui/msgservice/MessageService.h"
 
@@ -22,30 +23,9 @@ namespace {
 
 constexpr int kTextLength = 127;
 
-QString latin1(const std::string& text)
+std::string fieldText(const QString& text)
 {
-    return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
-
-std::string bytes(const QString& text)
-{
-    return text.left(kTextLength).toLatin1().toStdString();
-}
-
-EditText editText(const QLineEdit& edit)
-{
-    const int start = edit.hasSelectedText() ? edit.selectionStart() : edit.cursorPosition();
-    const int end = edit.hasSelectedText() ? edit.selectionEnd() : start;
-    return {bytes(edit.text()), start, end};
-}
-
-void setEditText(QLineEdit& edit, const EditText& text)
-{
-    edit.setText(latin1(text.text));
-    if (text.selEnd > text.selStart)
-        edit.setSelection(text.selStart, text.selEnd - text.selStart);
-    else
-        edit.setCursorPosition(text.selStart);
+    return toLatin1(text.left(kTextLength));
 }
 
 } // namespace
@@ -58,7 +38,7 @@ CEntryDlg::CEntryDlg(const EntryDialogData& input, QWidget* parent)
     const char* title = brevikString(input.titleId);
     setWindowTitle(title ? QString::fromUtf8(title) : QStringLiteral("Eingabe eines neuen Eintrags"));
     const auto makeEdit = [this](int id, const std::string& text) {
-        auto* edit = nameControl(new QLineEdit(latin1(text), this), ControlKind::Edit, id);
+        auto* edit = nameControl(new QLineEdit(fromLatin1(text), this), ControlKind::Edit, id);
         edit->setMaxLength(kTextLength);
         return edit;
     };
@@ -113,11 +93,11 @@ void CEntryDlg::onNumberEdited()
 
 void CEntryDlg::accept()
 {
-    data_.name = bytes(name_->text());
+    data_.name = fieldText(name_->text());
     // "-" and "/" typed into a valid number go here.
-    data_.number = FilterPhoneNumber(bytes(number_->text()), !forPhone());
-    data_.index = bytes(index_->text());
-    data_.status = bytes(status_->text());
+    data_.number = FilterPhoneNumber(fieldText(number_->text()), !forPhone());
+    data_.index = fieldText(index_->text());
+    data_.status = fieldText(status_->text());
     QDialog::accept();
 }
 

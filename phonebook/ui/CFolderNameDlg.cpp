@@ -1,5 +1,6 @@
 #include "phonebook/ui/CFolderNameDlg.h"
 
+#include "phonebook/ui/Latin1Text.h"
 #include "platform/ui/controlids/ControlIds.h"
 #include "platform/ui/msgservice/MessageService.h"
 
@@ -26,7 +27,7 @@ CFolderNameDlg::CFolderNameDlg(const QString& title, const QString& prompt, cons
     setObjectName(QStringLiteral("CFolderNameDlg"));
     setWindowTitle(title);
     auto* label = nameControl(new QLabel(prompt, this), ControlKind::Static, IDC_PROMPT);
-    edit_ = nameControl(new QLineEdit(QString::fromLatin1(name.data(), qsizetype(name.size())), this), ControlKind::Edit,
+    edit_ = nameControl(new QLineEdit(fromLatin1(name), this), ControlKind::Edit,
                         IDC_NAME);
     edit_->setMaxLength(kNameLength);
     edit_->setMinimumWidth(edit_->fontMetrics().averageCharWidth() * 40);
@@ -47,12 +48,12 @@ CFolderNameDlg::CFolderNameDlg(const QString& title, const QString& prompt, cons
 
 void CFolderNameDlg::accept()
 {
-    const QByteArray text = edit_->text().left(kNameLength).toLatin1();
-    if (text.isEmpty()) {
+    const std::string text = toLatin1(edit_->text().left(kNameLength));
+    if (text.empty()) {
         edit_->setFocus();
         return;
     }
-    name_ = text.toStdString();
+    name_ = text;
     QDialog::accept();
 }
 

@@ -1,6 +1,7 @@
 #include "phonebook/ui/CIndexDlg.h"
 
 #include "phonebook/model/EditFilters.h"
+#include "phonebook/ui/Latin1Text.h"
 #include "platform/ui/controlids/ControlIds.h"
 #include "platform/ui/msgservice/MessageService.h"
 
@@ -53,7 +54,7 @@ CIndexDlg::CIndexDlg(int offeredIndex, bool severalAllowed, QWidget* parent)
 
 void CIndexDlg::accept()
 {
-    index_ = IndexFromText(edit_->text().toLatin1().toStdString());
+    index_ = IndexFromText(toLatin1(edit_->text()));
     QDialog::accept();
 }
 

@@ -1,5 +1,6 @@
 #include "phonebook/ui/CPreviewCombo.h"
 
+#include "phonebook/ui/Latin1Text.h"
 #include "platform/ui/controlids/ControlIds.h"
 
 #include <QMouseEvent>
@@ -37,8 +38,8 @@ public:
         const int left = option.rect.left();
         // Each cell starts two pixels further into its column than the one before.
         const int edges[5] = {0, w[0], w[0] + w[1], w[0] + w[1] + w[2], w[0] + w[1] + w[2] + w[3]};
-        const QString texts[4] = {QString::fromLatin1(entry->name), QString::fromLatin1(entry->number),
-                                  QString::number(entry->index), QString::fromLatin1(entry->status)};
+        const QString texts[4] = {fromLatin1(entry->name), fromLatin1(entry->number), QString::number(entry->index),
+                                  fromLatin1(entry->status)};
         for (int k = 0; k < 4; ++k) {
             const QRect cell(left + edges[k] + (k == 0 ? 0 : 2 * k), option.rect.top(),
                              std::max(0, edges[k + 1] - edges[k] - (k == 0 ? 0 : 2 * k)), option.rect.height());

@@ -1,6 +1,7 @@
 #include "phonebook/ui/FolderItems.h"
 
 #include "phonebook/ui/BrevikArt.h"
+#include "phonebook/ui/Latin1Text.h"
 #include "platform/ui/controlids/ControlIds.h"
 
 #include <QPainter>
@@ -13,11 +14,6 @@ namespace {
 constexpr int kFolderComboId = 1004;
 constexpr int kFolderListId = 1026;
 constexpr int kIndent = 9;
-
-QString folderName(const PabFolder& folder)
-{
-    return QString::fromLatin1(folder.name.data(), qsizetype(folder.name.size()));
-}
 
 } // namespace
 
@@ -68,7 +64,7 @@ void CFolderCombo::fill(const PabFolderTable& folders)
     clear();
     for (int row = 0; row < folders.count && row < kFolderRows; ++row) {
         const PabFolder& folder = folders.rows[std::size_t(row)];
-        addItem(folderName(folder), row);
+        addItem(fromLatin1(folder.name), row);
         setItemData(count() - 1, folder.kind, kFolderKindRole);
         setItemData(count() - 1, folder.depth, kFolderDepthRole);
     }
@@ -89,7 +85,7 @@ void CFolderListBox::fill(const PabFolderTable& folders)
     const int rows = std::clamp(int(folders.count), 1, kFolderRows);
     for (int row = 0; row < rows; ++row) {
         const PabFolder& folder = folders.rows[std::size_t(row)];
-        auto* item = new QListWidgetItem(folderName(folder), this);
+        auto* item = new QListWidgetItem(fromLatin1(folder.name), this);
         item->setData(kFolderRowRole, row);
         item->setData(kFolderKindRole, folder.kind);
         item->setData(kFolderDepthRole, folder.depth);

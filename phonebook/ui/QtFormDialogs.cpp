@@ -5,6 +5,7 @@
 #include "phonebook/ui/CFolderChoiceDlg.h"
 #include "phonebook/ui/CFolderNameDlg.h"
 #include "phonebook/ui/CIndexDlg.h"
+#include "phonebook/ui/Latin1Text.h"
 #include "platform/ui/msgservice/MessageService.h"
 
 namespace brevik {
@@ -24,7 +25,7 @@ QString text(int id)
 bool QtFormDialogs::AskYesNo(int stringId, const std::string& argument)
 {
     QString question = text(stringId);
-    question.replace(QStringLiteral("%s"), QString::fromLatin1(argument.data(), qsizetype(argument.size())));
+    question.replace(QStringLiteral("%s"), fromLatin1(argument));
     return ui::messageBox(owner_, question, text(IDS_APP_TITLE), ui::MB_YESNO | ui::MB_ICONQUESTION) == ui::IDYES;
 }
 

@@ -10,14 +10,12 @@
 #include "platform/messaging/Messaging.h"
 #include "platform/registry/Registry.h"
 #include "platform/serial/SerialPortName.h"
-#include "platform/ui/msgservice/ScriptFile.h"
 #include "support/PeerProcess.h"
+#include "support/ShownBoxes.h"
 #include "tools/phonesim/PhoneSim.h"
 #include "tools/phonesim/PhonebookCommands.h"
 
 #include <gtest/gtest.h>
-
-#include <QFile>
 
 #include <chrono>
 #include <cstdlib>
@@ -82,17 +80,7 @@ protected:
             << "\r\nNOTE:Standard-Status - Index: " << index << " \r\nEND:VCARD\r\n";
     }
 
-    std::vector<torvane::ui::ShownBox> shownBoxes() const
-    {
-        std::vector<torvane::ui::ShownBox> boxes;
-        QFile log(QString::fromStdString(logPath_));
-        if (!log.open(QIODevice::ReadOnly))
-            return boxes;
-        for (const QByteArray& line : log.readAll().split('\n'))
-            if (auto box = torvane::ui::parseLogLine(QString::fromUtf8(line)))
-                boxes.push_back(*box);
-        return boxes;
-    }
+    std::vector<torvane::ui::ShownBox> shownBoxes() const { return torvane::test::shownBoxes(logPath_); }
 
     std::map<int, PhonebookCommands::Entry> simDirectory()
     {
