@@ -49,7 +49,6 @@ constexpr Entry kTable[] = {
      "Es wurden Änderungen im Telefonbuch vorgenommen.\nSoll das Telefonbuch vor dem Wechsel gespeichert werden ?"},
     {IDS_ASK_DELETE_ONE, "Soll dieser Eintrag wirklich gelöscht werden ?\n\n"},
     {IDS_ASK_DELETE_SEVERAL, "Sollen diese %1 Einträge wirklich gelöscht werden ?\n\n"},
-    {IDS_REGISTRY_KEY, "Torvane\\Quorvane PRO"},
     {IDS_HELP_FILE, "qvnpro.hlp"},
     {IDS_ASK_SAVE_PAB_BEFORE_FOLDER,
      "Es wurden Änderungen im Persönlichen Adressbuch vorgenommen.\nSoll das Persönliche Adressbuch vor dem "

@@ -55,7 +55,6 @@ constexpr int IDS_ASK_DELETE_ONE = 61266;      // followed by the entry's column
 constexpr int IDS_ASK_DELETE_SEVERAL = 61267;  // "%1" the count
 
 // The program's own texts.
-constexpr int IDS_REGISTRY_KEY = 61260;
 constexpr int IDS_HELP_FILE = 61264;
 
 // Reports (Fehler_Melden) of the address book road, class 2.
