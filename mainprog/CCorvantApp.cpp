@@ -3,10 +3,10 @@
 #include "mainprog/core/CorvantStrings.h"
 #include "mainprog/core/SerialHostPort.h"
 #include "mainprog/core/SuiteSettings.h"
-#include "mainprog/ui/BusyInputFilter.h"
 #include "mainprog/ui/CCorvantView.h"
 #include "mainprog/ui/CMainFrame.h"
 #include "platform/sharedmem/NamedMutex.h"
+#include "platform/ui/busyfilter/BusyInputFilter.h"
 
 #include <QApplication>
 
@@ -52,7 +52,7 @@ bool CCorvantApp::InitInstance()
         return false;
     }
     busy_ = false;
-    inputFilter_ = std::make_unique<BusyInputFilter>([this] { return busy_; });
+    inputFilter_ = std::make_unique<torvane::ui::BusyInputFilter>([this] { return busy_; });
     qApp->installEventFilter(inputFilter_.get());
 
     frame_ = std::make_unique<CMainFrame>(engine_, profile_, portFactory_(), timers_, start_);

@@ -15,10 +15,12 @@
 namespace torvane {
 class NamedMutex;
 }
+namespace torvane::ui {
+class BusyInputFilter;
+}
 
 namespace corvant {
 
-class BusyInputFilter;
 class CMainFrame;
 
 // The single-instance mutex, named after the program file.
@@ -64,7 +66,7 @@ private:
     Launcher::Start start_;
     torvane::registry::AppProfile profile_;
     std::unique_ptr<torvane::NamedMutex> instanceMutex_;
-    std::unique_ptr<BusyInputFilter> inputFilter_;
+    std::unique_ptr<torvane::ui::BusyInputFilter> inputFilter_;
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<SmsManagerHooks> smsManager_;
     SmsManagerFactory smsFactory_;

@@ -34,6 +34,7 @@ void Launcher::runExitSequence()
 {
     start_(profile_.GetProfileString(section::Settings, value::TerminPrgTrm, ""));
     closeFirstWindowTitled(loadString(IDS_PHONEBOOK_TITLE));
+    closeFirstWindowTitled(PHONEBOOK_EDITOR_TITLE);
     closeFirstWindowTitled(loadString(IDS_RINGTONE_TITLE));
 }
 

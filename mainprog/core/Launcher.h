@@ -16,6 +16,10 @@ constexpr char RINGTONE_PROGRAM[] = "melvio";
 
 // Editor windows are found by the first 38 characters of their titles (a 39-character buffer).
 constexpr int EDITOR_TITLE_BUFFER = 39;
+// The phonebook editor's window is titled after its application, "Telefonbuch", not "Telephone
+// Directory": the main program closes the first window of either title, so that the editor is
+// not left running.
+constexpr char PHONEBOOK_EDITOR_TITLE[] = "Telefonbuch";
 
 class Launcher {
 public:
@@ -31,7 +35,8 @@ public:
     void runRingtone();
 
     // At exit: the command line in Settings/TerminPrgTrm, then WM_CLOSE to the first window
-    // titled "Telephone Directory..." and to the first titled "Ring Tone Edit...".
+    // titled "Telephone Directory...", to the first titled "Telefonbuch..." and to the first
+    // titled "Ring Tone Edit...".
     void runExitSequence();
 
 private:

@@ -8,6 +8,7 @@
 #include "mainprog/ui/CCorvantView.h"
 #include "mainprog/ui/CorvantArt.h"
 #include "platform/messaging/qt/WidgetWindow.h"
+#include "platform/ui/statuspanes/LockKeyPanes.h"
 #include "platform/process/ProgramStart.h"
 #include "platform/ui/msgservice/MessageService.h"
 
@@ -71,7 +72,14 @@ CMainFrame::CMainFrame(EngineApi& engine, torvane::registry::AppProfile& profile
     // No sizing border: the client area stays 400 x 320.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    window_ = new messaging::WidgetWindow(this);
+    // A command posted to the frame runs as its menu item or button would, as the framework's
+    // frames do; the suite's tests start the editors this way.
+    window_ = new messaging::WidgetWindow(this, [this](UINT message, WPARAM wParam, LPARAM) -> LRESULT {
+        if (message != WM_COMMAND)
+            return 0;
+        OnCommand(LOWORD(wParam));
+        return 1;
+    });
 }
 
 CMainFrame::~CMainFrame()
@@ -121,17 +129,7 @@ void CMainFrame::buildStatusBar()
     pane0_ = new QLabel(this);
     pane0_->setObjectName(QStringLiteral("pane0"));
     statusBar()->addWidget(pane0_, 1);
-    // The lock-key indicators; this platform does not tell the lock states, so they stay grey.
-    const std::pair<const char*, const char*> indicators[] {{"paneCaps", "CAP"}, {"paneNum", "NUM"}, {"paneScroll", "SCRL"}};
-    for (const auto& [name, text] : indicators) {
-        auto* pane = new QLabel(QLatin1String(text), this);
-        pane->setObjectName(QLatin1String(name));
-        pane->setEnabled(false);
-        pane->setAlignment(Qt::AlignCenter);
-        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 8);
-        statusBar()->addPermanentWidget(pane);
-    }
-    statusBar()->setSizeGripEnabled(false);
+    torvane::ui::addLockKeyPanes(*statusBar());
 }
 
 QAction* CMainFrame::commandAction(int command) const

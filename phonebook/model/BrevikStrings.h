@@ -43,7 +43,19 @@ constexpr int IDS_NEW_FOLDER_TITLE = 61248;
 constexpr int IDS_NEW_FOLDER_PROMPT = 61249;
 constexpr int IDS_OTHER_NAME_TITLE = 61250;
 constexpr int IDS_OTHER_NAME_PROMPT = 61251;
+constexpr int IDS_NEW_PHONE_ENTRY_TITLE = 61253;
+constexpr int IDS_NEW_PAB_ENTRY_TITLE = 61254;
+constexpr int IDS_CHANGE_PHONE_ENTRY_TITLE = 61255;
+constexpr int IDS_CHANGE_PAB_ENTRY_TITLE = 61256;
+constexpr int IDS_ASK_SAVE_PHONE_BEFORE_QUIT = 61258;
+constexpr int IDS_ASK_SAVE_PAB_BEFORE_QUIT = 61259;
 constexpr int IDS_ASK_SAVE_PAB_BEFORE_FOLDER = 61261;
+constexpr int IDS_ASK_SAVE_PHONE_BEFORE_CHANGE = 61262;
+constexpr int IDS_ASK_DELETE_ONE = 61266;      // followed by the entry's columns
+constexpr int IDS_ASK_DELETE_SEVERAL = 61267;  // "%1" the count
+
+// The program's own texts.
+constexpr int IDS_HELP_FILE = 61264;
 
 // Reports (Fehler_Melden) of the address book road, class 2.
 constexpr int IDS_ERR_MAPI_INIT = 41000;

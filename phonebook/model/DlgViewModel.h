@@ -17,7 +17,9 @@
 #include "platform/mapi/AddressBook.h"
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace brevik {
 
@@ -38,6 +40,9 @@ public:
     // read (a failure ends the program), the start settings applied, then the first directory
     // read (the own numbers, or the autoload chain). False when the program was ended.
     bool Start(const StartSettings& settings);
+
+    // Reports a user-visible error through the engine (the main program shows it).
+    void ReportError(int errorClass, int stringId) { report(errorClass, stringId); }
 
     // Hands an engine answer to its handler; false for other messages.
     bool OnEngineMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -69,6 +74,40 @@ public:
     void FillPabList(bool clearStates);
     // Shows the preview row when show is set and the settings allow it; hides it otherwise.
     void ShowPreviewRow(bool show);
+
+    // ---- Form commands -----------------------------------------------------------------
+    // "Auf Telefon speichern": writes the shown directory; true when a phone job was started.
+    bool OnSaveToPhone();
+    // "Adressbuch speichern".
+    void OnSaveAddressBook();
+    // "Beenden" (and every other way of closing the frame): asks about unsaved changes, then
+    // has the frame closed at once or when the phone write has ended. A write that ends
+    // without writing or fails leaves the form open with its address book.
+    void OnButtonQuit();
+    // The user chose another directory in the combo box (-1: none).
+    void OnSelchangeDirectory(int selection);
+
+    // ---- Edit commands (the lists are the form's; it hands over what they show) ----------
+    // The block behind a list (LIST_PHONE the shown directory, LIST_PAB the address book list).
+    PhoneDirectory& listBlock(int list);
+    // Copies the preview's entries behind the directory's entries, asking for an index where
+    // one is taken; stops at the first that cannot go in. How many went in.
+    int CopyIntoDirectory(const std::vector<PhoneBookEntry>& items);
+    // The same into the address book list; an entry whose name the user gives up is left out.
+    int CopyIntoPabList(const std::vector<PhoneBookEntry>& items);
+    // Removes from the list, for each index, the first live entry that has it. How many went.
+    int DeleteByIndex(int list, const std::vector<int>& indices);
+    // The internal clipboard takes copies of these live slots of the list, in this order.
+    void CopyToClipboard(int list, const std::vector<int>& slots);
+    const PhoneDirectory& clipboard() const { return clipboard_; }
+    // Inserts the clipboard into the list from position on, once: the clipboard is empty for
+    // pasting afterwards. How many went in.
+    int Paste(int list, int position);
+    // A new entry from the entry dialog into the list at position; its index once inserted.
+    std::optional<int> NewEntry(int list, int position);
+    // The live entry at slot of the list changed in the entry dialog; false when the user
+    // cancelled or gave up a name.
+    bool ChangeEntry(int list, int slot);
 
     // ---- Personal address book ---------------------------------------------------------
     HRESULT OpenPab();
@@ -135,6 +174,10 @@ private:
     int insertSlots(PhoneDirectory& block, int position, bool dropSameIndexMark, int index);
     bool askIndex(PhoneDirectory& block, PhoneBookEntry& entry, bool checkMaxIndex);
     void reportFull();
+    // The entry dialog until it ends with OK and a name and a number, or with cancel.
+    std::optional<EntryDialogData> askCompleteEntry(EntryDialogData data);
+    int insertInto(int list, int position, const PhoneBookEntry& entry);
+    int copyInto(int list, const std::vector<PhoneBookEntry>& items);
 
     // Address book road.
     void report(int errorClass, int stringId);
@@ -162,6 +205,7 @@ private:
     int jobDirectory_ = 0; // the directory the pending job reads or writes
     bool ended_ = false;
     int pabRepairDepth_ = 0;
+    PhoneDirectory clipboard_;
 
     bool mapiInitialized_ = false;
     std::shared_ptr<torvane::mapi::Session> session_;

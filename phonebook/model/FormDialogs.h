@@ -9,6 +9,18 @@
 
 namespace brevik {
 
+// What the entry dialog (142) shows and gives back: texts of up to 127 characters.
+struct EntryDialogData {
+    int titleId = 0;
+    std::string name;
+    std::string number;
+    std::string index;
+    std::string status;
+    int nameLength = 0;   // limits of names and numbers bound for the phone
+    int numberLength = 0;
+    int listKind = 0;     // 1 the phone list, 2 the address book list
+};
+
 struct IndexAnswer {
     enum Button { Cancel, Accept, AcceptAll };
     Button button = Cancel;
@@ -29,6 +41,8 @@ public:
     virtual std::optional<std::string> AskFolderName(int titleId, int promptId, const std::string& initialName) = 0;
     // The folder-choice dialog (141) over the table. The chosen row, or nullopt on cancel.
     virtual std::optional<int> ChooseFolder(const PabFolderTable& folders) = 0;
+    // The entry dialog (142) filled with input; what was typed on OK, nullopt on cancel.
+    virtual std::optional<EntryDialogData> AskEntry(const EntryDialogData& input) = 0;
 };
 
 } // namespace brevik

@@ -116,6 +116,12 @@ std::string normalUid(std::string_view uid)
     return std::string(uid);
 }
 
+std::string cardUid(const Card& card)
+{
+    const ContentLine* uid = card.find("UID");
+    return uid ? normalUid(vcard::unescapeText(uid->value)) : std::string();
+}
+
 bool sameUid(std::string_view a, std::string_view b)
 {
     const std::string na = normalUid(a);
@@ -126,8 +132,7 @@ CardFields readCardFields(const Card& card)
 {
     CardFields fields;
     fields.group = isGroupCard(card);
-    if (const ContentLine* uid = card.find("UID"))
-        fields.uid = normalUid(vcard::unescapeText(uid->value));
+    fields.uid = cardUid(card);
     if (const ContentLine* fn = card.find("FN"))
         fields.displayName = decodeText(*fn);
     if (const int tel = primaryPhoneLine(card); tel >= 0)

@@ -38,6 +38,8 @@ bool removeMember(vcard::Card& card, std::string_view uid);
 
 // A uid as members name it: without "urn:uuid:"; uids compare without case.
 std::string normalUid(std::string_view uid);
+// The card's uid as readCardFields gives it, without reading the other fields.
+std::string cardUid(const vcard::Card& card);
 bool sameUid(std::string_view a, std::string_view b);
 
 } // namespace torvane::mapi

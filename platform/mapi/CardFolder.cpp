@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <fstream>
 #include <iterator>
@@ -23,6 +24,8 @@ namespace {
 
 // Cards beyond this size are no address book entries we could show; they are left alone.
 constexpr std::uintmax_t kMaxCardBytes = 1u << 20;
+// A card whose file has not changed for this long is kept parsed until its file changes.
+constexpr time_t kSettledSeconds = 2;
 
 void setWhy(std::string* why, const std::string& text)
 {
@@ -100,52 +103,94 @@ std::optional<std::vector<StoredCard>> CardFolder::loadAll(std::string* why) con
         return std::nullopt;
     }
     std::sort(names.begin(), names.end());
+    cards.reserve(names.size());
+    const int folderFd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     for (const std::string& name : names) {
         vcard::Card card = vcard::Card::create();
         // A card removed or spoiled while we look is simply not there.
-        if (load(name, &card) == Load::Ok)
+        if (loadAt(folderFd >= 0 ? folderFd : AT_FDCWD, name, &card) == Load::Ok)
             cards.push_back({name, std::move(card)});
     }
+    if (folderFd >= 0)
+        ::close(folderFd);
     return cards;
 }
 
 CardFolder::Load CardFolder::load(const std::string& fileName, vcard::Card* card, std::string* why) const
 {
+    return loadAt(AT_FDCWD, fileName, card, why);
+}
+
+CardFolder::Load CardFolder::loadAt(int folderFd, const std::string& fileName, vcard::Card* card, std::string* why) const
+{
     if (!isCardFileName(fileName))
         return Load::Missing;
-    const fs::path path = folder_ / fileName;
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    if (status.type() == fs::file_type::not_found)
-        return Load::Missing;
-    if (ec) {
-        setWhy(why, path.string() + ": " + ec.message());
+    // Within the folder's own descriptor the name needs no walk down the folder's path.
+    const fs::path path = folderFd == AT_FDCWD ? folder_ / fileName : fs::path(fileName);
+    const char* name = path.c_str();
+    const auto where = [&] { return (folder_ / fileName).string(); };
+    struct stat info {};
+    if (::fstatat(folderFd, name, &info, 0) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return Load::Missing;
+        setWhy(why, errnoText(where(), errno));
         return Load::Failed;
     }
-    if (status.type() != fs::file_type::regular)
+    if (!S_ISREG(info.st_mode))
         return Load::NotUnderstood;
-    const std::uintmax_t size = fs::file_size(path, ec);
-    if (ec) {
-        setWhy(why, path.string() + ": " + ec.message());
-        return Load::Failed;
-    }
+    const auto size = std::uintmax_t(info.st_size);
     if (size > kMaxCardBytes)
         return Load::NotUnderstood;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        setWhy(why, errnoText(path.string(), errno));
+    const auto known = parsed_->find(fileName);
+    if (known != parsed_->end() && known->second.inode == info.st_ino && known->second.size == size &&
+        known->second.changed.tv_sec == info.st_mtim.tv_sec && known->second.changed.tv_nsec == info.st_mtim.tv_nsec) {
+        *card = known->second.card;
+        return Load::Ok;
+    }
+    const int fd = ::openat(folderFd, name, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        setWhy(why, errnoText(where(), errno));
         return Load::Failed;
     }
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    auto parsed = vcard::Card::parse(text, why);
-    if (!parsed)
+    std::string text;
+    char buffer[8192];
+    ssize_t n = 0;
+    for (;;) {
+        n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        text.append(buffer, std::size_t(n));
+        if (text.size() > kMaxCardBytes)
+            break;
+    }
+    const int readErr = errno;
+    ::close(fd);
+    if (n < 0) {
+        setWhy(why, errnoText(where(), readErr));
+        return Load::Failed;
+    }
+    if (text.size() > kMaxCardBytes)
         return Load::NotUnderstood;
+    auto parsed = vcard::Card::parse(text, why);
+    if (!parsed) {
+        parsed_->erase(fileName);
+        return Load::NotUnderstood;
+    }
+    // Kept only when it was read whole and last changed well before now: a file written again
+    // within the file system's clock tick keeps its change time, so a recent one is read anew.
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    if (text.size() == size && info.st_mtim.tv_sec + kSettledSeconds < now.tv_sec)
+        (*parsed_)[fileName] = Parsed{info.st_ino, size, info.st_mtim, *parsed};
     *card = std::move(*parsed);
     return Load::Ok;
 }
 
 bool CardFolder::write(const std::string& fileName, const vcard::Card& card, std::string* why)
 {
+    parsed_->erase(fileName);
     if (!isCardFileName(fileName)) {
         setWhy(why, fileName + ": not a card file name");
         return false;
@@ -189,6 +234,7 @@ bool CardFolder::write(const std::string& fileName, const vcard::Card& card, std
 
 bool CardFolder::remove(const std::string& fileName, std::string* why)
 {
+    parsed_->erase(fileName);
     if (!isCardFileName(fileName)) {
         setWhy(why, fileName + ": not a card file name");
         return false;

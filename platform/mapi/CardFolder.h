@@ -6,9 +6,13 @@
 
 #include "platform/mapi/VCard.h"
 
+#include <ctime>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace torvane::mapi {
@@ -51,7 +55,21 @@ public:
     static bool isCardFileName(const std::string& fileName);
 
 private:
+    // load within the folder open as folderFd (AT_FDCWD: by the card's whole path).
+    Load loadAt(int folderFd, const std::string& fileName, vcard::Card* card, std::string* why = nullptr) const;
+
+    // A card already parsed, with the file's identity when it was read: a file whose inode, size
+    // and change time are the same has not been written since, and is not read and parsed again
+    // (an address book of thousands of cards is looked through once per folder shown).
+    struct Parsed {
+        ino_t inode = 0;
+        std::uintmax_t size = 0;
+        timespec changed{};
+        vcard::Card card;
+    };
+
     std::filesystem::path folder_;
+    std::shared_ptr<std::map<std::string, Parsed>> parsed_ = std::make_shared<std::map<std::string, Parsed>>();
 };
 
 } // namespace torvane::mapi

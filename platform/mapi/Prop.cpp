@@ -4,6 +4,7 @@
 #include "platform/mapi/VCardText.h"
 
 #include <algorithm>
+#include <set>
 
 namespace torvane::mapi {
 
@@ -44,13 +45,16 @@ HRESULT containerRows(const detail::Context& context, const std::string& group, 
     auto cards = context.folder.loadAll();
     if (!cards)
         return MAPI_E_DISK_ERROR;
-    std::vector<std::string> members;
+    // The members by their uid as sameUid compares them, so that a list is matched in one pass.
+    std::set<std::string> members;
     bool root = group.empty();
     if (!root) {
         const auto it = std::find_if(cards->begin(), cards->end(), [&](const StoredCard& c) { return c.fileName == group; });
         if (it == cards->end())
             return MAPI_E_NOT_FOUND;
-        members = readCardFields(it->card).members;
+        for (const std::string& member : readCardFields(it->card).members)
+            if (std::string uid = lowerLatin1(normalUid(member)); !uid.empty())
+                members.insert(std::move(uid));
     }
     struct Keyed {
         std::string key;
@@ -59,13 +63,9 @@ HRESULT containerRows(const detail::Context& context, const std::string& group, 
     };
     std::vector<Keyed> keyed;
     for (const StoredCard& stored : *cards) {
+        if (!root && !members.contains(lowerLatin1(cardUid(stored.card))))
+            continue;
         const CardFields fields = readCardFields(stored.card);
-        if (!root) {
-            const bool member = std::any_of(members.begin(), members.end(),
-                                            [&](const std::string& m) { return sameUid(m, fields.uid); });
-            if (!member)
-                continue;
-        }
         keyed.push_back({lowerLatin1(fields.displayName), stored.fileName, cardProps(stored.fileName, stored.card)});
     }
     std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {

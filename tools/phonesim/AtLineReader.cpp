@@ -4,8 +4,9 @@ namespace torvane::phonesim {
 
 namespace {
 
-LineEvent take(LineEvent::Kind kind, std::string& buffer, bool& overflow)
+LineEvent take(LineEvent::Kind kind, std::string& buffer, bool& overflow, bool& quoted)
 {
+    quoted = false;
     LineEvent event;
     event.kind = kind;
     event.text.swap(buffer);
@@ -19,6 +20,7 @@ LineEvent take(LineEvent::Kind kind, std::string& buffer, bool& overflow)
 
 void AtLineReader::reset()
 {
+    m_quoted = false;
     m_buffer.clear();
     m_overflow = false;
     m_prompt = false;
@@ -39,7 +41,7 @@ std::optional<LineEvent> AtLineReader::feed(char byte, SimClock::time_point now)
         if (byte == kCtrlZ || byte == kEsc) {
             m_prompt = false;
             return take(byte == kCtrlZ ? LineEvent::Kind::PromptSubmit : LineEvent::Kind::PromptAbort, m_buffer,
-                        m_overflow);
+                        m_overflow, m_quoted);
         }
         if (m_buffer.size() < kMaxPromptData)
             m_buffer += byte;
@@ -50,17 +52,31 @@ std::optional<LineEvent> AtLineReader::feed(char byte, SimClock::time_point now)
 
     // Any byte after "+++" means it was not an escape but the start of a line.
     m_escapeSince.reset();
-    switch (byte) {
-    case '\r':
+    if (byte == '\r') {
         if (m_buffer.empty() && !m_overflow)
             return std::nullopt;
-        return take(LineEvent::Kind::CommandLine, m_buffer, m_overflow);
+        return take(LineEvent::Kind::CommandLine, m_buffer, m_overflow, m_quoted);
+    }
+    if (m_quoted || byte == '"') {
+        if (byte == '"')
+            m_quoted = !m_quoted;
+        if (m_buffer.size() < kMaxCommandLine)
+            m_buffer += byte;
+        else
+            m_overflow = true;
+        return std::nullopt;
+    }
+    switch (byte) {
     case '\n':
         return std::nullopt;
     case kBackspace:
     case 0x7f:
-        if (!m_buffer.empty())
+        // A closing quote taken back opens the field again.
+        if (!m_buffer.empty()) {
+            if (m_buffer.back() == '"')
+                m_quoted = true;
             m_buffer.pop_back();
+        }
         return std::nullopt;
     case kEsc:
     case kCtrlZ:

@@ -1,6 +1,8 @@
 // Cuts the bytes a phone receives into command lines and prompt data, the way a phone's
 // line editor does: a command line ends with CR, LF is ignored, backspace takes back a
-// character, ESC or Ctrl-Z throw away a half-typed line. In prompt mode ("> ") everything up
+// character, ESC or Ctrl-Z throw away a half-typed line. Inside double quotes every byte but CR
+// is text: a phonebook name in the phone's own codes holds bytes below 0x20 (0x11 for '_', 0x05
+// for 'é', 0x08 for 'ò', ...) that are no editing keys there. In prompt mode ("> ") everything up
 // to Ctrl-Z is data that is sent, and ESC cancels it. "+++" alone, followed by a quiet
 // guard time, is the escape out of a data connection.
 #pragma once
@@ -52,6 +54,7 @@ private:
     std::string m_buffer;
     bool m_overflow = false;
     bool m_prompt = false;
+    bool m_quoted = false; // within a quoted field of the command line being typed
     std::optional<SimClock::time_point> m_escapeSince;
     std::chrono::milliseconds m_guard {1000};
 };

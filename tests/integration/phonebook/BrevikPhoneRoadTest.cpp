@@ -8,16 +8,15 @@
 #include "phonebook/model/BrevikStrings.h"
 #include "platform/messaging/Messaging.h"
 #include "platform/serial/SerialPortName.h"
-#include "platform/ui/msgservice/ScriptFile.h"
 #include "support/PeerProcess.h"
+#include "support/ShownBoxes.h"
 #include "tools/phonesim/PhoneSim.h"
 #include "tools/phonesim/PhonebookCommands.h"
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -26,6 +25,8 @@
 using namespace std::chrono_literals;
 using namespace brevik;
 using brevik::test::entry;
+using torvane::phonesim::Fault;
+using torvane::phonesim::FaultKind;
 using torvane::phonesim::PhonebookCommands;
 using torvane::phonesim::PhoneSim;
 using Clock = std::chrono::steady_clock;
@@ -51,6 +52,7 @@ protected:
         const char* tmp = std::getenv("TORVANE_TEST_TMP");
         ASSERT_NE(tmp, nullptr) << "run through tests/isolate.sh";
         logPath_ = std::string(tmp) + "/corvant.log";
+        std::remove(logPath_.c_str());
         std::string error;
         ASSERT_TRUE(sim_.start(torvane::serial::portLinkFolder() + "/COM1", &error)) << error;
         window_ = messaging::registerWindow(&form_);
@@ -67,6 +69,7 @@ protected:
         }
         corvant_.reset();
         form_.model = nullptr;
+        model_.reset();
         messaging::unregisterWindow(window_);
         sim_.stop();
     }
@@ -97,24 +100,32 @@ protected:
     }
 
     // What corvant showed: error reports of this process end up there.
-    std::vector<torvane::ui::ShownBox> shownBoxes() const
-    {
-        std::vector<torvane::ui::ShownBox> boxes;
-        QFile log(QString::fromStdString(logPath_));
-        if (!log.open(QIODevice::ReadOnly))
-            return boxes;
-        for (const QByteArray& line : log.readAll().split('\n'))
-            if (auto box = torvane::ui::parseLogLine(QString::fromUtf8(line)))
-                boxes.push_back(*box);
-        return boxes;
-    }
+    std::vector<torvane::ui::ShownBox> shownBoxes() const { return torvane::test::shownBoxes(logPath_); }
 
     std::map<int, PhonebookCommands::Entry> simDirectory()
     {
         return sim_.withModule<PhonebookCommands>([](PhonebookCommands& p) { return p.storages["SM"].entries; });
     }
 
+    // The editor's model on the real engine, started with the SIM directory read (autoload with
+    // only that directory chosen); false when the read did not end well.
+    DlgViewModel& startEditor()
+    {
+        model_ = std::make_unique<DlgViewModel>(engine_, view_, dialogs_, mapi_);
+        model_->setWindow(window_);
+        form_.model = model_.get();
+        EXPECT_TRUE(model_->Start(StartSettings{true, AutoloadMask(1, 1)}));
+        EXPECT_TRUE(waitFor([&] { return !model_->hasFlag(FLAG_BUSY); }, 30s)) << sim_.transcript().received();
+        EXPECT_EQ(view_.lastStatus(), IDS_DONE) << sim_.transcript().received();
+        return *model_;
+    }
+
     PhoneSim sim_;
+    ZeldllPhoneEngine engine_;
+    test::FakeView view_;
+    test::FakeDialogs dialogs_;
+    torvane::mapi::Mapi mapi_;
+    std::unique_ptr<DlgViewModel> model_;
     FormWindow form_;
     HWND window_ = 0;
     std::string logPath_;
@@ -130,19 +141,8 @@ TEST_F(BrevikPhoneRoad, ReadChangeAddRemoveAndWriteTheSimDirectory)
         sm[3] = {"+49893333", 145, "Carl!"};
     });
     startCorvant();
-
-    ZeldllPhoneEngine engine;
-    test::FakeView view;
-    test::FakeDialogs dialogs;
-    torvane::mapi::Mapi mapi;
-    DlgViewModel model(engine, view, dialogs, mapi);
-    model.setWindow(window_);
-    form_.model = &model;
-
-    // Autoload with only the SIM directory selected: the start reads "SM".
-    ASSERT_TRUE(model.Start(StartSettings{true, AutoloadMask(1, 1)}));
-    ASSERT_TRUE(waitFor([&] { return !model.hasFlag(FLAG_BUSY); }, 30s)) << sim_.transcript().received();
-    ASSERT_EQ(view.lastStatus(), IDS_DONE) << sim_.transcript().received();
+    DlgViewModel& model = startEditor();
+    test::FakeView& view = view_;
     ASSERT_EQ(model.directories().current, 0);
     const PhoneDirectory& sim = model.shownDirectory();
     ASSERT_EQ(sim.count, 3);
@@ -173,6 +173,48 @@ TEST_F(BrevikPhoneRoad, ReadChangeAddRemoveAndWriteTheSimDirectory)
     };
     EXPECT_EQ(simDirectory(), expected) << sim_.transcript().received();
     EXPECT_TRUE(shownBoxes().empty()) << "no error was reported";
+}
+
+// The phone refusing a write once, and staying silent on a directory's selection: each is
+// reported through corvant's error dialog, nothing is lost, and the editor goes on.
+TEST_F(BrevikPhoneRoad, RefusedWriteAndSilentReadAreReportedAndNothingIsLost)
+{
+    sim_.withModule<PhonebookCommands>([](PhonebookCommands& p) { p.storages["SM"].entries[1] = {"0891111", 129, "Anna"}; });
+    startCorvant();
+    DlgViewModel& model = startEditor();
+    test::FakeView& view = view_;
+    ASSERT_EQ(model.AddToDirectory(1, entry(0, "Bert", "0892222")), 1);
+
+    Fault refuse;
+    refuse.kind = FaultKind::Error;
+    refuse.command = "+CPBW";
+    refuse.times = 1;
+    sim_.addFault(refuse);
+    ASSERT_TRUE(model.WritePhonebook());
+    ASSERT_TRUE(waitFor([&] { return !model.hasFlag(FLAG_BUSY); }, 30s));
+    EXPECT_EQ(view.lastStatus(), IDS_ABORTED);
+    EXPECT_TRUE(model.hasFlag(FLAG_PHONE_CHANGED)) << "the entry waits for the next write";
+    EXPECT_EQ(simDirectory().size(), 1u);
+    ASSERT_TRUE(waitFor([&] { return shownBoxes().size() == 1; }, 30s)) << "corvant shows the report";
+    EXPECT_EQ(shownBoxes()[0].kind, QStringLiteral("CErrorDlg"));
+
+    ASSERT_TRUE(model.WritePhonebook());
+    ASSERT_TRUE(waitFor([&] { return !model.hasFlag(FLAG_BUSY); }, 30s));
+    EXPECT_EQ(view.lastStatus(), IDS_DONE);
+    EXPECT_EQ(simDirectory().at(2), (PhonebookCommands::Entry{"0892222", 129, "Bert"}));
+
+    Fault silent;
+    silent.kind = FaultKind::Silent;
+    silent.command = "^SPBS";
+    silent.times = 1;
+    sim_.addFault(silent);
+    model.SelectDirectory(1);
+    ASSERT_TRUE(waitFor([&] { return !model.hasFlag(FLAG_BUSY); }, 30s));
+    EXPECT_EQ(view.lastStatus(), IDS_ABORTED);
+    EXPECT_EQ(model.directories().current, 0) << "back to the SIM directory";
+    EXPECT_EQ(view.directorySelection, 0);
+    EXPECT_EQ(model.shownDirectory().count, 2);
+    EXPECT_TRUE(waitFor([&] { return shownBoxes().size() == 2; }, 30s)) << "the read's report";
 }
 
 } // namespace

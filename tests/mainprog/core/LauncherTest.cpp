@@ -61,6 +61,8 @@ TEST_F(LauncherTest, ExitRunsTheEndCommandAndClosesTheFirstEditorOfEachKind)
     EditorWindow other("Telephone");
     EditorWindow phonebook1("Telephone Directory - SIM");
     EditorWindow phonebook2("Telephone Directory - ME");
+    EditorWindow editor1("Telefonbuch");
+    EditorWindow editor2("Telefonbuch");
     // A title longer than the 38 characters compared still matches by its beginning.
     EditorWindow ringtone("Ring Tone Edit - a very long melody name that goes on and on.rte");
     ASSERT_NE(phonebook1.hwnd, 0u);
@@ -70,6 +72,8 @@ TEST_F(LauncherTest, ExitRunsTheEndCommandAndClosesTheFirstEditorOfEachKind)
     EXPECT_EQ(started, std::vector<std::string>({"tessaro KILL"}));
     EXPECT_EQ(phonebook1.closes, 1);
     EXPECT_EQ(phonebook2.closes, 0) << "only the first found is closed";
+    EXPECT_EQ(editor1.closes, 1) << "the phonebook editor's own title";
+    EXPECT_EQ(editor2.closes, 0);
     EXPECT_EQ(ringtone.closes, 1);
     EXPECT_EQ(other.closes, 0);
 }

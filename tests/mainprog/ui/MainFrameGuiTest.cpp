@@ -7,11 +7,11 @@
 #include "mainprog/core/CorvantStrings.h"
 #include "mainprog/core/LauncherLayout.h"
 #include "mainprog/core/SuiteSettings.h"
-#include "mainprog/ui/BusyInputFilter.h"
 #include "mainprog/ui/CCorvantView.h"
 #include "mainprog/ui/CMainFrame.h"
 #include "platform/messaging/qt/WindowTimers.h"
 #include "platform/registry/RegistryFixture.h"
+#include "platform/ui/busyfilter/BusyInputFilter.h"
 
 #include <QAction>
 #include <QLabel>
@@ -303,12 +303,12 @@ TEST_F(AppTest, BusyFilterDropsOnlyInput)
     QMouseEvent right(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::RightButton, Qt::RightButton, {});
     QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton, Qt::LeftButton, {});
     QEvent paint(QEvent::Paint);
-    EXPECT_TRUE(BusyInputFilter::isDroppedWhileBusy(&key));
-    EXPECT_FALSE(BusyInputFilter::isDroppedWhileBusy(&keyUp));
-    EXPECT_TRUE(BusyInputFilter::isDroppedWhileBusy(&left));
-    EXPECT_FALSE(BusyInputFilter::isDroppedWhileBusy(&right));
-    EXPECT_TRUE(BusyInputFilter::isDroppedWhileBusy(&dbl));
-    EXPECT_FALSE(BusyInputFilter::isDroppedWhileBusy(&paint));
+    EXPECT_TRUE(torvane::ui::BusyInputFilter::isDroppedWhileBusy(&key));
+    EXPECT_FALSE(torvane::ui::BusyInputFilter::isDroppedWhileBusy(&keyUp));
+    EXPECT_TRUE(torvane::ui::BusyInputFilter::isDroppedWhileBusy(&left));
+    EXPECT_FALSE(torvane::ui::BusyInputFilter::isDroppedWhileBusy(&right));
+    EXPECT_TRUE(torvane::ui::BusyInputFilter::isDroppedWhileBusy(&dbl));
+    EXPECT_FALSE(torvane::ui::BusyInputFilter::isDroppedWhileBusy(&paint));
 }
 
 TEST_F(AppTest, ExitRunsTheEndCommand)

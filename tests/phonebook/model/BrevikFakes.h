@@ -157,6 +157,8 @@ public:
     std::deque<IndexAnswer> indexAnswers;
     std::deque<std::optional<std::string>> names;
     std::deque<std::optional<int>> folderChoices;
+    std::deque<std::optional<EntryDialogData>> entryAnswers;
+    std::vector<EntryDialogData> entryQuestions;
 
     struct Asked {
         int id;
@@ -206,6 +208,17 @@ public:
         }
         auto answer = names.front();
         names.pop_front();
+        return answer;
+    }
+    std::optional<EntryDialogData> AskEntry(const EntryDialogData& input) override
+    {
+        entryQuestions.push_back(input);
+        if (entryAnswers.empty()) {
+            ADD_FAILURE() << "unexpected entry dialog " << input.titleId;
+            return std::nullopt;
+        }
+        auto answer = entryAnswers.front();
+        entryAnswers.pop_front();
         return answer;
     }
     std::optional<int> ChooseFolder(const PabFolderTable&) override

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <sys/stat.h>
 
 using namespace torvane::mapi;
@@ -45,6 +46,36 @@ TEST(CardFolder, ListsOnlySingleCardsOfItsVersionsAndNothingElse)
     EXPECT_EQ(folder.load("old.vcf", &card), CardFolder::Load::NotUnderstood);
     EXPECT_EQ(folder.load("gone.vcf", &card), CardFolder::Load::Missing);
     EXPECT_EQ(folder.load("../b.vcf", &card), CardFolder::Load::Missing) << "no way out of the folder";
+}
+
+TEST(CardFolder, EveryLookSeesWhatAnotherProgramWroteMeanwhile)
+{
+    TempFolder tmp;
+    CardFolder folder(tmp.path() / "book");
+    const std::filesystem::path file = folder.path() / "c.vcf";
+    const auto name = [&] {
+        vcard::Card card;
+        EXPECT_EQ(folder.load("c.vcf", &card), CardFolder::Load::Ok);
+        return readCardFields(card).displayName;
+    };
+    const auto age = [&] {
+        std::filesystem::last_write_time(file, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    };
+    // Written in place with the same size, right after it was read (the same clock tick).
+    writeFile(file, kCard);
+    EXPECT_EQ(name(), "Carla");
+    writeFile(file, "BEGIN:VCARD\r\nVERSION:4.0\r\nUID:urn:uuid:c1\r\nFN:Marla\r\nEND:VCARD\r\n");
+    EXPECT_EQ(name(), "Marla");
+    // A settled card that changes later: its change time tells.
+    age();
+    EXPECT_EQ(name(), "Marla");
+    writeFile(file, kCard);
+    EXPECT_EQ(name(), "Carla");
+    age();
+    EXPECT_EQ(name(), "Carla");
+    std::filesystem::remove(file);
+    vcard::Card card;
+    EXPECT_EQ(folder.load("c.vcf", &card), CardFolder::Load::Missing);
 }
 
 TEST(CardFolder, WritesAtomicallyKeepingPermissionsAndLeavesNoTemporaryFile)

@@ -49,6 +49,19 @@ TEST(Phonebooks, SelectReadAndWriteWithTheLimitsOfEachStorage)
     EXPECT_EQ(phone.talk("AT+CPBR=?\r"), "\r\n+CPBR: (1-10),20,14\r\n" + kOk) << "LD stays selected";
 }
 
+TEST(Phonebooks, NamesInThePhonesCodesKeepTheirBytesBelowBlank)
+{
+    PhoneTalk phone;
+    // '_', 'é', 'Ø' and 'ò' in the phone's codes; 0x08 is no backspace and 0x1B no escape inside
+    // the quotes, and a quote typed and taken back does not end the field.
+    const std::string name = "a\x11" "b\x05\x0B\x08\x1B" "c";
+    EXPECT_EQ(phone.talk("AT+CPBW=4,\"123\",129,\"" + name + "\"\x08\"\r"), kOk);
+    EXPECT_EQ(phone.module<PhonebookCommands>().storages["SM"].entries[4].text, name);
+    EXPECT_EQ(phone.talk("AT+CPBR=4\r"), "\r\n+CPBR: 4,\"123\",129,\"" + name + "\"\r\n" + kOk);
+    EXPECT_EQ(phone.talk("AT+CPBW=5,\"1\x08" "2\",129,\"x\"\r"), cme(27))
+        << "inside quotes a backspace is a byte, which a number may not hold";
+}
+
 TEST(Barring, QueryAndSetWithThePassword)
 {
     PhoneTalk phone;

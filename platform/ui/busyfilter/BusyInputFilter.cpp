@@ -1,9 +1,9 @@
-#include "mainprog/ui/BusyInputFilter.h"
+#include "platform/ui/busyfilter/BusyInputFilter.h"
 
 #include <QEvent>
 #include <QMouseEvent>
 
-namespace corvant {
+namespace torvane::ui {
 
 BusyInputFilter::BusyInputFilter(std::function<bool()> busy, QObject* parent)
     : QObject(parent)
@@ -31,4 +31,4 @@ bool BusyInputFilter::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-} // namespace corvant
+} // namespace torvane::ui

@@ -1,6 +1,7 @@
-// While the application is busy (a forwarding or barring dialog waits for the engine's answer),
-// key presses, left button presses and left double clicks are dropped before they reach any
-// window, so only the engine's answers move the dialog on.
+// While a program is busy waiting for the engine's answer (the main program's forwarding and
+// barring dialogs, the phonebook editor's reads and writes), key presses, left button presses
+// and left double clicks are dropped before they reach any of its windows, so only the
+// engine's answers move it on; painting, the engine's posted answers and closing still arrive.
 #pragma once
 
 #include <QObject>
@@ -9,7 +10,7 @@
 
 class QEvent;
 
-namespace corvant {
+namespace torvane::ui {
 
 class BusyInputFilter : public QObject {
     Q_OBJECT
@@ -27,4 +28,4 @@ private:
     std::function<bool()> busy_;
 };
 
-} // namespace corvant
+} // namespace torvane::ui

@@ -1,0 +1,53 @@
+#include "phonebook/CBrevikApp.h"
+
+#include "phonebook/model/BrevikStrings.h"
+#include "phonebook/ui/CMainFrame.h"
+#include "platform/sharedmem/NamedMutex.h"
+#include "platform/ui/busyfilter/BusyInputFilter.h"
+
+#include <QApplication>
+
+namespace brevik {
+
+CBrevikApp::CBrevikApp(PhoneEngine& engine, torvane::mapi::Mapi& mapi, std::function<StartSettings()> settings)
+    : engine_(engine)
+    , mapi_(mapi)
+    , settings_(std::move(settings))
+{
+}
+
+CBrevikApp::~CBrevikApp()
+{
+    if (qApp != nullptr && inputFilter_)
+        qApp->removeEventFilter(inputFilter_.get());
+    frame_.reset();
+}
+
+bool CBrevikApp::InitInstance()
+{
+    bool alreadyExisted = false;
+    instanceMutex_ = torvane::NamedMutex::create(INSTANCE_MUTEX, true, &alreadyExisted);
+    if (!instanceMutex_ || alreadyExisted) {
+        instanceMutex_.reset();
+        return false;
+    }
+    busy_ = false;
+    inputFilter_ = std::make_unique<torvane::ui::BusyInputFilter>([this] { return busy_; });
+    qApp->installEventFilter(inputFilter_.get());
+
+    CMainFrame::Hooks hooks;
+    hooks.setBusy = [this](bool busy) { busy_ = busy; };
+    hooks.busy = [this] { return busy_; };
+    hooks.endProgram = [this] {
+        exitCode_ = -1;
+        QCoreApplication::exit(-1);
+    };
+    frame_ = std::make_unique<CMainFrame>(engine_, mapi_, std::move(hooks));
+    frame_->setWindowTitle(QString::fromUtf8(brevikString(IDS_APP_TITLE)));
+    if (!frame_->form().OnInitialUpdate(settings_ ? settings_() : StartSettings{}))
+        return false;
+    frame_->show();
+    return true;
+}
+
+} // namespace brevik
