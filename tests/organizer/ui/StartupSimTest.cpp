@@ -1,0 +1,114 @@
+// The organizer starting in the test's process against the simulated phone on COM1: the window
+// comes up, the status window asks the phone who it is, the status bar shows the phone; with a
+// silent phone the window comes up all the same; a failing set-up ends the program.
+#include "TessaroAppFixture.h"
+
+#include "organizer/link/MobileStatus.h"
+#include "organizer/mainwindow/ActiveBar.h"
+#include "organizer/mainwindow/GridSetup.h"
+#include "organizer/ui/MainWindow.h"
+
+#include "platform/registry/Registry.h"
+#include "tools/phonesim/PhoneFault.h"
+
+namespace tessaro::test {
+namespace {
+
+using torvane::phonesim::Fault;
+using torvane::phonesim::FaultKind;
+
+bool readMobileEnabled()
+{
+    auto& bar = Main_Form().ActiveBar1;
+    return bar.band(band::TessaroTools).tool(tool::TessaroReadMobile).isEnabled() &&
+           bar.band(band::TessaroOrganizerMenu).tool(tool::TessaroReadMobile).isEnabled();
+}
+
+TEST_F(TessaroAppTest, StartsAgainstThePhoneAndShowsItInTheStatusBar)
+{
+    ASSERT_TRUE(startPhone());
+    ASSERT_TRUE(startOrganizer(QString()));
+    EXPECT_FALSE(Main_Form().Form.isVisible()) << "the window waits for the start-up timer";
+    ASSERT_TRUE(waitUntilUp());
+
+    EXPECT_TRUE(app->window()->isVisible());
+    EXPECT_EQ(app->window()->windowTitle(), QStringLiteral("Torvane Appointments"));
+    EXPECT_EQ(recorder->log, (QStringList{"Start Torvane Appointments",
+                                          "SetText Please wait. Reading status from mobile! shown", "Quit"}));
+    EXPECT_FALSE(app->statusWindow().isLoaded());
+    EXPECT_EQ(sim.transcript().received(), std::string("\x1b" "ATE0+CMEE=2\rAT+CGMI\rAT+CGMM\rAT^SBNW=?\r"));
+    EXPECT_TRUE(MobileConnected);
+    EXPECT_EQ(FirstLocation, 1);
+    EXPECT_EQ(LastLocation, 50);
+    EXPECT_EQ(PhoneEntryTable.LBound(), 1);
+    EXPECT_EQ(PhoneEntryTable.UBound(), 50);
+    // Every O and K goes from the maker's and model's names.
+    EXPECT_EQ(panel(PanelMobile), QStringLiteral("TRVANE TV-35"));
+    EXPECT_EQ(Main_Form().TivStatusBar.panel(PanelMobile).pictureName(), QStringLiteral("ImageHandy_gruen"));
+    EXPECT_EQ(panel(PanelMobileStatus), QStringLiteral("connected"));
+    EXPECT_EQ(panel(PanelEntryCounter), QStringLiteral("Mobile Entries occupied: ?/50"));
+    // The calendar file is there (an empty one): its panel shows, with no entries read.
+    EXPECT_TRUE(OrganizerAvailable);
+    EXPECT_EQ(panel(PanelProgressIndicator), QStringLiteral("Torvane Calendar Entries read: 0"));
+    EXPECT_TRUE(readMobileEnabled());
+    EXPECT_TRUE(boxes().empty());
+    EXPECT_EQ(ends, 0);
+
+    // The user closes the window: the settings are saved and the program ends.
+    app->window()->close();
+    EXPECT_EQ(ends, 1);
+    const auto width = torvane::registry::readDword(HKEY_CURRENT_USER, "Software\\Torvane\\Tessaro\\Settings", "Width");
+    ASSERT_TRUE(width);
+    EXPECT_EQ(int(*width), int(Main_Form().Form.width()));
+}
+
+TEST_F(TessaroAppTest, SilentPhoneStillEndsWithTheWindowShown)
+{
+    ASSERT_TRUE(startPhone());
+    Fault silent;
+    silent.kind = FaultKind::Silent;
+    sim.addFault(silent);
+    ASSERT_TRUE(startOrganizer(QStringLiteral("NOORG")));
+    ASSERT_TRUE(waitUntilUp());
+    EXPECT_TRUE(app->window()->isVisible());
+    EXPECT_FALSE(MobileConnected);
+    EXPECT_EQ(LastLocation, 30);
+    EXPECT_EQ(panel(PanelMobile), QStringLiteral("No mobile"));
+    EXPECT_EQ(Main_Form().TivStatusBar.panel(PanelMobile).pictureName(), QStringLiteral("ImageHandy_grau"));
+    EXPECT_EQ(panel(PanelMobileStatus), QStringLiteral("offline"));
+    EXPECT_EQ(panel(PanelEntryCounter), QStringLiteral("Mobile Entries occupied: ?"));
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].caption, QStringLiteral("An Error Occurred In: InitComm:InitComm"));
+    EXPECT_TRUE(readMobileEnabled());
+    // Without the calendar its grid, arrow, panel and tools are not shown.
+    EXPECT_FALSE(OrganizerAvailable);
+    EXPECT_FALSE(Main_Form().FG2[0].isVisible());
+    EXPECT_FALSE(Main_Form().ImagePC2Mobile.isVisible());
+    EXPECT_FALSE(Main_Form().TivStatusBar.panel(PanelProgressIndicator).isVisible());
+    EXPECT_FALSE(Main_Form().ActiveBar1.band(band::TessaroTools).tool(tool::TessaroCalendar).isVisible());
+}
+
+TEST_F(TessaroAppTest, StartedByTheSuiteTakesItsPortAndLanguageAndHidesItsOwnSettings)
+{
+    // The suite says COM1 and German; the organizer's own setting says port 5.
+    const char* suite = "Software\\Torvane\\Quorvane PRO\\Settings";
+    ASSERT_EQ(torvane::registry::writeString(HKEY_CURRENT_USER, suite, "KONF_COMPORT", "COM1"), ERROR_SUCCESS);
+    ASSERT_EQ(torvane::registry::writeDword(HKEY_CURRENT_USER, suite, "TessaroSprache", 7), ERROR_SUCCESS);
+    ASSERT_EQ(torvane::registry::writeDword(HKEY_CURRENT_USER, "Software\\Torvane\\Tessaro\\Settings", "ComPort", 5),
+              ERROR_SUCCESS);
+    ASSERT_TRUE(startPhone());
+    ASSERT_TRUE(startOrganizer(QStringLiteral("caller=qbr NOORG")));
+    ASSERT_TRUE(waitUntilUp());
+    EXPECT_EQ(LanguageBase, 20000);
+    EXPECT_EQ(app->window()->windowTitle(), QStringLiteral("Torvane Termine"));
+    EXPECT_EQ(panel(PanelMobileStatus), QStringLiteral("verbunden"));
+    const auto extra = Main_Form().ActiveBar1.band(band::TessaroExtraMenu);
+    EXPECT_FALSE(extra.tool(tool::TessaroLanguage).isVisible());
+    EXPECT_FALSE(extra.tool(tool::TessaroComSettings).isVisible());
+    EXPECT_EQ(Main_Form().ActiveBar1.band(band::MainMenu).tool(tool::mnuEntry).caption(), QStringLiteral("Eint&rag"));
+    // No splash window when a caller started the program.
+    EXPECT_TRUE(app->findChildren<frmSplash*>().isEmpty());
+}
+
+} // namespace
+} // namespace tessaro::test
