@@ -416,8 +416,8 @@ QHash<QString, QImage> makeResources()
                    mobile(p, r, kGrey);
                }));
     res.insert(QStringLiteral("1Tessaro"), paint(32, 32, [](QPainter& p, const QRectF& r) {
-                   calendarSheet(p, QRectF(r.x(), r.y(), 26, 26), true);
-                   mobile(p, QRectF(r.x() + 14, r.y() + 10, 20, 22), QColor(120, 220, 120));
+                   calendarSheet(p, QRectF(r.x(), r.y(), 28, 28), true);
+                   mobile(p, QRectF(r.x() + 14, r.y() + 8, 18, 24), QColor(120, 220, 120));
                }));
     return res;
 }

@@ -3,7 +3,6 @@
 #include "organizer/link/TessaroStrings.h"
 #include "organizer/mainwindow/Pictures.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,7 +22,7 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::W
     big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
     title->setFont(big);
-    auto* version = new QLabel(QStringLiteral("Tessaro %1").arg(QCoreApplication::applicationVersion()), this);
+    auto* version = new QLabel(QStringLiteral("Tessaro " TORVANE_VERSION), this);
     version->setObjectName(QStringLiteral("lblVersion"));
     auto* texts = new QVBoxLayout;
     texts->addWidget(title);

@@ -6,6 +6,7 @@
 #include "organizer/link/MobileStatus.h"
 #include "organizer/mainwindow/ActiveBar.h"
 #include "organizer/ui/MainWindow.h"
+#include "organizer/ui/frmSplash.h"
 
 #include "platform/registry/Registry.h"
 #include "platform/ui/controls/widgets/CommandBarWidget.h"
@@ -114,6 +115,23 @@ INSTANTIATE_TEST_SUITE_P(Looks, MainWindowScreenshot,
                                            Look{true, true, "tessaro_main_de_calendar.png"},
                                            Look{false, false, "tessaro_main_en.png"},
                                            Look{true, false, "tessaro_main_de.png"}));
+
+TEST(SplashScreenshot, ShowsTheProgramsPictureTitleAndVersion)
+{
+    LanguageBase = 10000;
+    frmSplash splash;
+    splash.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+    const QImage shot = splash.grab().toImage();
+    ASSERT_TRUE(shot.save(QStringLiteral(SCREENSHOT_DIR "/tessaro_splash.png")));
+    auto* version = splash.findChild<QLabel*>(QStringLiteral("lblVersion"));
+    ASSERT_TRUE(version);
+    EXPECT_EQ(version->text(), QStringLiteral("Tessaro " TORVANE_VERSION));
+    EXPECT_TRUE(splash.rect().contains(QRect(version->mapTo(&splash, QPoint(0, 0)), version->sizeHint())))
+        << "the version is cut";
+    const QRect screen = splash.screen()->geometry();
+    EXPECT_LT(std::abs(splash.geometry().center().x() - screen.center().x()), 2);
+}
 
 } // namespace
 } // namespace tessaro::test
