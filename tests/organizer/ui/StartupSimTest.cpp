@@ -9,13 +9,23 @@
 #include "organizer/ui/MainWindow.h"
 
 #include "platform/registry/Registry.h"
+#include "platform/ui/controls/Twips.h"
+
+#include <QDir>
+#include <QFile>
 #include "tools/phonesim/PhoneFault.h"
 
 namespace tessaro::test {
 namespace {
 
+using namespace std::chrono_literals;
 using torvane::phonesim::Fault;
 using torvane::phonesim::FaultKind;
+
+int twipsToPixelsOf(double twips)
+{
+    return torvane::controls::twipsToPixels(twips);
+}
 
 bool readMobileEnabled()
 {
@@ -108,6 +118,43 @@ TEST_F(TessaroAppTest, StartedByTheSuiteTakesItsPortAndLanguageAndHidesItsOwnSet
     EXPECT_EQ(Main_Form().ActiveBar1.band(band::MainMenu).tool(tool::mnuEntry).caption(), QStringLiteral("Eint&rag"));
     // No splash window when a caller started the program.
     EXPECT_TRUE(app->findChildren<frmSplash*>().isEmpty());
+}
+
+TEST_F(TessaroAppTest, TheWindowIsLaidOutAsTheUserSizesItAndItsEndAndHelpAnswer)
+{
+    ASSERT_TRUE(startOrganizer(QStringLiteral("NOORG")));
+    ASSERT_TRUE(waitUntilUp());
+    MainWindow& window = *app->window();
+    FormWindow& form = Main_Form().Form;
+    // Narrower than the date column and one text column: widened to that, the grid with it.
+    window.resize(100, window.height());
+    const double least = 960 + 390 + DateColumnWidth + 600;
+    ASSERT_TRUE(waitFor([&] { return form.width() == least && window.width() == twipsToPixelsOf(least - 120); }, 10s))
+        << form.width() << " " << window.width();
+    EXPECT_EQ(Main_Form().FG1[0].width(), least - 1350);
+    EXPECT_EQ(Main_Form().FG1[1].colWidth(9), 600);
+    EXPECT_TRUE(ResizeEnabled);
+    // Taller than the grid needs: the window shrinks to its grid again.
+    const int fitted = window.height();
+    window.resize(900, fitted + 200);
+    ASSERT_TRUE(waitFor([&] { return window.height() == fitted && window.width() == 900; }, 10s)) << window.height();
+    EXPECT_EQ(Main_Form().FG1[0].width(), 900 * 15 + 120 - 1350);
+
+    // Help shows the language's page when there is one, and nothing without.
+    EXPECT_TRUE(TessaroApp::helpPage().isEmpty());
+    const QString help = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/torvane/help");
+    ASSERT_TRUE(QDir().mkpath(help));
+    for (const char* name : {"TessaroHelpe.html", "TessaroHelpd.html"}) {
+        QFile page(help + QLatin1Char('/') + QLatin1String(name));
+        ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    }
+    EXPECT_EQ(TessaroApp::helpPage(), help + QStringLiteral("/TessaroHelpe.html"));
+    HelpFile = QStringLiteral("TessaroHelpd.hlp");
+    EXPECT_EQ(TessaroApp::helpPage(), help + QStringLiteral("/TessaroHelpd.html"));
+
+    // The menu's End ends the program.
+    Main_Form().ActiveBar1.activate(Main_Form().ActiveBar1.band(band::TessaroOrganizerMenu).tool(tool::TessaroEnd));
+    EXPECT_EQ(ends, 1);
 }
 
 } // namespace
