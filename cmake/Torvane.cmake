@@ -20,6 +20,16 @@ if(TORVANE_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
 
+# Link options for a shared library that must resolve every symbol when it is linked. Clang
+# links its sanitizer and fuzzer runtimes into executables only (GCC links libasan and libubsan
+# into shared libraries as well), so an instrumented shared library built by clang leaves the
+# runtime's symbols to the program that loads it, and the check can't hold there.
+if(CMAKE_CXX_COMPILER_ID MATCHES "Clang" AND (TORVANE_SANITIZE OR TORVANE_FUZZ))
+  set(TORVANE_NO_UNDEFINED "")
+else()
+  set(TORVANE_NO_UNDEFINED -Wl,--no-undefined)
+endif()
+
 set(TORVANE_ISOLATE ${CMAKE_SOURCE_DIR}/tests/isolate.sh)
 
 function(torvane_add_subdirectories)
@@ -71,6 +81,31 @@ function(torvane_add_test name)
   set_tests_properties(${name} PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT})
 endfunction()
 
+# torvane_add_screenshot_test(name SOURCES ... [LIBS ...] [SCREEN WxH])
+# A window shown on a virtual X display (xvfb-run), as a user sees it: the test saves its
+# screenshot beside the binary (SCREENSHOT_DIR) and compares it with the one a person looked at
+# (REFERENCE_DIR, the folder's reference/). Registered only where xvfb-run exists; the X client
+# library's own leaks are suppressed.
+find_program(XVFB_RUN xvfb-run)
+function(torvane_add_screenshot_test name)
+  cmake_parse_arguments(S "" "SCREEN" "SOURCES;LIBS" ${ARGN})
+  if(NOT S_SCREEN)
+    set(S_SCREEN 1024x768)
+  endif()
+  add_executable(${name} ${S_SOURCES})
+  torvane_qt(${name})
+  target_link_libraries(${name} PRIVATE ${S_LIBS} Qt6::Test GTest::gtest)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  target_compile_definitions(${name} PRIVATE
+    SCREENSHOT_DIR="${CMAKE_CURRENT_BINARY_DIR}" REFERENCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}/reference")
+  if(XVFB_RUN)
+    add_test(NAME ${name}
+             COMMAND ${XVFB_RUN} -a -s "-screen 0 ${S_SCREEN}x24" ${TORVANE_ISOLATE} $<TARGET_FILE:${name}>)
+    set_tests_properties(${name} PROPERTIES LABELS gui TIMEOUT 120
+      ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/support/xcb_leaks.supp")
+  endif()
+endfunction()
+
 # torvane_add_fuzz(name SOURCES ... [LIBS ...])
 # With TORVANE_FUZZ the target is a libFuzzer binary; otherwise it is linked with a small
 # driver that replays the seed corpus (fuzz/corpus/<name>) and a fixed set of mutations of it,
@@ -83,6 +118,7 @@ function(torvane_add_fuzz name)
   if(TORVANE_FUZZ)
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    set_property(GLOBAL APPEND PROPERTY TORVANE_FUZZ_TARGETS ${name})
   else()
     target_sources(${name} PRIVATE ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
     add_test(NAME ${name} COMMAND ${TORVANE_ISOLATE} $<TARGET_FILE:${name}>

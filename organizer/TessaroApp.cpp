@@ -11,21 +11,19 @@
 #include "organizer/mainwindow/MainFormState.h"
 #include "organizer/ui/MainWindow.h"
 #include "organizer/ui/Status_Anzeige.h"
+#include "organizer/ui/TessaroHelp.h"
 #include "organizer/ui/frmSplash.h"
 
 #include "platform/messaging/Messaging.h"
 #include "platform/messaging/qt/MessagePump.h"
 #include "platform/messaging/qt/WidgetWindow.h"
 #include "platform/outlook/Application.h"
-#include "platform/process/ProgramStart.h"
 #include "platform/ui/controls/Twips.h"
 #include "platform/ui/controls/widgets/CommandBarWidget.h"
 #include "platform/ui/msgservice/MessageService.h"
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
@@ -37,14 +35,6 @@ namespace {
 // How often a KILL taken while the program was busy looks again whether it may end it.
 constexpr int kKillCheckMs = 100;
 constexpr int kDdeTimeoutMs = 5000;
-
-QString dataFolder()
-{
-    QString data = qEnvironmentVariable("XDG_DATA_HOME");
-    if (data.isEmpty() || !QDir::isAbsolutePath(data))
-        data = QDir::homePath() + QStringLiteral("/.local/share");
-    return data + QStringLiteral("/torvane");
-}
 
 } // namespace
 
@@ -100,7 +90,7 @@ TessaroApp::~TessaroApp()
     setOrganizerServices(services);
     setStatusDisplay(nullptr);
     setMessageBoxHandler({});
-    delete m_splash.data();
+    UnloadSplash();
     delete m_window.data();
     m_status.reset();
 }
@@ -175,9 +165,7 @@ void TessaroApp::disarmAppTimer()
 
 void TessaroApp::showSplash()
 {
-    if (!m_splash)
-        m_splash = new frmSplash;
-    m_splash->show();
+    ShowSplash();
 }
 
 std::optional<OrganizerProbe> TessaroApp::probeOrganizer()
@@ -199,14 +187,11 @@ void TessaroApp::bringUpMainWindow()
     m_window->showMinimized();
     m_window->show();
     m_window->raise();
-    if (m_splash)
-        m_splash->showMinimized();
+    if (frmSplash* splash = LoadedSplash())
+        splash->showMinimized();
     m_window->showNormal();
     m_window->activateWindow();
-    if (m_splash) {
-        m_splash->hide();
-        m_splash->deleteLater();
-    }
+    UnloadSplash();
 }
 
 void TessaroApp::statusWindowForProbe(bool probing)
@@ -231,26 +216,13 @@ void TessaroApp::endProgram()
     m_killCheck.stop();
     if (m_status->isLoaded())
         m_status->Quit();
-    if (m_splash)
-        m_splash->close();
+    UnloadSplash();
     if (m_window) {
         m_window->setUnloadHandler({});
         m_window->close();
     }
     if (m_end)
         m_end();
-}
-
-QString TessaroApp::helpPage()
-{
-    const QString page = QFileInfo(HelpFile).completeBaseName() + QStringLiteral(".html");
-    for (const QString& folder : {QString::fromStdString(torvane::process::ownProgramFolder()),
-                                  dataFolder() + QStringLiteral("/help")}) {
-        const QFileInfo candidate(folder + QLatin1Char('/') + page);
-        if (!folder.isEmpty() && candidate.isFile())
-            return candidate.absoluteFilePath();
-    }
-    return {};
 }
 
 // Of the window's commands only End and Help answer until the command dispatch lands.
@@ -261,7 +233,7 @@ void TessaroApp::toolClicked(const QString& toolName)
     if (toolName == tool::TessaroEnd) {
         Form_Unload(*this);
     } else if (toolName == tool::TessaroHelp) {
-        const QString page = helpPage();
+        const QString page = FindHelpPage(HelpFile);
         if (!page.isEmpty())
             QDesktopServices::openUrl(QUrl::fromLocalFile(page));
     }

@@ -7,7 +7,6 @@
 
 #include "organizer/mainwindow/StartUp.h"
 #include "organizer/ui/MainWindow.h"
-#include "organizer/ui/frmSplash.h"
 
 #include "platform/dde/Dde.h"
 
@@ -41,11 +40,6 @@ public:
     // How often another copy asked this one to come to the front.
     int activations() const { return m_activations; }
 
-    // The help file's contents page of the current language, beside the program or in the
-    // suite's data folder ($XDG_DATA_HOME/torvane/help), as a page named after it
-    // (TessaroHelpe.html). Empty when there is none.
-    static QString helpPage();
-
     // StartupHost
     void loadMainWindow() override;
     bool otherCopyRunning(const QString& caption) override;
@@ -70,7 +64,6 @@ private:
 
     std::unique_ptr<Status_Anzeige> m_status;
     QPointer<MainWindow> m_window;
-    QPointer<frmSplash> m_splash;
     torvane::dde::DdeSource m_dde;
     QTimer m_appTimer;
     QTimer m_killCheck;

@@ -1,5 +1,7 @@
 #include "organizer/mainwindow/Pictures.h"
 
+#include "organizer/entryeditor/EntryPictures.h"
+
 #include <QHash>
 #include <QPainter>
 #include <QPainterPath>
@@ -58,50 +60,6 @@ void sheet(QPainter& p, const QRectF& r, const QColor& fill)
     p.setPen(pen(kInk, r));
     p.setBrush(fill);
     p.drawRect(part(r, 2.5, 1.5, 11, 13));
-}
-
-void note(QPainter& p, const QRectF& r)
-{
-    sheet(p, r, kYellow);
-    p.setPen(pen(QColor(150, 110, 20), r));
-    for (double y : {5.0, 8.0, 11.0})
-        p.drawLine(at(r, 4.5, y), at(r, 11.5, y));
-}
-
-void people(QPainter& p, const QRectF& r)
-{
-    p.setPen(pen(kInk, r));
-    p.setBrush(kGreen);
-    p.drawPie(part(r, 6, 8, 9, 10), 0, 180 * 16);
-    p.drawEllipse(part(r, 8, 3, 5, 5));
-    p.setBrush(kBlue);
-    p.drawPie(part(r, 1, 9, 9, 10), 0, 180 * 16);
-    p.drawEllipse(part(r, 3, 4, 5, 5));
-}
-
-void gift(QPainter& p, const QRectF& r)
-{
-    p.setPen(pen(kInk, r));
-    p.setBrush(kRed);
-    p.drawRect(part(r, 2.5, 6.5, 11, 8));
-    p.setBrush(kYellow);
-    p.drawRect(part(r, 7, 6.5, 2, 8));
-    p.drawEllipse(part(r, 4, 2.5, 4, 4));
-    p.drawEllipse(part(r, 8, 2.5, 4, 4));
-}
-
-void handset(QPainter& p, const QRectF& r)
-{
-    QPainterPath path;
-    path.moveTo(at(r, 2, 10));
-    path.cubicTo(at(r, 2, 4), at(r, 14, 4), at(r, 14, 10));
-    p.setPen(pen(kInk, r, 3));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(path);
-    p.setPen(pen(kInk, r));
-    p.setBrush(kInk);
-    p.drawRect(part(r, 1, 10, 4, 3));
-    p.drawRect(part(r, 11, 10, 4, 3));
 }
 
 void mobile(QPainter& p, const QRectF& r, const QColor& screen)
@@ -258,25 +216,6 @@ void bubble(QPainter& p, const QRectF& r)
     questionMark(p, part(r, 3, 0.5, 10, 11), kBlue);
 }
 
-void disk(QPainter& p, const QRectF& r)
-{
-    p.setPen(pen(kInk, r));
-    p.setBrush(kBlue);
-    p.drawRect(part(r, 1.5, 1.5, 13, 13));
-    p.setBrush(kPaper);
-    p.drawRect(part(r, 4, 1.5, 8, 5));
-    p.setBrush(kGrey);
-    p.drawRect(part(r, 4, 9.5, 8, 5));
-}
-
-void power(QPainter& p, const QRectF& r)
-{
-    p.setPen(pen(kGreen, r, 2));
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(part(r, 2.5, 3, 11, 11), 120 * 16, -240 * 16);
-    p.drawLine(at(r, 8, 1.5), at(r, 8, 8));
-}
-
 void cycle(QPainter& p, const QRectF& r)
 {
     p.setPen(pen(kBlue, r, 2));
@@ -364,6 +303,12 @@ void check(QPainter& p, const QRectF& r)
     p.drawPolyline(QPolygonF({at(r, 2.5, 8.5), at(r, 6.5, 12.5), at(r, 13.5, 3.5)}));
 }
 
+// The entry editor's picture of a kind, so a kind looks the same in the grid and in the editor.
+Draw entryKind(EntryPicture kind)
+{
+    return [kind](QPainter& p, const QRectF& r) { p.drawImage(r, DrawEntryPicture(kind)); };
+}
+
 // A picture of a kind of entry with its series letter and alarm bell.
 Draw kindPicture(const Draw& kind, QChar series, bool withBell)
 {
@@ -379,7 +324,10 @@ Draw kindPicture(const Draw& kind, QChar series, bool withBell)
 QHash<QString, QImage> makeResources()
 {
     QHash<QString, QImage> res;
-    const std::pair<const char*, Draw> kinds[] = {{"MEM", note}, {"MET", people}, {"BIR", gift}, {"CALL", handset}};
+    const std::pair<const char*, Draw> kinds[] = {{"MEM", entryKind(EntryPicture::Memo)},
+                                                  {"MET", entryKind(EntryPicture::Meeting)},
+                                                  {"BIR", entryKind(EntryPicture::Anniversary)},
+                                                  {"CALL", entryKind(EntryPicture::PhoneCall)}};
     const std::pair<const char*, QChar> periods[] = {
         {"", QChar()}, {"_DAY", QLatin1Char('D')}, {"_WEEK", QLatin1Char('W')}, {"_YEAR", QLatin1Char('Y')}};
     for (const auto& [kind, draw] : kinds)
@@ -390,7 +338,7 @@ QHash<QString, QImage> makeResources()
                 res.insert(name, paint(16, 16, kindPicture(draw, letter, withBell)));
             }
     // Row pictograms: meeting, daily, weekly (and monthly), yearly series; the sync marks.
-    res.insert(QStringLiteral("m"), paint(16, 16, people));
+    res.insert(QStringLiteral("m"), paint(16, 16, entryKind(EntryPicture::Meeting)));
     res.insert(QStringLiteral("s"), paint(16, 16, kindPicture(cycle, QLatin1Char('D'), false)));
     res.insert(QStringLiteral("w"), paint(16, 16, kindPicture(cycle, QLatin1Char('W'), false)));
     res.insert(QStringLiteral("y"), paint(16, 16, kindPicture(cycle, QLatin1Char('Y'), false)));
@@ -415,10 +363,6 @@ QHash<QString, QImage> makeResources()
     res.insert(QStringLiteral("ImageHandy_grau"), paint(16, 16, [](QPainter& p, const QRectF& r) {
                    mobile(p, r, kGrey);
                }));
-    res.insert(QStringLiteral("1Tessaro"), paint(32, 32, [](QPainter& p, const QRectF& r) {
-                   calendarSheet(p, QRectF(r.x(), r.y(), 28, 28), true);
-                   mobile(p, QRectF(r.x() + 14, r.y() + 8, 18, 24), QColor(120, 220, 120));
-               }));
     return res;
 }
 
@@ -438,19 +382,9 @@ Picture LoadResPicture(const QString& name)
 
 QImage ToolbarStripPicture()
 {
-    const Draw cells[ToolbarStripCells] = {
-        note,
-        people,
-        gift,
-        handset,
-        power,
-        [](QPainter& p, const QRectF& r) { cross(p, r, kRed); },
-        disk,
-        page,
-        bubble,
-        cycle,
-        [](QPainter& p, const QRectF& r) { calendarSheet(p, r, false); },
-        bell,
+    // The entry editor's pictures first, in its strip's order; then the three it leaves empty.
+    const QImage entries = EntryToolStrip();
+    const Draw more[] = {
         eraser,
         [](QPainter& p, const QRectF& r) {
             mobile(p, r, QColor(120, 220, 120));
@@ -458,9 +392,10 @@ QImage ToolbarStripPicture()
         },
         [](QPainter& p, const QRectF& r) { diary(p, r, false); },
     };
-    return paint(16 * ToolbarStripCells, 16, [&cells](QPainter& p, const QRectF&) {
-        for (int i = 0; i < ToolbarStripCells; ++i)
-            cells[i](p, QRectF(16 * i, 0, 16, 16));
+    return paint(16 * ToolbarStripCells, 16, [&](QPainter& p, const QRectF&) {
+        p.drawImage(0, 0, entries.copy(0, 0, 16 * EntryPictureCount, 16));
+        for (int i = 0; i < 3; ++i)
+            more[i](p, QRectF(16 * (EntryPictureCount + i), 0, 16, 16));
     });
 }
 

@@ -1,7 +1,7 @@
-// The organizer's pictures, drawn by its own code: the menu and toolbar strip, the entry
-// editor's 15-cell strip, the pictograms of the phone entries by kind, series and alarm, the
-// grid's row pictograms, the arrows beside the grids, the phone pictures of the status bar and
-// the window icon. Each is looked up by the resource name the windows use.
+// The main window's pictures, drawn by its own code: the menu and toolbar strip, the 15-cell strip
+// of the toolbar picture list, the pictograms of the phone entries by kind, series and alarm,
+// the grid's row pictograms, the arrows beside the grids and the phone pictures of the status
+// bar. Each is looked up by the resource name the window uses.
 #pragma once
 
 #include "platform/ui/controls/Picture.h"
@@ -15,8 +15,8 @@ namespace tessaro {
 
 // A bitmap resource by name: "MEM", "MEM_DAY", ..., "CALL_YEAR_BELL" (16 x 16), the row
 // pictograms "m", "s", "w", "y", "j", "r", "l" (16 x 16), "ImageMobile2PC" and "ImagePC2Mobile"
-// (64 x 32), "ImageHandy_gruen" and "ImageHandy_grau" (16 x 16), "1Tessaro" (32 x 32). A null
-// picture for any other name.
+// (64 x 32), "ImageHandy_gruen" and "ImageHandy_grau" (16 x 16). A null picture for any other
+// name.
 torvane::controls::Picture LoadResPicture(const QString& name);
 
 // The entry editor's toolbar strip: 15 cells of 16 x 16 in one row (memo, meeting, anniversary,

@@ -1,5 +1,6 @@
 #include "organizer/mainwindow/StartUp.h"
 
+#include "organizer/entryeditor/CheckForm.h"
 #include "organizer/link/Allgemein.h"
 #include "organizer/link/ComDrv.h"
 #include "organizer/link/Frontend.h"

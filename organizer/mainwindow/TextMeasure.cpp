@@ -1,29 +1,22 @@
 #include "organizer/mainwindow/TextMeasure.h"
 
 #include "organizer/link/PublicVar.h"
-#include "platform/ui/controls/Twips.h"
 #include "platform/ui/datetext/DateText.h"
 
 #include <QDateTime>
 #include <QFont>
 #include <QFontDatabase>
-#include <QFontMetricsF>
-
-#include <cmath>
+#include <QFontInfo>
 
 namespace tessaro {
 
-std::int16_t MeasureTextWidth(const QString& text)
-{
-    QFont font(GridFontName);
-    font.setPointSizeF(GridFontSize);
-    const double pixels = QFontMetricsF(font).horizontalAdvance(text);
-    return std::int16_t(std::nearbyint(pixels * torvane::controls::TwipsPerPixel * 1.1));
-}
-
 QStringList ScreenFonts()
 {
-    return QFontDatabase::families();
+    QStringList families = QFontDatabase::families();
+    const QString courier = QStringLiteral("Courier New");
+    if (!families.contains(courier) && QFontInfo(QFont(courier)).fixedPitch())
+        families << courier;
+    return families;
 }
 
 QString DateColumnSample()

@@ -1,18 +1,15 @@
-// Measuring texts in the grid font, for the widths of the grids' columns.
+// What the grids' date column is measured from: the screen's fonts (to find the grid font) and
+// the text the column must hold.
 #pragma once
 
 #include <QString>
 #include <QStringList>
 
-#include <cstdint>
-
 namespace tessaro {
 
-// The width in twips that `text` takes in GridFontName at GridFontSize, with a tenth added for
-// the cell's margins, rounded. Needs the application's fonts (a QGuiApplication).
-std::int16_t MeasureTextWidth(const QString& text);
-
-// The screen's font families, in the font database's order.
+// The screen's font families, in the font database's order. "Courier New" counts as installed
+// when the font system stands a fixed-pitch font with its metrics in for it (as it does for the
+// Liberation fonts), so the grids keep their fixed-pitch font.
 QStringList ScreenFonts();
 
 // The date column's text for now: the weekday, the short date and the short time

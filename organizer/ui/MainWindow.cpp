@@ -1,5 +1,8 @@
 #include "organizer/ui/MainWindow.h"
 
+#include "organizer/ui/EditorControlWidgets.h"
+#include "organizer/ui/TessaroIcon.h"
+
 #include "organizer/mainwindow/ActiveBar.h"
 #include "organizer/mainwindow/GridSetup.h"
 #include "organizer/mainwindow/MainFormControls.h"
@@ -17,8 +20,6 @@
 #include "platform/ui/controls/widgets/StatusBarWidget.h"
 
 #include <QCloseEvent>
-#include <QIcon>
-#include <QPixmap>
 
 namespace tessaro {
 
@@ -30,7 +31,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
 {
     MainFormControls& f = Main_Form();
     setObjectName(QStringLiteral("Main_Form"));
-    setWindowIcon(QIcon(QPixmap::fromImage(LoadResPicture(QStringLiteral("1Tessaro")).image())));
+    setWindowIcon(TessaroIcon());
 
     m_bar = new controls::CommandBarWidget(f.ActiveBar1, this);
     m_client = new QWidget(this);
@@ -68,18 +69,19 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildDatePicker()
 {
     MainFormControls& f = Main_Form();
-    auto* frame = new controls::FrameWidget(f.StartCalendarFrame, m_client);
+    // The frame draws its border with its lines.
+    auto* frame = new editor::FrameWidget(f.StartCalendarFrame, m_client, editor::FrameWidget::Border::None);
     new controls::MonthCalendarWidget(f.TIVStartCalendar, frame);
-    auto* fields = new controls::FrameWidget(f.DateFieldsFrame, frame);
-    new controls::TextBoxWidget(f.StartDateText, fields);
-    new controls::TextBoxWidget(f.EndDateText, fields);
-    new controls::TextBoxWidget(f.PeriodeText, fields);
+    auto* fields = new editor::FrameWidget(f.DateFieldsFrame, frame);
+    new editor::TextBoxWidget(f.StartDateText, fields);
+    new editor::TextBoxWidget(f.EndDateText, fields);
+    new editor::TextBoxWidget(f.PeriodeText, fields);
     new controls::ComboBoxWidget(f.PeriodeCombo, fields);
     new controls::CommandButtonWidget(f.CalCommandOK, frame);
     new controls::CommandButtonWidget(f.CalCommandCancel, frame);
     for (auto* lines : {&f.Line1, &f.Line2})
-        for (controls::Line& line : *lines)
-            new controls::LineWidget(line, frame);
+        for (editor::LineControl& line : *lines)
+            new editor::LineWidget(line, frame);
 }
 
 void MainWindow::comeToFront()

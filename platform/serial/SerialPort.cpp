@@ -23,6 +23,49 @@ bool noModemControl(int err)
     return err == ENOTTY || err == EINVAL;
 }
 
+struct LockedDevice {
+    int fd = -1;
+    std::string path;
+    SerialPortLock lock;
+};
+
+// Opens the device behind a port name and takes its locks. Never waits for a carrier and never
+// makes the device our controlling terminal, so a probe of every port cannot hang on a modem
+// line or take over a console.
+SerialResult<LockedDevice> openLocked(const std::string& name)
+{
+    auto path = resolvePortName(name);
+    if (!path)
+        return path.error();
+    const int fd = ::open(path->c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int err = errno;
+        switch (err) {
+        case ENOENT:
+        case ENXIO:
+        case ENODEV:
+            return makeError(SerialErrorCode::NotFound, name + ": no such port (" + *path + ")", err);
+        case EACCES:
+        case EPERM:
+            return makeError(SerialErrorCode::AccessDenied, name + ": access to " + *path + " is denied", err);
+        case EBUSY:
+            return makeError(SerialErrorCode::InUse, name + ": the port is in use by another program", err);
+        default:
+            return systemError(err, name + ": cannot open " + *path);
+        }
+    }
+    if (!::isatty(fd)) {
+        ::close(fd);
+        return makeError(SerialErrorCode::NotFound, name + ": " + *path + " is not a serial device", ENOTTY);
+    }
+    auto lock = SerialPortLock::acquire(fd, name);
+    if (!lock) {
+        ::close(fd);
+        return lock.error();
+    }
+    return LockedDevice{fd, *path, std::move(lock.value())};
+}
+
 } // namespace
 
 SerialError systemError(int err, const std::string& context)
@@ -84,43 +127,31 @@ SerialResult<SerialPort> SerialPort::open(int number)
     return open(portNameForNumber(number));
 }
 
+SerialStatus SerialPort::probe(int number)
+{
+    if (number < 1)
+        return makeError(SerialErrorCode::BadName, "port number " + std::to_string(number) + " does not exist");
+    auto device = openLocked(portNameForNumber(number));
+    if (!device)
+        return device.error();
+    // No exclusive mode and no line settings: a port another program uses without our locks
+    // must look exactly as it did before the probe.
+    device->lock.release();
+    ::close(device->fd);
+    return {};
+}
+
 SerialResult<SerialPort> SerialPort::open(std::string_view portName)
 {
-    auto path = resolvePortName(portName);
-    if (!path)
-        return path.error();
     const std::string name(portName);
-
-    const int fd = ::open(path->c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        const int err = errno;
-        switch (err) {
-        case ENOENT:
-        case ENXIO:
-        case ENODEV:
-            return makeError(SerialErrorCode::NotFound, name + ": no such port (" + *path + ")", err);
-        case EACCES:
-        case EPERM:
-            return makeError(SerialErrorCode::AccessDenied, name + ": access to " + *path + " is denied", err);
-        case EBUSY:
-            return makeError(SerialErrorCode::InUse, name + ": the port is in use by another program", err);
-        default:
-            return systemError(err, name + ": cannot open " + *path);
-        }
-    }
-    if (!::isatty(fd)) {
-        ::close(fd);
-        return makeError(SerialErrorCode::NotFound, name + ": " + *path + " is not a serial device", ENOTTY);
-    }
-    auto lock = SerialPortLock::acquire(fd, name);
-    if (!lock) {
-        ::close(fd);
-        return lock.error();
-    }
+    auto device = openLocked(name);
+    if (!device)
+        return device.error();
+    const int fd = device->fd;
     // Keeps out programs that do not take our locks; root passes it, the locks stop root.
     ::ioctl(fd, TIOCEXCL);
 
-    SerialPort port(fd, name, *path, std::move(lock.value()));
+    SerialPort port(fd, name, device->path, std::move(device->lock));
     // Raw mode with the framing the device has; the caller applies its own settings next.
     auto current = readLineSettings(fd, name);
     if (!current)

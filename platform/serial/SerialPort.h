@@ -30,6 +30,12 @@ public:
     static SerialResult<SerialPort> open(std::string_view name);
     static SerialResult<SerialPort> open(int number);
 
+    // Whether port `number` is there to be used, for a list of the ports a machine has: the
+    // device is opened and its locks tried as open() does, then closed at once, with no
+    // exclusive mode set and its line settings untouched. Ok when it could be opened now;
+    // otherwise the error open() would give (InUse while another handle holds it).
+    static SerialStatus probe(int number);
+
     bool isOpen() const { return m_fd >= 0; }
     void close();
 

@@ -27,6 +27,18 @@ struct LookupCase {
     std::optional<std::string> expected;
 };
 
+// The lookup reads each value into a buffer on its stack, and past that buffer lies whatever the
+// stack held before. A read that runs past the value would stop at the first zero there, which
+// may be right behind the buffer and make a wrong copy look right. Painted beforehand with bytes
+// that are not zero, the stack below the test turns such a read into a result with extra
+// characters, in any build and not only under AddressSanitizer.
+[[gnu::noinline]] void paintStackBelow()
+{
+    volatile unsigned char area[64 * 1024];
+    for (auto& byte : area)
+        byte = 0xA5;
+}
+
 class PlinketLookup : public PlinketTest, public ::testing::WithParamInterface<LookupCase> {
 };
 
@@ -40,6 +52,7 @@ TEST_P(PlinketLookup, FindsTheFirstFittingValueInSearchOrder)
     }
     auto lookUp = reinterpret_cast<LookupFunction>(library().symbol("getTIVEntry"));
     ASSERT_NE(lookUp, nullptr);
+    paintStackBelow();
     const char* result = lookUp(GetParam().lookedUp);
     if (!GetParam().expected) {
         EXPECT_EQ(result, nullptr) << result;

@@ -2,32 +2,6 @@
 
 namespace torvane::controls {
 
-void TextBox::setText(const QString& text)
-{
-    if (text == m_text)
-        return;
-    m_text = text;
-    emit change();
-}
-
-void TextBox::setToolTipText(const QString& text)
-{
-    m_toolTip = text;
-    emit appearanceChanged();
-}
-
-void TextBox::setEnabled(bool enabled)
-{
-    m_enabled = enabled;
-    emit appearanceChanged();
-}
-
-int TextBox::userKeyPress(int keyAscii)
-{
-    emit keyPress(keyAscii);
-    return keyAscii;
-}
-
 void ComboBox::clear()
 {
     m_items.clear();
@@ -75,15 +49,6 @@ void CommandButton::setCaption(const QString& caption)
 {
     m_caption = caption;
     emit appearanceChanged();
-}
-
-void Line::setLine(double x1, double y1, double x2, double y2)
-{
-    m_x1 = x1;
-    m_y1 = y1;
-    m_x2 = x2;
-    m_y2 = y2;
-    emit lineChanged();
 }
 
 } // namespace torvane::controls

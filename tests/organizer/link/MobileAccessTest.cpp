@@ -95,6 +95,7 @@ TEST(VcsRange, TakesTheVcsRangeOrNothing)
         {"", false, 0, 0},
         {"^SBNW: \"mid\",(1-5)", false, 0, 0},
         {"^SBNW: vcs,(1-50)", false, 0, 0},
+        {"1-50", false, 0, 0},
         {"^SBNW: \"vcs\",(50-1)", false, 0, 0},
         {"^SBNW: \"vcs\",(1)", false, 0, 0},
         {"^SBNW: \"vcs\",(-50)", false, 0, 0},
@@ -130,12 +131,13 @@ TEST_F(MobileAccessTest, IdentifiesThePhoneAndItsRange)
     EXPECT_TRUE(boxes.boxes.empty());
 }
 
-// A phone that names no calendar range, or one that is none, keeps the range 1 to 30, and the
-// table follows the range whatever it was before.
+// A phone that names no calendar range (a bare range of something else included), or one that
+// is none, keeps the range 1 to 30, and the table follows the range whatever it was before.
 TEST_F(MobileAccessTest, AnswerWithoutAUsableRangeKeeps1To30)
 {
     for (const QByteArray& line : {QByteArray(), QByteArray("^SBNW: \"mid\",(1-5)"),
-                                   QByteArray("^SBNW: \"vcs\",(40-10)"), QByteArray("^SBNW: \"vcs\",(x)")}) {
+                                   QByteArray("^SBNW: \"vcs\",(40-10)"), QByteArray("^SBNW: \"vcs\",(x)"),
+                                   QByteArray("1-50")}) {
         SetLocationRange(5, 50);
         ScriptedCalendarPhone phone(*port);
         phone.rangeLine = line;

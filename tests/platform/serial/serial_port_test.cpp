@@ -10,7 +10,9 @@
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <thread>
 #include <unistd.h>
 
@@ -147,6 +149,71 @@ TEST_F(SerialPortTest, PortHeldByAnotherProcessIsInUseUntilThatProcessDies)
     ::waitpid(child, &status, 0);
     auto after = SerialPort::open("COM3");
     EXPECT_TRUE(after) << after.error().text;
+}
+
+TEST_F(SerialPortTest, ProbeFindsAPortAndLeavesItAsItWas)
+{
+    // Another program holds the device without our locks, in the terminal's cooked mode.
+    const int other = ::open(m_pty.device().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(other, 0);
+    termios before {};
+    ASSERT_EQ(::tcgetattr(other, &before), 0);
+
+    const auto probed = SerialPort::probe(3);
+    EXPECT_TRUE(probed) << (probed ? "" : probed.error().text);
+    termios after {};
+    ASSERT_EQ(::tcgetattr(other, &after), 0);
+    EXPECT_EQ(after.c_lflag, before.c_lflag) << "the probe changed the line's mode";
+    EXPECT_EQ(after.c_iflag, before.c_iflag);
+    EXPECT_EQ(after.c_cflag, before.c_cflag);
+    int exclusive = 0;
+    ASSERT_EQ(::ioctl(other, TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 0) << "the probe left the terminal in exclusive mode";
+    ::close(other);
+
+    // The probe took nothing: the port opens after it, and while it is open the probe says so.
+    {
+        SerialPort held = openOk();
+        const auto busy = SerialPort::probe(3);
+        ASSERT_FALSE(busy);
+        EXPECT_EQ(busy.error().code, SerialErrorCode::InUse);
+    }
+    EXPECT_TRUE(SerialPort::probe(3));
+
+    const std::string dangling = portLinkFolder() + "/COM5";
+    ASSERT_EQ(::symlink("/dev/torvane-no-such-port", dangling.c_str()), 0);
+    const auto missing = SerialPort::probe(5);
+    ::unlink(dangling.c_str());
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().code, SerialErrorCode::NotFound);
+    const auto zero = SerialPort::probe(0);
+    ASSERT_FALSE(zero);
+    EXPECT_EQ(zero.error().code, SerialErrorCode::BadName);
+}
+
+TEST_F(SerialPortTest, ProbeNeverMakesThePortTheControllingTerminal)
+{
+    int result[2];
+    ASSERT_EQ(::pipe(result), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // A session leader without a terminal takes the first terminal it opens, unless told not to.
+        ::setsid();
+        const bool probed = SerialPort::probe(3).ok();
+        const int tty = ::open("/dev/tty", O_RDWR | O_NOCTTY);
+        const char answer = !probed ? 'p' : tty >= 0 ? 't' : '1';
+        [[maybe_unused]] auto n = ::write(result[1], &answer, 1);
+        ::_exit(0);
+    }
+    ::close(result[1]);
+    char answer = 0;
+    ASSERT_EQ(::read(result[0], &answer, 1), 1);
+    ::close(result[0]);
+    ::waitpid(child, nullptr, 0);
+    EXPECT_NE(answer, 'p') << "the probe did not find the port";
+    EXPECT_NE(answer, 't') << "the probe made the port the controlling terminal";
+    EXPECT_EQ(answer, '1');
 }
 
 // What a pseudo-terminal keeps: any speed, stop bits and flow control, 8 bits without parity.

@@ -1,0 +1,211 @@
+// The entry editor, the about window and the splash on a real X display (a virtual one under
+// xvfb-run). The editor is shown twice: a phone call with its alarm set, and a weekly meeting.
+// The fields are set the way loading an entry sets them. Each screenshot is saved beside the test
+// binary; reference/ holds the ones a person looked at. The checks are what a user would see
+// wrong: a control outside the window, a caption or a field's text cut off, a picture missing.
+#include "organizer/ui/MobileEntry.h"
+#include "organizer/ui/frmAbout.h"
+#include "organizer/ui/frmSplash.h"
+
+#include "organizer/link/PhoneEntry.h"
+#include "organizer/link/PublicVar.h"
+#include "organizer/link/TessaroStrings.h"
+
+#include "organizer/entryeditor/RecordingSteps.h"
+
+#include "platform/ui/controls/widgets/CommandBarWidget.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+namespace tessaro {
+namespace {
+
+// The window as the screen shows it, once two grabs in a row agree (the X server has drawn it).
+QImage shotOf(QWidget& window)
+{
+    window.show();
+    window.raise();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QRect area = window.frameGeometry();
+    QImage previous;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    for (;;) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        const QImage shot =
+            window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();
+        if (shot == previous || std::chrono::steady_clock::now() > deadline)
+            return shot;
+        previous = shot;
+    }
+}
+
+// Saves the shot beside the test; the reference a person looked at has the same size, or the
+// window's layout changed since and wants looking at again.
+void save(const QImage& shot, const char* name)
+{
+    EXPECT_TRUE(shot.save(QStringLiteral(SCREENSHOT_DIR "/") + QLatin1String(name)));
+    const QImage reference(QStringLiteral(REFERENCE_DIR "/") + QLatin1String(name));
+    ASSERT_FALSE(reference.isNull()) << name;
+    EXPECT_EQ(reference.size(), shot.size()) << name;
+}
+
+// Everything shown lies inside the window, and no caption or text is wider than its control.
+void expectNothingClipped(const QWidget& window)
+{
+    const QRect inside = window.rect();
+    for (const QWidget* w : window.findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(&window) || w->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        const QString name = w->objectName();
+        const QRect r(w->mapTo(&window, QPoint(0, 0)), w->size());
+        EXPECT_TRUE(inside.contains(r)) << name.toStdString();
+        const auto* button = qobject_cast<const QAbstractButton*>(w);
+        if (button && !button->text().isEmpty()) {
+            EXPECT_LE(w->sizeHint().width(), w->width()) << name.toStdString() << " caption cut";
+        }
+        if (const auto* edit = qobject_cast<const QLineEdit*>(w)) {
+            const int room = edit->contentsRect().width() - 4; // the frame's inner margin
+            EXPECT_LE(edit->fontMetrics().horizontalAdvance(edit->text()), room) << name.toStdString();
+        }
+        if (const auto* combo = qobject_cast<const QComboBox*>(w)) {
+            QStyleOptionComboBox option;
+            option.initFrom(combo);
+            option.editable = combo->isEditable();
+            const int room =
+                combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo).width();
+            QStringList texts {combo->currentText()};
+            for (int i = 0; i < combo->count(); ++i)
+                texts << combo->itemText(i);
+            for (const QString& text : texts)
+                EXPECT_LE(combo->fontMetrics().horizontalAdvance(text), room) << name.toStdString() << " cuts " << text.toStdString();
+        }
+    }
+}
+
+// The share of the rectangle's pixels that differ from the window's background.
+double inkShare(const QImage& shot, const QRect& area, const QColor& background)
+{
+    int ink = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            ink += shot.pixelColor(x, y) != background;
+    return double(ink) / double(area.width() * area.height());
+}
+
+class Screenshots : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")) << "run under xvfb-run";
+        LanguageBase = LanguageEnglish;
+        ClearCurrentEntry();
+        owner.setGeometry(40, 40, 900, 650);
+    }
+    void TearDown() override { LanguageBase = LanguageEnglish; }
+
+    // Sets the fields as loading an entry does.
+    static void setEntry(MobileEntryForm& form, int kind, const QString& text, bool alarm, const QString& start,
+                         const QString& time, int period)
+    {
+        form.EntryOptions[std::size_t(kind)].setValue(true);
+        form.EntryDescriptionText.setText(text);
+        form.EntryAlarm.setValue(alarm ? 1 : 0);
+        form.tool(QStringLiteral("EntryStart")).setText(start);
+        form.tool(QStringLiteral("EntryTime")).setText(time);
+        const bool serie = period >= 0;
+        form.tool(QStringLiteral("EntrySerie")).setPressed(serie);
+        controls::Tool periode = form.tool(QStringLiteral("EntryPeriode"));
+        periode.setEnabled(serie);
+        if (serie) {
+            periode.setListIndex(period);
+            periode.setText(periode.listItem(period));
+        }
+    }
+
+    void expectPictureAt(const MobileEntry& editor, const QImage& shot, const QString& name)
+    {
+        const QWidget* w = editor.findChild<QWidget*>(name);
+        ASSERT_NE(w, nullptr) << name.toStdString();
+        const QRect r(w->mapTo(&editor, QPoint(0, 0)), w->size());
+        EXPECT_GT(inkShare(shot, r, editor.palette().color(QPalette::Window)), 0.2) << name.toStdString();
+    }
+
+    test::RecordingSteps steps;
+    QWidget owner;
+};
+
+TEST_F(Screenshots, PhoneCallWithAlarm)
+{
+    MobileEntry editor(&owner);
+    setEntry(editor.form(), EntryTypePhoneCall, QStringLiteral("+49170123456789012345"), true,
+             QStringLiteral("Tue 04.06.24"), QStringLiteral("09:30"), -1);
+    const QImage shot = shotOf(editor);
+    save(shot, "entry_phonecall.png");
+    expectNothingClipped(editor);
+    for (int i = 0; i < 4; ++i)
+        expectPictureAt(editor, shot, QStringLiteral("EntryOptionImages(%1)").arg(i));
+    expectPictureAt(editor, shot, QStringLiteral("EntryAlarmImage"));
+    EXPECT_TRUE(editor.findChild<QAbstractButton*>(QStringLiteral("EntryOptions(3)"))->isChecked());
+    EXPECT_TRUE(editor.findChild<QAbstractButton*>(QStringLiteral("EntryAlarm"))->isChecked());
+    EXPECT_FALSE(editor.findChild<QWidget*>(QStringLiteral("EntryOptions(4)"))->isVisible());
+    EXPECT_FALSE(editor.findChild<QWidget*>(QStringLiteral("StartCalendarFrame"))->isVisible());
+}
+
+TEST_F(Screenshots, WeeklyMeetingInGerman)
+{
+    LanguageBase = LanguageGerman;
+    MobileEntry editor(&owner);
+    setEntry(editor.form(), EntryTypeMeeting, QStringLiteral("Teambesprechung"), false, QStringLiteral("Mon 03.06.24"),
+             QStringLiteral("14:00"), 1);
+    const QImage shot = shotOf(editor);
+    save(shot, "entry_weekly.png");
+    expectNothingClipped(editor);
+    const auto* periode = editor.findChild<QComboBox*>(QStringLiteral("EntryPeriode"));
+    ASSERT_NE(periode, nullptr);
+    EXPECT_TRUE(periode->isEnabled());
+    EXPECT_EQ(periode->currentText(), QStringLiteral("wöchentlich"));
+}
+
+TEST_F(Screenshots, AboutAndSplash)
+{
+    frmAbout about(nullptr, ProgramVersion {3, 0, 0});
+    const QImage aboutShot = shotOf(about);
+    save(aboutShot, "about.png");
+    expectNothingClipped(about);
+    about.close();
+
+    frmSplash* splash = ShowSplash(ProgramVersion {3, 0, 0});
+    const QImage splashShot = shotOf(*splash);
+    save(splashShot, "splash.png");
+    expectNothingClipped(*splash);
+    for (const QLabel* label : splash->findChildren<QLabel*>()) {
+        if (!label->text().isEmpty()) {
+            EXPECT_LE(label->heightForWidth(label->width()), label->height()) << label->objectName().toStdString();
+        }
+    }
+    UnloadSplash();
+}
+
+} // namespace
+} // namespace tessaro
+
+int main(int argc, char** argv)
+{
+    // The test runs under xvfb-run on the X platform, whatever the test environment says.
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
