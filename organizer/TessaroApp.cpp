@@ -10,6 +10,7 @@
 #include "organizer/mainwindow/MainFormControls.h"
 #include "organizer/mainwindow/MainFormState.h"
 #include "organizer/ui/MainWindow.h"
+#include "organizer/ui/MobileEntry.h"
 #include "organizer/ui/Status_Anzeige.h"
 #include "organizer/ui/TessaroHelp.h"
 #include "organizer/ui/frmSplash.h"
@@ -205,6 +206,11 @@ void TessaroApp::statusWindowForProbe(bool probing)
         if (QWidget* w = m_status->window())
             w->unsetCursor();
     }
+}
+
+bool TessaroApp::entryEditorOpen()
+{
+    return LoadedMobileEntry() != nullptr;
 }
 
 void TessaroApp::endProgram()

@@ -52,6 +52,7 @@ public:
     void repaintMainWindow() override;
     void bringUpMainWindow() override;
     void statusWindowForProbe(bool probing) override;
+    bool entryEditorOpen() override;
     void endProgram() override;
 
 signals:

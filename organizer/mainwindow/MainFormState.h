@@ -18,9 +18,6 @@ inline bool NoOrganizerFlag = false;
 
 // A toolbar command or a grid double click runs; new commands are refused meanwhile.
 inline bool CommandBusy = false;
-// The entry editor's command guard, and whether its window is open (the editor keeps both).
-inline bool EntryCommandBusy = false;
-inline bool MobileEntryShown = false;
 // The start-up asks the phone who it is.
 inline bool StartupProbeBusy = false;
 

@@ -1,6 +1,7 @@
 #include "organizer/mainwindow/StartUp.h"
 
 #include "organizer/entryeditor/CheckForm.h"
+#include "organizer/entryeditor/MobileEntryForm.h"
 #include "organizer/link/Allgemein.h"
 #include "organizer/link/ComDrv.h"
 #include "organizer/link/Frontend.h"
@@ -224,7 +225,7 @@ public:
 bool Main(StartupHost& host, const QString& commandLine)
 {
     CommandBusy = false;
-    EntryCommandBusy = false;
+    EntryToolBusy = false;
     if (!runWithErrorBox(QStringLiteral("Main"), [&] { readSettings(host, commandLine); })) {
         host.endProgram();
         return false;
@@ -330,14 +331,14 @@ bool Form_LinkExecute(const QString& command)
     return true;
 }
 
-bool ProgramBusy()
+bool ProgramBusy(StartupHost& host)
 {
-    return LinkBusy || FrontendBusy || CommandBusy || EntryCommandBusy || MobileEntryShown || StartupProbeBusy;
+    return LinkBusy || FrontendBusy || CommandBusy || EntryToolBusy || StartupProbeBusy || host.entryEditorOpen();
 }
 
 bool CarryOutPendingKill(StartupHost& host)
 {
-    if (!KillPending || ProgramBusy())
+    if (!KillPending || ProgramBusy(host))
         return false;
     KillPending = false;
     Form_Unload(host);
@@ -360,7 +361,7 @@ void ResetStartupState()
 {
     g_formLoaded = false;
     KillFlag = DebugFlag = NoOrganizerFlag = false;
-    CommandBusy = EntryCommandBusy = MobileEntryShown = StartupProbeBusy = false;
+    CommandBusy = EntryToolBusy = StartupProbeBusy = false;
     MainFormReady = ResizeEnabled = false;
     KillPending = false;
     ToolbarHeight = 0;

@@ -49,6 +49,9 @@ public:
     // hourglass.
     virtual void statusWindowForProbe(bool probing) = 0;
 
+    // Whether the entry editor's window is loaded (an entry is being edited).
+    virtual bool entryEditorOpen() = 0;
+
     // Unloads every window and ends the program (its event loop).
     virtual void endProgram() = 0;
 };
@@ -74,8 +77,9 @@ void AppTimer_Timer(StartupHost& host);
 // ends the program as soon as nothing busy runs; anything else is refused.
 bool Form_LinkExecute(const QString& command);
 
-// Whether a link operation, a command, the entry editor or the start-up's phone probe runs.
-bool ProgramBusy();
+// Whether a link operation, a command, the entry editor (open or running a command) or the
+// start-up's phone probe runs.
+bool ProgramBusy(StartupHost& host);
 
 // Carries out a KILL taken earlier once the program is no longer busy; true when it did.
 bool CarryOutPendingKill(StartupHost& host);

@@ -3,6 +3,7 @@
 // and a KILL that waits while the program is busy.
 #include "organizer/mainwindow/StartUp.h"
 
+#include "organizer/entryeditor/MobileEntryForm.h"
 #include "organizer/link/ComDrv.h"
 #include "organizer/link/Frontend.h"
 #include "organizer/link/PublicVar.h"
@@ -51,11 +52,13 @@ public:
     }
     void bringUpMainWindow() override { calls << QStringLiteral("bringUp"); }
     void statusWindowForProbe(bool probing) override { calls << QStringLiteral("probing %1").arg(int(probing)); }
+    bool entryEditorOpen() override { return editorOpen; }
     void endProgram() override { calls << QStringLiteral("end"); }
 
     QStringList calls;
     bool running = false;
     bool failRepaint = false;
+    bool editorOpen = false;
     std::optional<OrganizerProbe> organizer = OrganizerProbe{QStringLiteral("Torvane Calendar"), QStringLiteral("8.0")};
 };
 
@@ -205,7 +208,7 @@ TEST_F(StartUpTest, KillIsTakenAtOnceAndCarriedOutWhenNothingIsBusy)
     ASSERT_TRUE(Main(host, QStringLiteral("NOORG")));
     EXPECT_FALSE(Form_LinkExecute(QStringLiteral("OPEN")));
     EXPECT_FALSE(KillPending);
-    bool* flags[] = {&LinkBusy, &FrontendBusy, &CommandBusy, &EntryCommandBusy, &MobileEntryShown, &StartupProbeBusy};
+    bool* flags[] = {&LinkBusy, &FrontendBusy, &CommandBusy, &EntryToolBusy, &host.editorOpen, &StartupProbeBusy};
     for (bool* busy : flags) {
         host.calls.clear();
         *busy = true;
