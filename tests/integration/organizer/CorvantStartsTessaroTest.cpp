@@ -16,7 +16,7 @@
 #include "platform/ui/msgservice/MessageService.h"
 #include "tools/phonesim/PhoneSim.h"
 
-#include "ChildBoxes.h"
+#include "OrganizerProgram.h"
 
 #include <QApplication>
 #include <QTest>
@@ -27,20 +27,16 @@
 #include <functional>
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
 
 namespace {
 
-bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds within)
+using tessaro::test::waitFor;
+
+// This process serves Corvant's events while it waits.
+void serveCorvant()
 {
-    const auto deadline = Clock::now() + within;
-    while (!done()) {
-        if (Clock::now() >= deadline)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        messaging::dispatchMessages(20);
-    }
-    return true;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    messaging::dispatchMessages(20);
 }
 
 bool windowTitled(const char* caption)
@@ -82,8 +78,10 @@ TEST(CorvantStartsTessaro, AppointmentsButtonStartsItOnCorvantsPortAndCorvantsEx
                       QPoint((appointments.left + appointments.right) / 2, (appointments.top + appointments.bottom) / 2));
 
     // The organizer comes up in German, the suite's language, and asks the phone on COM1.
-    ASSERT_TRUE(waitFor([] { return windowTitled("Torvane Termine"); }, 60s)) << organizerBoxes.shown().toStdString();
-    ASSERT_TRUE(waitFor([&] { return sim.transcript().received().find("AT^SBNW=?\r") != std::string::npos; }, 60s))
+    ASSERT_TRUE(waitFor([] { return windowTitled("Torvane Termine"); }, 60s, serveCorvant))
+        << organizerBoxes.shown().toStdString();
+    const auto identityRead = [&] { return sim.transcript().received().find("AT^SBNW=?\r") != std::string::npos; };
+    ASSERT_TRUE(waitFor(identityRead, 60s, serveCorvant))
         << sim.transcript().received();
     EXPECT_NE(sim.transcript().received().find("ATE0+CMEE=2\r"), std::string::npos);
     EXPECT_TRUE(torvane::dde::sourceRunning(QStringLiteral("Tessaro"), QStringLiteral("DDE")));
@@ -91,8 +89,8 @@ TEST(CorvantStartsTessaro, AppointmentsButtonStartsItOnCorvantsPortAndCorvantsEx
     // Corvant ends: its exit runs TerminPrgTrm, which ends the organizer.
     corvantApp.ExitInstance();
     EXPECT_TRUE(waitFor([] { return !torvane::dde::sourceRunning(QStringLiteral("Tessaro"), QStringLiteral("DDE")); },
-                        60s));
-    EXPECT_TRUE(waitFor([] { return !windowTitled("Torvane Termine"); }, 30s));
+                        60s, serveCorvant));
+    EXPECT_TRUE(waitFor([] { return !windowTitled("Torvane Termine"); }, 30s, serveCorvant));
     EXPECT_TRUE(organizerBoxes.shown().isEmpty()) << organizerBoxes.shown().toStdString();
     // The organizer saved its settings as it ended: the port it was given.
     EXPECT_EQ(torvane::registry::readDword(HKEY_CURRENT_USER, "Software\\Torvane\\Tessaro\\Settings", "ComPort"), 1u);

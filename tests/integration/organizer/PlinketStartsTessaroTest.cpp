@@ -7,7 +7,7 @@
 #include "platform/messaging/Messaging.h"
 #include "platform/registry/Registry.h"
 
-#include "ChildBoxes.h"
+#include "OrganizerProgram.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -17,23 +17,12 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
-#include <thread>
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
 
 namespace {
 
-bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds within)
-{
-    const auto deadline = Clock::now() + within;
-    while (!done()) {
-        if (Clock::now() >= deadline)
-            return false;
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
-}
+using tessaro::test::waitFor;
 
 bool organizerWindowUp()
 {

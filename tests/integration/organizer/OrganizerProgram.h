@@ -1,18 +1,40 @@
 // The organizer started as a program of its own by another program in a test: its message boxes
 // are answered from an empty script (each gets its default answer, so none waits for a person)
-// and written to a log the test can read.
+// and written to a log the test can read; the test waits for what the program does with a
+// deadline, and ends a copy a failed test leaves running.
 #pragma once
 
 #include "platform/dde/Dde.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QString>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <functional>
+#include <thread>
 
 namespace tessaro::test {
+
+// Waits until `done` holds or the time is up; meanwhile `pump` handles this process's events
+// (without one, the wait only looks again every few milliseconds).
+inline bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds within,
+                    const std::function<void()>& pump = {})
+{
+    const auto deadline = std::chrono::steady_clock::now() + within;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        if (pump)
+            pump();
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
 
 class ChildBoxes {
 public:
