@@ -22,7 +22,7 @@ bool TIVInitListImage();
 // Sizes and aligns the status bar's panels and fills them with their first texts. False.
 bool SetStatusBar();
 
-// The desktop calendar's progress panel: its name, text 130 and the count ("Outlook Entries
+// The desktop calendar's progress panel: its name, text 130 and the count ("Torvane Calendar Entries
 // read: 12"), or nothing when `clear`. False.
 bool SetProgressStatus(const QString& organizerName, std::int32_t entryCount, bool clear);
 

@@ -75,7 +75,7 @@ void takeCommandLine(const QString& commandLine)
         MsgBox(warning, vbExclamation, AppTitle);
 }
 
-// Steps 1 to 4: the command line and the settings.
+// The command line and the settings (the suite's port and language when it started us).
 void readSettings(StartupHost& host, const QString& commandLine)
 {
     takeCommandLine(commandLine);
@@ -94,8 +94,8 @@ void readSettings(StartupHost& host, const QString& commandLine)
 
 enum class Instance { First, EndNow };
 
-// Step 5: a second copy ends the first (KILL) or wakes it, and ends itself; KILL with no copy
-// running ends at once.
+// A second copy ends the first (KILL) or wakes it, and ends itself; KILL with no copy running
+// ends at once.
 Instance singleInstance(StartupHost& host)
 {
     bool running = false;
@@ -122,7 +122,8 @@ Instance singleInstance(StartupHost& host)
     return Instance::EndNow;
 }
 
-// Step 7: false when the user would rather not start with a calendar this old.
+// The desktop calendar: there, or not, or too old; false when the user would rather not start
+// with a calendar this old.
 bool probeOrganizer(StartupHost& host)
 {
     if (NoOrganizerFlag) {
@@ -153,7 +154,8 @@ bool probeOrganizer(StartupHost& host)
     }
 }
 
-// Steps 9 to 20: the window's set-up.
+// The window's set-up: date and time pictures, menu states, the bands' height, the grid font,
+// the grids, the link's time-out and port, the help file.
 void setUpWindow(StartupHost& host)
 {
     trace(QStringLiteral("Debug: RegDateCall"));
