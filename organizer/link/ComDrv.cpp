@@ -220,6 +220,11 @@ bool InitComm()
             ComDrvSendeAnMs(QByteArray(1, '\x1b'));
             f.IrDaTimer.setInterval(kEscapeSettleMs, f.now());
             f.waitIrDa();
+            // What came in while the phone woke up is the late answer to an earlier command
+            // that timed out (a slow phone still finishing it). Taken for the handshake's "OK",
+            // it would leave the real one waiting and every later exchange one answer behind.
+            f.MSComm1.Input();
+            ReceiveRest.clear();
             ComDrvSendeAnMs(QByteArrayLiteral("ATE0+CMEE=2\r"));
             QByteArray answer;
             try {

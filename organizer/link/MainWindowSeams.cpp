@@ -24,6 +24,7 @@ public:
 class NoDates : public DateRangeSteps {
 public:
     void RefreshDateRange() override {}
+    void CalendarFrameClear() override {}
 };
 
 class NoGrids : public GridSteps {

@@ -62,6 +62,8 @@ class DateRangeSteps {
 public:
     virtual ~DateRangeSteps() = default;
     virtual void RefreshDateRange() = 0;
+    // Hides the main window's date picker.
+    virtual void CalendarFrameClear() = 0;
 };
 
 // The grid procedures of the synchronisation.

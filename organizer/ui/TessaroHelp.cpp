@@ -11,9 +11,7 @@
 
 namespace tessaro {
 
-namespace {
-
-QString findHelpPage(const QString& helpFile)
+QString FindHelpPage(const QString& helpFile)
 {
     const QString page = QFileInfo(helpFile).completeBaseName() + QStringLiteral(".html");
     const QStringList folders {
@@ -28,11 +26,9 @@ QString findHelpPage(const QString& helpFile)
     return {};
 }
 
-} // namespace
-
 void ShowHelpContents(const QString& helpFile)
 {
-    const QString page = findHelpPage(helpFile);
+    const QString page = FindHelpPage(helpFile);
     if (!page.isEmpty() && QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
         return;
     MsgBox(QStringLiteral("Cannot find the help file %1.").arg(helpFile), vbExclamation, AppTitle);

@@ -51,6 +51,7 @@ public:
     void SetHelpFile(const QString& fileName) override { calls << QStringLiteral("SetHelpFile ") + fileName; }
 
     void RefreshDateRange() override { calls << QStringLiteral("RefreshDateRange"); }
+    void CalendarFrameClear() override { calls << QStringLiteral("CalendarFrameClear"); }
 
     void FillGridMobileEntry(const EntryTable& table, int a, int b, int c, int d) override
     {

@@ -157,6 +157,39 @@ TEST_F(SimLinkTest, IdentificationAnswersArriveWhole)
     EXPECT_TRUE(answer.contains("^SBNW: \"vcs\",(1-50)")) << answer.toStdString();
 }
 
+// A slow phone answers the first wake-up after the link gave up on it; that answer comes in
+// while the second pass lets the phone settle after ESC. Only the answer to the second pass's
+// own command may open the link, or every later exchange is one answer behind.
+TEST_F(SimLinkTest, LateAnswerDuringTheWakeUpIsNotTakenForTheHandshake)
+{
+    Fault late;
+    late.kind = FaultKind::Delay;
+    late.command = "E";
+    late.delayMs = 1500;
+    late.times = 1;
+    sim.addFault(late);
+    // Pass one: ESC at 0, the command at 200, its time-out at 1200; pass two settles 1200-1400.
+    // Just inside that pause, hold the link until the late "OK" is on the line.
+    bool lateAnswerOnTheLine = false;
+    clock.at(1201, [&] {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (countOf(sim.transcript().sent(), "OK") < 1 && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::yield();
+        lateAnswerOnTheLine = countOf(sim.transcript().sent(), "OK") == 1;
+    });
+    ASSERT_TRUE(InitComm());
+    ASSERT_TRUE(lateAnswerOnTheLine);
+    EXPECT_EQ(countOf(received(), "ATE0+CMEE=2\r"), 2);
+
+    QByteArray answer;
+    ComDrvSendeAnMs("AT+CGMI\r");
+    ComDrvEmpfangeVonMs(answer, "\r\nOK\r\n");
+    EXPECT_TRUE(answer.contains("TORVANE")) << answer.toStdString();
+    ComDrvSendeAnMs("AT^SBNW=?\r");
+    ComDrvEmpfangeVonMs(answer, "\r\nOK\r\n");
+    EXPECT_TRUE(answer.contains("(1-50)")) << answer.toStdString();
+}
+
 TEST_F(SimLinkTest, PortHolderLetsGoAfterItsTime)
 {
     torvane::phonesim::PortHolder holder;

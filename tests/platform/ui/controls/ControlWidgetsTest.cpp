@@ -1,6 +1,7 @@
 // The controls' widgets on the offscreen platform: clicks, keys and focus reach the models and
 // raise their events, and model changes show in the widgets.
 #include "platform/ui/controls/widgets/CommandBarWidget.h"
+#include "platform/ui/controls/widgets/FieldWidgets.h"
 #include "platform/ui/controls/widgets/GridWidget.h"
 #include "platform/ui/controls/widgets/MonthCalendarWidget.h"
 #include "platform/ui/controls/widgets/StatusBarWidget.h"
@@ -389,6 +390,44 @@ TEST(StatusBarWidgetTest, PanelsShowTheirTextsWidthsAndVisibility)
     EXPECT_FALSE(widget.panelWidget(2)->isVisible());
     model.panel(2).setVisible(true);
     EXPECT_EQ(widget.panelWidget(2)->width(), 100);
+}
+
+// A list's picking and a button's clicking reach their models, and what the code sets shows.
+TEST_F(WidgetTest, ListAndButtonFollowTheirModelsAndReportTheUser)
+{
+    ComboBox unit;
+    unit.setName(QStringLiteral("PeriodeCombo"));
+    unit.move(1200, 150, 1500, 315);
+    CommandButton ok;
+    ok.setName(QStringLiteral("CalCommandOK"));
+    ok.setCaption(QStringLiteral("OK"));
+    ok.move(150, 600, 975, 375);
+    auto* unitWidget = new ComboBoxWidget(unit, &window);
+    auto* okWidget = new CommandButtonWidget(ok, &window);
+
+    int clicks = 0;
+    QObject::connect(&unit, &ComboBox::click, [&] { ++clicks; });
+    for (const char* name : {"Day", "Week", "Month", "Year"})
+        unit.addItem(QString::fromLatin1(name));
+    unit.setListIndex(1);
+    EXPECT_EQ(unitWidget->currentText(), QStringLiteral("Week"));
+    EXPECT_EQ(clicks, 1);
+    unitWidget->setFocus();
+    QTest::keyClick(unitWidget, Qt::Key_Down);
+    EXPECT_EQ(unit.listIndex(), 2);
+    EXPECT_EQ(unit.text(), QStringLiteral("Month"));
+    EXPECT_EQ(clicks, 2);
+    EXPECT_THROW(unit.setListIndex(4), ControlError);
+    unit.clear();
+    EXPECT_EQ(unitWidget->count(), 0);
+
+    int pressed = 0;
+    QObject::connect(&ok, &CommandButton::click, [&] { ++pressed; });
+    QTest::mouseClick(okWidget, Qt::LeftButton);
+    EXPECT_EQ(pressed, 1);
+    ok.setCaption(QStringLiteral("Cancel"));
+    EXPECT_EQ(okWidget->text(), QStringLiteral("Cancel"));
+    EXPECT_EQ(okWidget->geometry(), QRect(10, 40, 65, 25));
 }
 
 } // namespace

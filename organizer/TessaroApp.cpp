@@ -1,0 +1,254 @@
+#include "organizer/TessaroApp.h"
+
+#include "organizer/link/ComDrv.h"
+#include "organizer/link/MainWindowSeams.h"
+#include "organizer/link/MessageBox.h"
+#include "organizer/link/OrganizerSeams.h"
+#include "organizer/link/PublicVar.h"
+#include "organizer/link/StatusDisplay.h"
+#include "organizer/mainwindow/ActiveBar.h"
+#include "organizer/mainwindow/MainFormControls.h"
+#include "organizer/mainwindow/MainFormState.h"
+#include "organizer/ui/MainWindow.h"
+#include "organizer/ui/MobileEntry.h"
+#include "organizer/ui/Status_Anzeige.h"
+#include "organizer/ui/TessaroHelp.h"
+#include "organizer/ui/frmSplash.h"
+
+#include "platform/messaging/Messaging.h"
+#include "platform/messaging/qt/MessagePump.h"
+#include "platform/messaging/qt/WidgetWindow.h"
+#include "platform/outlook/Application.h"
+#include "platform/ui/controls/Twips.h"
+#include "platform/ui/controls/widgets/CommandBarWidget.h"
+#include "platform/ui/msgservice/MessageService.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QPushButton>
+#include <QScreen>
+#include <QUrl>
+
+namespace tessaro {
+
+namespace {
+
+// How often a KILL taken while the program was busy looks again whether it may end it.
+constexpr int kKillCheckMs = 100;
+constexpr int kDdeTimeoutMs = 5000;
+
+} // namespace
+
+TessaroApp::TessaroApp() : m_status(std::make_unique<Status_Anzeige>())
+{
+    messaging::attachToEventLoop();
+    setMessageBoxHandler([this](const QString& text, int style, const QString& caption) {
+        QWidget* owner = QApplication::activeWindow() ? QApplication::activeWindow() : m_window.data();
+        return torvane::ui::messageBox(owner, text, caption, UINT(style));
+    });
+    setStatusDisplay(m_status.get());
+
+    OrganizerServices services = setOrganizerServices({});
+    services.focusMainWindow = [this] {
+        if (m_window)
+            m_window->activateWindow();
+    };
+    services.mainWindowGeometry = [] {
+        const FormWindow& form = Main_Form().Form;
+        return MainWindowGeometry{form.windowState(), form.width(), form.top(), form.left()};
+    };
+    services.screenSize = [] {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        if (!screen)
+            return ScreenSize{};
+        return ScreenSize{int(torvane::controls::pixelsToTwips(screen->size().width())),
+                          int(torvane::controls::pixelsToTwips(screen->size().height()))};
+    };
+    setOrganizerServices(services);
+
+    m_appTimer.setSingleShot(true);
+    connect(&m_appTimer, &QTimer::timeout, this, [this] {
+        AppTimer_Timer(*this);
+        emit started();
+    });
+    m_killCheck.setInterval(kKillCheckMs);
+    connect(&m_killCheck, &QTimer::timeout, this, &TessaroApp::checkPendingKill);
+    m_end = [] { QCoreApplication::exit(0); };
+}
+
+TessaroApp::~TessaroApp()
+{
+    m_appTimer.stop();
+    m_killCheck.stop();
+    MainWindowSeams seams = setMainWindowSeams({});
+    seams.form = nullptr;
+    seams.statusBar = nullptr;
+    setMainWindowSeams(seams);
+    OrganizerServices services = setOrganizerServices({});
+    services.focusMainWindow = nullptr;
+    services.mainWindowGeometry = nullptr;
+    services.screenSize = nullptr;
+    setOrganizerServices(services);
+    setStatusDisplay(nullptr);
+    setMessageBoxHandler({});
+    UnloadSplash();
+    delete m_window.data();
+    m_status.reset();
+}
+
+bool TessaroApp::start(const QString& commandLine)
+{
+    return Main(*this, commandLine);
+}
+
+void TessaroApp::loadMainWindow()
+{
+    m_window = new MainWindow;
+    // The window's title is published, so other programs find it by its caption and can close
+    // it as the user would.
+    new messaging::WidgetWindow(m_window);
+    m_window->setUnloadHandler([this] { Form_Unload(*this); });
+    m_window->bar()->forwardKeysOf(m_window);
+    m_status->setOwnerWindow(m_window);
+
+    MainWindowSeams seams = setMainWindowSeams({});
+    seams.form = m_window;
+    seams.statusBar = m_window;
+    setMainWindowSeams(seams);
+
+    connect(&Main_Form().ActiveBar1, &torvane::controls::CommandBar::toolClick, this,
+            [this](torvane::controls::Tool tool) { toolClicked(tool.name()); });
+}
+
+bool TessaroApp::otherCopyRunning(const QString& caption)
+{
+    const QByteArray title = caption.toLatin1();
+    if (FindWindowByTitlePrefix(title.constData(), int(title.size()) + 1) != 0)
+        return true;
+    if (!m_dde.listen(AppTitle, DdeTopic))
+        return true;
+    m_dde.setExecuteHandler([this](const QString& command) {
+        const bool taken = Form_LinkExecute(command);
+        if (taken) {
+            // The answer goes back first; the end comes from the event loop.
+            QTimer::singleShot(0, this, &TessaroApp::checkPendingKill);
+            m_killCheck.start();
+        }
+        return taken;
+    });
+    m_dde.setActivateHandler([this] {
+        ++m_activations;
+        if (m_window)
+            m_window->comeToFront();
+    });
+    return false;
+}
+
+void TessaroApp::executeOnRunningCopy(const QString& applicationTitle, const QString& command)
+{
+    torvane::dde::execute(applicationTitle, DdeTopic, command, kDdeTimeoutMs);
+}
+
+void TessaroApp::activateRunningCopy(const QString& applicationTitle)
+{
+    torvane::dde::activate(applicationTitle, DdeTopic, kDdeTimeoutMs);
+}
+
+void TessaroApp::armAppTimer(int intervalMs)
+{
+    m_appTimer.start(intervalMs);
+}
+
+void TessaroApp::disarmAppTimer()
+{
+    m_appTimer.stop();
+}
+
+void TessaroApp::showSplash()
+{
+    ShowSplash();
+}
+
+std::optional<OrganizerProbe> TessaroApp::probeOrganizer()
+{
+    const std::optional<torvane::outlook::Application> app = torvane::outlook::Application::create();
+    if (!app)
+        return std::nullopt;
+    return OrganizerProbe{app->Name(), app->Version()};
+}
+
+void TessaroApp::repaintMainWindow()
+{
+    if (m_window)
+        m_window->update();
+}
+
+void TessaroApp::bringUpMainWindow()
+{
+    m_window->showMinimized();
+    m_window->show();
+    m_window->raise();
+    if (frmSplash* splash = LoadedSplash())
+        splash->showMinimized();
+    m_window->showNormal();
+    m_window->activateWindow();
+    UnloadSplash();
+}
+
+void TessaroApp::statusWindowForProbe(bool probing)
+{
+    if (probing) {
+        m_status->Abbrechen()->setVisible(false);
+        if (QWidget* w = m_status->window())
+            w->setCursor(Qt::WaitCursor);
+    } else {
+        m_status->Abbrechen()->setEnabled(true);
+        if (QWidget* w = m_status->window())
+            w->unsetCursor();
+    }
+}
+
+bool TessaroApp::entryEditorOpen()
+{
+    return LoadedMobileEntry() != nullptr;
+}
+
+void TessaroApp::endProgram()
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    m_appTimer.stop();
+    m_killCheck.stop();
+    if (m_status->isLoaded())
+        m_status->Quit();
+    UnloadSplash();
+    if (m_window) {
+        m_window->setUnloadHandler({});
+        m_window->close();
+    }
+    if (m_end)
+        m_end();
+}
+
+// Of the window's commands only End and Help answer until the command dispatch lands.
+void TessaroApp::toolClicked(const QString& toolName)
+{
+    if (LinkBusy || CommandBusy)
+        return;
+    if (toolName == tool::TessaroEnd) {
+        Form_Unload(*this);
+    } else if (toolName == tool::TessaroHelp) {
+        const QString page = FindHelpPage(HelpFile);
+        if (!page.isEmpty())
+            QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+    }
+}
+
+void TessaroApp::checkPendingKill()
+{
+    if (CarryOutPendingKill(*this) || !KillPending)
+        m_killCheck.stop();
+}
+
+} // namespace tessaro

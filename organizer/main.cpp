@@ -1,0 +1,18 @@
+// Tessaro, the organizer.
+#include "organizer/TessaroApp.h"
+
+#include <QApplication>
+#include <QStringList>
+
+int main(int argc, char** argv)
+{
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tessaro"));
+    QApplication::setApplicationVersion(QStringLiteral(TORVANE_VERSION));
+    // The organizer reads its options as one line, as it was given them.
+    const QString commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));
+    tessaro::TessaroApp app;
+    if (!app.start(commandLine))
+        return 0;
+    return qapp.exec();
+}

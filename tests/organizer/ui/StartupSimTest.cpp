@@ -1,0 +1,163 @@
+// The organizer starting in the test's process against the simulated phone on COM1: the window
+// comes up, the status window asks the phone who it is, the status bar shows the phone; with a
+// silent phone the window comes up all the same; a failing set-up ends the program.
+#include "TessaroAppFixture.h"
+
+#include "organizer/link/MobileStatus.h"
+#include "organizer/mainwindow/ActiveBar.h"
+#include "organizer/mainwindow/GridSetup.h"
+#include "organizer/ui/MainWindow.h"
+#include "organizer/ui/TessaroHelp.h"
+#include "organizer/ui/frmSplash.h"
+
+#include "platform/registry/Registry.h"
+#include "platform/ui/controls/Twips.h"
+
+#include <QDir>
+#include <QFile>
+#include "tools/phonesim/PhoneFault.h"
+
+namespace tessaro::test {
+namespace {
+
+using namespace std::chrono_literals;
+using torvane::phonesim::Fault;
+using torvane::phonesim::FaultKind;
+
+int twipsToPixelsOf(double twips)
+{
+    return torvane::controls::twipsToPixels(twips);
+}
+
+bool readMobileEnabled()
+{
+    auto& bar = Main_Form().ActiveBar1;
+    return bar.band(band::TessaroTools).tool(tool::TessaroReadMobile).isEnabled() &&
+           bar.band(band::TessaroOrganizerMenu).tool(tool::TessaroReadMobile).isEnabled();
+}
+
+TEST_F(TessaroAppTest, StartsAgainstThePhoneAndShowsItInTheStatusBar)
+{
+    ASSERT_TRUE(startPhone());
+    ASSERT_TRUE(startOrganizer(QString()));
+    EXPECT_FALSE(Main_Form().Form.isVisible()) << "the window waits for the start-up timer";
+    EXPECT_NE(LoadedSplash(), nullptr);
+    ASSERT_TRUE(waitUntilUp());
+    EXPECT_TRUE(waitFor([] { return LoadedSplash() == nullptr; }, 5s)) << "the splash goes when the window comes";
+
+    EXPECT_TRUE(app->window()->isVisible());
+    EXPECT_EQ(app->window()->windowTitle(), QStringLiteral("Torvane Appointments"));
+    EXPECT_EQ(recorder->log, (QStringList{"Start Torvane Appointments",
+                                          "SetText Please wait. Reading status from mobile! shown", "Quit"}));
+    EXPECT_FALSE(app->statusWindow().isLoaded());
+    EXPECT_EQ(sim.transcript().received(), std::string("\x1b" "ATE0+CMEE=2\rAT+CGMI\rAT+CGMM\rAT^SBNW=?\r"));
+    EXPECT_TRUE(MobileConnected);
+    EXPECT_EQ(FirstLocation, 1);
+    EXPECT_EQ(LastLocation, 50);
+    EXPECT_EQ(PhoneEntryTable.LBound(), 1);
+    EXPECT_EQ(PhoneEntryTable.UBound(), 50);
+    // Every O and K goes from the maker's and model's names.
+    EXPECT_EQ(panel(PanelMobile), QStringLiteral("TRVANE TV-35"));
+    EXPECT_EQ(Main_Form().TivStatusBar.panel(PanelMobile).pictureName(), QStringLiteral("ImageHandy_gruen"));
+    EXPECT_EQ(panel(PanelMobileStatus), QStringLiteral("connected"));
+    EXPECT_EQ(panel(PanelEntryCounter), QStringLiteral("Mobile Entries occupied: ?/50"));
+    // The calendar file is there (an empty one): its panel shows, with no entries read.
+    EXPECT_TRUE(OrganizerAvailable);
+    EXPECT_EQ(panel(PanelProgressIndicator), QStringLiteral("Torvane Calendar Entries read: 0"));
+    EXPECT_TRUE(readMobileEnabled());
+    EXPECT_TRUE(boxes().empty());
+    EXPECT_EQ(ends, 0);
+
+    // The user closes the window: the settings are saved and the program ends.
+    app->window()->close();
+    EXPECT_EQ(ends, 1);
+    const auto width = torvane::registry::readDword(HKEY_CURRENT_USER, "Software\\Torvane\\Tessaro\\Settings", "Width");
+    ASSERT_TRUE(width);
+    EXPECT_EQ(int(*width), int(Main_Form().Form.width()));
+}
+
+TEST_F(TessaroAppTest, SilentPhoneStillEndsWithTheWindowShown)
+{
+    ASSERT_TRUE(startPhone());
+    Fault silent;
+    silent.kind = FaultKind::Silent;
+    sim.addFault(silent);
+    ASSERT_TRUE(startOrganizer(QStringLiteral("NOORG")));
+    ASSERT_TRUE(waitUntilUp());
+    EXPECT_TRUE(app->window()->isVisible());
+    EXPECT_FALSE(MobileConnected);
+    EXPECT_EQ(LastLocation, 30);
+    EXPECT_EQ(panel(PanelMobile), QStringLiteral("No mobile"));
+    EXPECT_EQ(Main_Form().TivStatusBar.panel(PanelMobile).pictureName(), QStringLiteral("ImageHandy_grau"));
+    EXPECT_EQ(panel(PanelMobileStatus), QStringLiteral("offline"));
+    EXPECT_EQ(panel(PanelEntryCounter), QStringLiteral("Mobile Entries occupied: ?"));
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].caption, QStringLiteral("An Error Occurred In: InitComm:InitComm"));
+    EXPECT_TRUE(readMobileEnabled());
+    // Without the calendar its grid, arrow, panel and tools are not shown.
+    EXPECT_FALSE(OrganizerAvailable);
+    EXPECT_FALSE(Main_Form().FG2[0].isVisible());
+    EXPECT_FALSE(Main_Form().ImagePC2Mobile.isVisible());
+    EXPECT_FALSE(Main_Form().TivStatusBar.panel(PanelProgressIndicator).isVisible());
+    EXPECT_FALSE(Main_Form().ActiveBar1.band(band::TessaroTools).tool(tool::TessaroCalendar).isVisible());
+}
+
+TEST_F(TessaroAppTest, StartedByTheSuiteTakesItsPortAndLanguageAndHidesItsOwnSettings)
+{
+    // The suite says COM1 and German; the organizer's own setting says port 5.
+    const char* suite = "Software\\Torvane\\Quorvane PRO\\Settings";
+    ASSERT_EQ(torvane::registry::writeString(HKEY_CURRENT_USER, suite, "KONF_COMPORT", "COM1"), ERROR_SUCCESS);
+    ASSERT_EQ(torvane::registry::writeDword(HKEY_CURRENT_USER, suite, "TessaroSprache", 7), ERROR_SUCCESS);
+    ASSERT_EQ(torvane::registry::writeDword(HKEY_CURRENT_USER, "Software\\Torvane\\Tessaro\\Settings", "ComPort", 5),
+              ERROR_SUCCESS);
+    ASSERT_TRUE(startPhone());
+    ASSERT_TRUE(startOrganizer(QStringLiteral("caller=qbr NOORG")));
+    ASSERT_TRUE(waitUntilUp());
+    EXPECT_EQ(LanguageBase, 20000);
+    EXPECT_EQ(app->window()->windowTitle(), QStringLiteral("Torvane Termine"));
+    EXPECT_EQ(panel(PanelMobileStatus), QStringLiteral("verbunden"));
+    const auto extra = Main_Form().ActiveBar1.band(band::TessaroExtraMenu);
+    EXPECT_FALSE(extra.tool(tool::TessaroLanguage).isVisible());
+    EXPECT_FALSE(extra.tool(tool::TessaroComSettings).isVisible());
+    EXPECT_EQ(Main_Form().ActiveBar1.band(band::MainMenu).tool(tool::mnuEntry).caption(), QStringLiteral("Eint&rag"));
+    // No splash window when a caller started the program.
+    EXPECT_EQ(LoadedSplash(), nullptr);
+}
+
+TEST_F(TessaroAppTest, TheWindowIsLaidOutAsTheUserSizesItAndItsEndAndHelpAnswer)
+{
+    ASSERT_TRUE(startOrganizer(QStringLiteral("NOORG")));
+    ASSERT_TRUE(waitUntilUp());
+    MainWindow& window = *app->window();
+    FormWindow& form = Main_Form().Form;
+    // Narrower than the date column and one text column: widened to that, the grid with it.
+    window.resize(100, window.height());
+    const double least = 960 + 390 + DateColumnWidth + 600;
+    ASSERT_TRUE(waitFor([&] { return form.width() == least && window.width() == twipsToPixelsOf(least - 120); }, 10s))
+        << form.width() << " " << window.width();
+    EXPECT_EQ(Main_Form().FG1[0].width(), least - 1350);
+    EXPECT_EQ(Main_Form().FG1[1].colWidth(9), 600);
+    EXPECT_TRUE(ResizeEnabled);
+    // Taller than the grid needs: the window shrinks to its grid again.
+    const int fitted = window.height();
+    window.resize(900, fitted + 200);
+    ASSERT_TRUE(waitFor([&] { return window.height() == fitted && window.width() == 900; }, 10s)) << window.height();
+    EXPECT_EQ(Main_Form().FG1[0].width(), 900 * 15 + 120 - 1350);
+
+    // Help shows the language's page when there is one, and nothing without.
+    EXPECT_TRUE(FindHelpPage(HelpFile).isEmpty());
+    const QString help = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/torvane/help");
+    ASSERT_TRUE(QDir().mkpath(help));
+    for (const char* name : {"TessaroHelpe.html", "TessaroHelpd.html"}) {
+        QFile page(help + QLatin1Char('/') + QLatin1String(name));
+        ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    }
+    EXPECT_EQ(FindHelpPage(HelpFile), help + QStringLiteral("/TessaroHelpe.html"));
+
+    // The menu's End ends the program.
+    Main_Form().ActiveBar1.activate(Main_Form().ActiveBar1.band(band::TessaroOrganizerMenu).tool(tool::TessaroEnd));
+    EXPECT_EQ(ends, 1);
+}
+
+} // namespace
+} // namespace tessaro::test

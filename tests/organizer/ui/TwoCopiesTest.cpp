@@ -1,0 +1,175 @@
+// Two copies of the organizer: the first runs in the test's process, the second is the real
+// program started beside it. A second copy wakes the first and ends; "tessaro kill" ends the
+// first, which saves its settings; KILL with no copy running ends at once and saves nothing;
+// other commands are refused; a KILL during a slow phone read waits for the read.
+#include "TessaroAppFixture.h"
+
+#include "organizer/ui/MainWindow.h"
+
+#include "platform/dde/Dde.h"
+#include "platform/registry/Registry.h"
+#include "support/PeerProcess.h"
+#include "tools/phonesim/PhoneFault.h"
+
+#include <QFile>
+#include <QTimer>
+
+#include <cstdlib>
+#include <future>
+
+namespace tessaro::test {
+namespace {
+
+using namespace std::chrono_literals;
+using torvane::test::PeerProcess;
+
+const char* const kSettingsKey = "Software\\Torvane\\Tessaro\\Settings";
+
+class TwoCopiesTest : public TessaroAppTest {
+protected:
+    void SetUp() override
+    {
+        TessaroAppTest::SetUp();
+        // The second copy answers its boxes from an empty script and writes them down.
+        const QString folder = qEnvironmentVariable("TORVANE_TEST_TMP");
+        ASSERT_FALSE(folder.isEmpty()) << "run through tests/isolate.sh";
+        m_log = folder + QStringLiteral("/second.log");
+        QFile::remove(m_log);
+        // Each test starts without saved settings.
+        RegDeleteKey(HKEY_CURRENT_USER, kSettingsKey);
+        QFile script(folder + QStringLiteral("/second.script"));
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        setenv("TORVANE_UI_SCRIPT", script.fileName().toLocal8Bit().constData(), 1);
+        setenv("TORVANE_UI_LOG", m_log.toLocal8Bit().constData(), 1);
+    }
+
+    // Runs the program with these arguments while this process serves its events; its exit code.
+    std::optional<int> runSecondCopy(const std::vector<std::string>& args)
+    {
+        PeerProcess second(TESSARO_PROGRAM, args);
+        if (!second.started())
+            return std::nullopt;
+        std::optional<int> code;
+        waitFor([&] { return (code = second.waitExit(0ms)).has_value(); }, 30s);
+        return code;
+    }
+
+    // What the second copy showed.
+    QByteArray secondCopyBoxes() const
+    {
+        QFile log(m_log);
+        return log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray();
+    }
+
+    static std::optional<DWORD> savedWidth()
+    {
+        return torvane::registry::readDword(HKEY_CURRENT_USER, kSettingsKey, "Width");
+    }
+
+private:
+    QString m_log;
+};
+
+TEST_F(TwoCopiesTest, ASecondCopyBringsTheFirstToTheFrontAndEnds)
+{
+    ASSERT_TRUE(startPhone());
+    ASSERT_TRUE(startOrganizer(QStringLiteral("NOORG")));
+    ASSERT_TRUE(waitUntilUp());
+    app->window()->showMinimized();
+    ASSERT_TRUE(waitFor([&] { return app->window()->isMinimized(); }, 5s));
+
+    EXPECT_EQ(runSecondCopy({}), 0);
+    EXPECT_EQ(app->activations(), 1);
+    EXPECT_TRUE(waitFor([&] { return !app->window()->isMinimized() && app->window()->isVisible(); }, 5s));
+    EXPECT_EQ(ends, 0);
+    EXPECT_TRUE(secondCopyBoxes().isEmpty()) << secondCopyBoxes().toStdString();
+    // The first copy still serves the topic; the second never took it.
+    EXPECT_TRUE(torvane::dde::sourceRunning(QStringLiteral("Tessaro"), QStringLiteral("DDE")));
+    EXPECT_FALSE(savedWidth()) << "nobody saved settings";
+}
+
+TEST_F(TwoCopiesTest, KillInAnyCaseEndsTheFirstWhichSavesItsSettings)
+{
+    ASSERT_TRUE(startPhone());
+    ASSERT_TRUE(startOrganizer(QStringLiteral("NOORG")));
+    ASSERT_TRUE(waitUntilUp());
+    ASSERT_FALSE(savedWidth());
+    EXPECT_EQ(runSecondCopy({"kill"}), 0);
+    EXPECT_TRUE(waitFor([&] { return ends == 1; }, 10s));
+    const auto width = savedWidth();
+    ASSERT_TRUE(width) << "the first copy saves its settings as it ends";
+    EXPECT_EQ(int(*width), int(Main_Form().Form.width()));
+    EXPECT_TRUE(secondCopyBoxes().isEmpty()) << secondCopyBoxes().toStdString();
+}
+
+TEST_F(TwoCopiesTest, OtherCommandsAreRefusedAndChangeNothing)
+{
+    ASSERT_TRUE(startOrganizer(QStringLiteral("NOORG")));
+    const auto ask = [](const char* command) {
+        auto answer = std::async(std::launch::async, [command] {
+            return torvane::dde::execute(QStringLiteral("Tessaro"), QStringLiteral("DDE"), QString::fromLatin1(command));
+        });
+        waitFor([&] { return answer.wait_for(0ms) == std::future_status::ready; }, 10s);
+        return answer.get();
+    };
+    EXPECT_EQ(ask("OPEN"), torvane::dde::ExecuteResult::Refused);
+    EXPECT_EQ(ask("KILL NOW"), torvane::dde::ExecuteResult::Refused);
+    EXPECT_EQ(ask(""), torvane::dde::ExecuteResult::Refused);
+    EXPECT_FALSE(KillPending);
+    ASSERT_TRUE(waitUntilUp());
+    EXPECT_EQ(ends, 0);
+    EXPECT_TRUE(app->window()->isVisible());
+}
+
+TEST_F(TwoCopiesTest, KillWithNoCopyRunningEndsAtOnceAndSavesNothing)
+{
+    const auto started = Clock::now();
+    EXPECT_EQ(runSecondCopy({"KILL"}), 0);
+    EXPECT_LT(Clock::now() - started, 10s);
+    EXPECT_FALSE(savedWidth());
+    EXPECT_TRUE(secondCopyBoxes().isEmpty()) << secondCopyBoxes().toStdString();
+    EXPECT_FALSE(torvane::dde::sourceRunning(QStringLiteral("Tessaro"), QStringLiteral("DDE")));
+}
+
+TEST_F(TwoCopiesTest, KillDuringASlowPhoneReadIsCarriedOutAfterTheRead)
+{
+    ASSERT_TRUE(startPhone());
+    torvane::phonesim::Fault slow;
+    slow.kind = torvane::phonesim::FaultKind::Delay;
+    slow.command = "+CGMM";
+    slow.delayMs = 3000;
+    slow.times = 1;
+    sim.addFault(slow);
+    ASSERT_TRUE(startOrganizer(QStringLiteral("NOORG")));
+    bool endedDuringRead = true;
+    app->setEndHandler([&] {
+        ++ends;
+        endedDuringRead = StartupProbeBusy || LinkBusy;
+    });
+    // The read runs inside the start-up step, in events this process handles; the KILL is sent
+    // from there once the phone is slow to answer, and the second copy watched from there too.
+    std::unique_ptr<PeerProcess> second;
+    std::optional<int> secondExit;
+    bool readRanWhenSecondEnded = false;
+    QTimer watch;
+    watch.setInterval(10);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!second && StartupProbeBusy && sim.transcript().received().find("AT+CGMM\r") != std::string::npos)
+            second = std::make_unique<PeerProcess>(TESSARO_PROGRAM, std::vector<std::string>{"KILL"});
+        if (second && !secondExit && (secondExit = second->waitExit(0ms)))
+            readRanWhenSecondEnded = StartupProbeBusy && ends == 0;
+    });
+    watch.start();
+    ASSERT_TRUE(waitFor([&] { return ends == 1 && secondExit; }, 60s)) << "ends " << ends;
+    ASSERT_TRUE(second);
+    EXPECT_EQ(secondExit, 0);
+    EXPECT_TRUE(readRanWhenSecondEnded) << "the KILL was taken while the read still ran";
+    EXPECT_FALSE(endedDuringRead);
+    EXPECT_TRUE(MobileConnected) << "the read ran to its end";
+    EXPECT_EQ(LastLocation, 50);
+    EXPECT_NE(sim.transcript().received().find("AT^SBNW=?\r"), std::string::npos);
+    EXPECT_TRUE(savedWidth());
+}
+
+} // namespace
+} // namespace tessaro::test
