@@ -8,6 +8,7 @@
 #include "mainprog/ui/CLockDlg.h"
 #include "mainprog/ui/CPasswordDlg.h"
 #include "platform/registry/AppProfile.h"
+#include "support/ScreenCapture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -25,8 +26,7 @@ namespace {
 
 QImage grab(QWidget& dialog)
 {
-    const QRect area(dialog.mapToGlobal(QPoint(0, 0)), dialog.size());
-    return dialog.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();
+    return torvane::test::screenOf(dialog);
 }
 
 QRect geometryIn(QWidget& dialog, const QString& name)
@@ -63,7 +63,6 @@ TEST(CallServiceScreenshot, ForwardingDialog)
     CFwdDlg dialog(engine, profile, {});
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    QTest::qWait(200); // let the X server finish drawing what was exposed
 
     QStringList names;
     for (const FwdRowSpec& row : kForwardingRows)
@@ -95,7 +94,6 @@ TEST(CallServiceScreenshot, BarringAndPasswordDialogs)
     CLockDlg dialog(engine, profile, {}, {});
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    QTest::qWait(200);
 
     QStringList names;
     for (const LockRowSpec& row : kBarringFacilities) {
@@ -119,7 +117,6 @@ TEST(CallServiceScreenshot, BarringAndPasswordDialogs)
     CPasswordDlg password;
     password.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&password));
-    QTest::qWait(200);
     ASSERT_TRUE(grab(password).save(QStringLiteral(SCREENSHOT_DIR "/password_dialog.png")));
 }
 

@@ -8,6 +8,7 @@
 #include "mainprog/ui/CCorvantView.h"
 #include "mainprog/ui/CMainFrame.h"
 #include "mainprog/ui/CorvantArt.h"
+#include "support/ScreenCapture.h"
 
 #include <QApplication>
 #include <QImage>
@@ -47,10 +48,8 @@ TEST(Screenshot, MainWindowShowsTheLauncherWithMenuAndStatusBar)
     frame.show();
     frame.view().OnInitialUpdate();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-    QTest::qWait(200); // let the X server finish drawing what was exposed
 
-    const QRect area(frame.mapToGlobal(QPoint(0, 0)), frame.size());
-    const QImage shot = frame.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();
+    const QImage shot = torvane::test::screenOf(frame);
     const QString saved = QStringLiteral(SCREENSHOT_DIR "/main_window.png");
     ASSERT_TRUE(shot.save(saved)) << saved.toStdString();
 

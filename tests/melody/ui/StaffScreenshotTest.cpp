@@ -6,6 +6,7 @@
 #include "GuiBench.h"
 
 #include "melody/ui/CTempoEdit.h"
+#include "support/ScreenCapture.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -57,8 +58,7 @@ TEST(Screenshot, ScaleOfEveryDurationWithSharpsAndDots)
         bench.View()->viewport()->resize(bench.View()->size());
         QApplication::processEvents();
         if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
-            QTest::qWait(300); // let the X server draw the window before it is read back
-            const QPixmap shot = bench.frame->screen()->grabWindow(bench.frame->winId());
+            const QImage shot = torvane::test::screenOf(*bench.frame);
             ASSERT_TRUE(shot.save(folder.filePath(QString::fromLatin1(WINDOW_SCREENSHOT))));
         }
         return;

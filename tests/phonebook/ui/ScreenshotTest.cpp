@@ -6,6 +6,7 @@
 #include "BrevikGuiFixture.h"
 
 #include "phonebook/ui/DialogUnits.h"
+#include "support/ScreenCapture.h"
 
 #include <QImage>
 #include <QScreen>
@@ -33,10 +34,8 @@ TEST_F(BrevikGui, WindowWithBothListsFilled)
     frame().move(20, 20);
     frame().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame()));
-    QTest::qWait(300); // let the X server finish drawing what was exposed
 
-    const QRect area(frame().mapToGlobal(QPoint(0, 0)), frame().size());
-    const QImage shot = frame().screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();
+    const QImage shot = torvane::test::screenOf(frame());
     const QString saved = QStringLiteral(SCREENSHOT_DIR "/brevik_window.png");
     ASSERT_TRUE(shot.save(saved)) << saved.toStdString();
 

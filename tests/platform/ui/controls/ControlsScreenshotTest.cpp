@@ -9,6 +9,7 @@
 #include "platform/ui/controls/widgets/GridWidget.h"
 #include "platform/ui/controls/widgets/MonthCalendarWidget.h"
 #include "platform/ui/controls/widgets/StatusBarWidget.h"
+#include "support/ScreenCapture.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -165,9 +166,7 @@ TEST(ControlsScreenshot, TheControlsDrawWhereTheModelsPutThem)
 
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    QTest::qWait(200); // let the X server finish drawing what was exposed
-    const QRect area(window.mapToGlobal(QPoint(0, 0)), window.size());
-    const QImage shot = window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();
+    const QImage shot = torvane::test::screenOf(window);
     ASSERT_TRUE(shot.save(QStringLiteral(SCREENSHOT_DIR "/controls.png")));
 
     const auto cell = [&](int r, int c) { return gridWidget->cellRect(r, c).translated(gridWidget->pos()); };
