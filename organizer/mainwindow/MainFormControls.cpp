@@ -32,6 +32,27 @@ MainFormControls::MainFormControls()
     }
     ActiveBar1.setName(QStringLiteral("ActiveBar1"));
     TIVStartCalendar.setName(QStringLiteral("TIVStartCalendar"));
+    StartCalendarFrame.setName(QStringLiteral("StartCalendarFrame"));
+    StartCalendarFrame.setVisible(false);
+    DateFieldsFrame.setName(QStringLiteral("DateFieldsFrame"));
+    StartDateText.setName(QStringLiteral("StartDateText"));
+    EndDateText.setName(QStringLiteral("EndDateText"));
+    PeriodeText.setName(QStringLiteral("PeriodeText"));
+    PeriodeCombo.setName(QStringLiteral("PeriodeCombo"));
+    CalCommandOK.setName(QStringLiteral("CalCommandOK"));
+    CalCommandOK.setCaption(QStringLiteral("OK"));
+    CalCommandCancel.setName(QStringLiteral("CalCommandCancel"));
+    CalCommandCancel.setCaption(QStringLiteral("Cancel"));
+    for (controls::CommandButton* button : {&CalCommandOK, &CalCommandCancel}) {
+        button->setWidth(975);
+        button->setHeight(375);
+    }
+    for (int i = 0; i < 2; ++i) {
+        Line1[std::size_t(i)].setName(QStringLiteral("Line1"));
+        Line1[std::size_t(i)].setIndex(i);
+        Line2[std::size_t(i)].setName(QStringLiteral("Line2"));
+        Line2[std::size_t(i)].setIndex(i);
+    }
     TivStatusBar.setName(QStringLiteral("TivStatusBar"));
     for (controls::PictureBox* arrow : {&ImageMobile2PC, &ImagePC2Mobile}) {
         arrow->setWidth(960);

@@ -5,14 +5,18 @@
 // models; the behaviour (set-up, layout, commands) lives in the window's other files.
 #pragma once
 
+#include "platform/ui/controls/ComboBox.h"
 #include "platform/ui/controls/CommandBar.h"
+#include "platform/ui/controls/CommandButton.h"
 #include "platform/ui/controls/Control.h"
 #include "platform/ui/controls/Grid.h"
 #include "platform/ui/controls/ImageList.h"
+#include "platform/ui/controls/Line.h"
 #include "platform/ui/controls/MonthCalendar.h"
 #include "platform/ui/controls/PictureBox.h"
 #include "platform/ui/controls/PictureClip.h"
 #include "platform/ui/controls/StatusBar.h"
+#include "platform/ui/controls/TextBox.h"
 
 #include <array>
 
@@ -61,6 +65,20 @@ struct MainFormControls {
 
     controls::CommandBar ActiveBar1;
     controls::MonthCalendar TIVStartCalendar;
+
+    // The date picker that pops up over the window (hidden at load): the frame with the
+    // calendar, the frame of the range fields (start, end, count and unit), OK and Cancel
+    // (975 x 375 as designed) and the four lines of its border (top, bottom; left, right).
+    controls::Control StartCalendarFrame;
+    controls::Control DateFieldsFrame;
+    controls::TextBox StartDateText;
+    controls::TextBox EndDateText;
+    controls::TextBox PeriodeText;
+    controls::ComboBox PeriodeCombo;
+    controls::CommandButton CalCommandOK;
+    controls::CommandButton CalCommandCancel;
+    std::array<controls::Line, 2> Line1;
+    std::array<controls::Line, 2> Line2;
     controls::StatusBar TivStatusBar;
 
     // The arrows beside the grids, 960 x 480 twips, visible.
