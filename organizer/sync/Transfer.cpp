@@ -8,6 +8,7 @@
 #include "organizer/link/PublicVar.h"
 #include "organizer/link/TessaroStrings.h"
 #include "organizer/sync/Deleting.h"
+#include "organizer/sync/GridFill.h"
 #include "organizer/sync/GridLookups.h"
 #include "organizer/sync/PhoneCalls.h"
 #include "organizer/sync/RowInsert.h"
@@ -18,6 +19,7 @@
 #include "platform/outlook/NameSpace.h"
 
 #include <bit>
+#include <optional>
 
 namespace tessaro {
 
@@ -117,9 +119,49 @@ bool EntryOutlookToMobile(controls::Grid& grid, EntryTable& table, const outlook
     }
 }
 
+namespace {
+
+// An appointment of the calendar that already stands for the entry: at its very start, with a
+// matching text. Found anywhere in the calendar, not only in the range the grid shows.
+std::optional<outlook::AppointmentItem> copyOf(const outlook::Application& application, const PhoneEntry& entry)
+{
+    outlook::Items items =
+        application.GetNamespace(QStringLiteral("MAPI")).GetDefaultFolder(outlook::CalendarFolder).Items();
+    items.setIncludeRecurrences(true);
+    items.Sort(QStringLiteral("[Start]"));
+    const std::int64_t start = vbDateSeconds(entry.StartTime);
+    for (auto item = items.Find(CalendarFilter(entry.StartTime, entry.StartTime)); item; item = items.FindNext())
+        if (vbDateSeconds(fromDateTime(item->Start())) == start && CellCompare(entry.Description, item->Subject()))
+            return item;
+    return std::nullopt;
+}
+
+// The phone entry's rows show the appointment, also when it starts outside the range and no PC
+// row matched them, so its copy is not offered again.
+void showCopy(const PhoneEntry& entry, const QString& entryId, const QString& subject)
+{
+    controls::Grid& phoneGrid = VisibleFG1();
+    for (int row = GetFirstEntryRow(phoneGrid); row < phoneGrid.rows(); ++row) {
+        if (entry.Location.isEmpty() || phoneGrid.textMatrix(row, ColPhoneLocation) != entry.Location ||
+            !phoneGrid.textMatrix(row, ColEntryId).isEmpty())
+            continue;
+        phoneGrid.setTextMatrix(row, ColEntryId, entryId);
+        phoneGrid.setTextMatrix(row, ColPcText, subject);
+        FillCellControll(phoneGrid, row, ColPcText, ColPhoneText, ColMark);
+        FillCellPicture(phoneGrid, row, ColSyncPicture, ColMark);
+    }
+}
+
+} // namespace
+
 bool EntryMobileToOutlook(controls::Grid& grid, const PhoneEntry& entry, const outlook::Application& application)
 {
     try {
+        // Copied before (the grid may have been read again since): no second appointment.
+        if (const auto existing = copyOf(application, entry)) {
+            showCopy(entry, existing->EntryID(), existing->Subject());
+            return true;
+        }
         outlook::Items items =
             application.GetNamespace(QStringLiteral("MAPI")).GetDefaultFolder(outlook::CalendarFolder).Items();
         outlook::AppointmentItem item = items.Add();
@@ -155,18 +197,7 @@ bool EntryMobileToOutlook(controls::Grid& grid, const PhoneEntry& entry, const o
                 ++OrganizerEntryCount;
         }
 
-        // The phone entry's rows now show the appointment, also when it starts outside the range
-        // and no PC row matched it: a second click must not copy it again.
-        controls::Grid& phoneGrid = VisibleFG1();
-        for (int row = GetFirstEntryRow(phoneGrid); row < phoneGrid.rows(); ++row) {
-            if (entry.Location.isEmpty() || phoneGrid.textMatrix(row, ColPhoneLocation) != entry.Location ||
-                !phoneGrid.textMatrix(row, ColEntryId).isEmpty())
-                continue;
-            phoneGrid.setTextMatrix(row, ColEntryId, item.EntryID());
-            phoneGrid.setTextMatrix(row, ColPcText, item.Subject());
-            FillCellControll(phoneGrid, row, ColPcText, ColPhoneText, ColMark);
-            FillCellPicture(phoneGrid, row, ColSyncPicture, ColMark);
-        }
+        showCopy(entry, item.EntryID(), item.Subject());
         return true;
     } catch (...) {
         ShowSyncError(QStringLiteral("EntryMobileToOutlook"));

@@ -245,6 +245,13 @@ TEST_F(TransferTest, AnEntryCopiedOutsideTheRangeIsNotOfferedAgain)
     EXPECT_NE(column(fg1(), 5), QStringList({"l"}));
     EXPECT_EQ(rows(fg1())[0].id, allAppointments().at(0).EntryID());
     EXPECT_EQ(allAppointments().size(), 1u);
+
+    // Read again, the grid no longer shows the pair; copying once more finds the copy.
+    ReadOutlook(true);
+    ASSERT_EQ(column(fg1(), 5), QStringList({"l"}));
+    EXPECT_TRUE(EntryMobileToOutlook(fg2(), PhoneEntryTable.Entries(1), calendar()));
+    EXPECT_EQ(allAppointments().size(), 1u);
+    EXPECT_EQ(rows(fg1())[0].id, allAppointments().at(0).EntryID());
 }
 
 } // namespace
