@@ -1,6 +1,7 @@
 // Deleting rows and entries, clearing sides and grids, and the reset after a failed link.
 #include "organizer/sync/Deleting.h"
 #include "organizer/sync/GridFill.h"
+#include "organizer/sync/GridLookups.h"
 #include "organizer/sync/SyncInstall.h"
 
 #include "SyncTestSupport.h"
@@ -154,6 +155,32 @@ TEST_F(DeletingTest, ClearingBothGridsSwapsInEmptyTwins)
     EXPECT_TRUE(rows(fg1()).empty());
     EXPECT_EQ(PhoneEntryTable.Count, 0);
     EXPECT_TRUE(window.calls.contains("GridHeadlines"));
+}
+
+TEST_F(DeletingTest, LookUpsByDayAndByEntryID)
+{
+    // The range's days count whole: its last day at any time, not the day after.
+    setRange(QDate(2026, 3, 1), QDate(2026, 3, 31));
+    EXPECT_TRUE(IsDateInRange(QStringLiteral("31.03.26 23:59")));
+    EXPECT_TRUE(IsDateInRange(QStringLiteral("01.03.26")));
+    EXPECT_FALSE(IsDateInRange(QStringLiteral("01.04.26")));
+    EXPECT_FALSE(IsDateInRange(vb(2026, 2, 28, 23, 59, 59)));
+
+    const QString id = rows(fg2())[1].id;
+    select(fg2(), 6, 0);
+    EXPECT_TRUE(FindGridRowByEntryID(fg2(), id));
+    EXPECT_EQ(fg2().row(), 3);
+    EXPECT_EQ(fg2().col(), 4);
+    // Blank rows hold no id: nothing is found and the selection stays.
+    controls::Grid& blank = Main_Form().FG2[1];
+    select(blank, 5, 2);
+    EXPECT_FALSE(FindGridRowByEntryID(blank, id));
+    EXPECT_FALSE(FindGridRowByEntryID(blank, QString()));
+    EXPECT_EQ(blank.row(), 5);
+    EXPECT_EQ(blank.col(), 2);
+    EXPECT_EQ(GetMinGridRows(blank), MinGridRowsFG2);
+    EXPECT_EQ(GetIdColumn(9), 8);
+    EXPECT_EQ(GetHiddenColumn(4), 2);
 }
 
 TEST_F(DeletingTest, AFailedLinkResetsThePhoneSide)
