@@ -1,5 +1,6 @@
 #include "organizer/TessaroApp.h"
 
+#include "organizer/daterange/Calendar.h"
 #include "organizer/link/ComDrv.h"
 #include "organizer/link/MainWindowSeams.h"
 #include "organizer/link/MessageBox.h"
@@ -9,6 +10,8 @@
 #include "organizer/mainwindow/ActiveBar.h"
 #include "organizer/mainwindow/MainFormControls.h"
 #include "organizer/mainwindow/MainFormState.h"
+#include "organizer/sync/SyncInstall.h"
+#include "organizer/sync/TIVOutlook.h"
 #include "organizer/ui/MainWindow.h"
 #include "organizer/ui/MobileEntry.h"
 #include "organizer/ui/Status_Anzeige.h"
@@ -19,6 +22,7 @@
 #include "platform/messaging/qt/MessagePump.h"
 #include "platform/messaging/qt/WidgetWindow.h"
 #include "platform/outlook/Application.h"
+#include "platform/outlook/AppointmentDialog.h"
 #include "platform/ui/controls/Twips.h"
 #include "platform/ui/controls/widgets/CommandBarWidget.h"
 #include "platform/ui/msgservice/MessageService.h"
@@ -83,8 +87,11 @@ TessaroApp::~TessaroApp()
     MainWindowSeams seams = setMainWindowSeams({});
     seams.form = nullptr;
     seams.statusBar = nullptr;
+    seams.grids = nullptr;
+    seams.dates = nullptr;
     setMainWindowSeams(seams);
     OrganizerServices services = setOrganizerServices({});
+    services.resetMobileState = nullptr;
     services.focusMainWindow = nullptr;
     services.mainWindowGeometry = nullptr;
     services.screenSize = nullptr;
@@ -115,9 +122,18 @@ void TessaroApp::loadMainWindow()
     seams.form = m_window;
     seams.statusBar = m_window;
     setMainWindowSeams(seams);
+    // The synchronisation keeps the window's steps and puts its own grid and range steps beside
+    // them, so it comes second.
+    installSynchronisation();
+    OutlookOptions.display = torvane::outlook::showAppointmentDialog;
 
     connect(&Main_Form().ActiveBar1, &torvane::controls::CommandBar::toolClick, this,
             [this](torvane::controls::Tool tool) { toolClicked(tool.name()); });
+}
+
+void TessaroApp::startRangeNow()
+{
+    RangeStart = fromDateTime(CurrentDateTime());
 }
 
 bool TessaroApp::otherCopyRunning(const QString& caption)
@@ -218,6 +234,7 @@ void TessaroApp::endProgram()
     if (m_ended)
         return;
     m_ended = true;
+    OutlookApp.reset();
     m_appTimer.stop();
     m_killCheck.stop();
     if (m_status->isLoaded())

@@ -1,6 +1,6 @@
 // The organizer's application object: it ties the start-up steps to the windows and the
 // system. It puts up the real message boxes and the status window, installs the main window's
-// steps for the lower half, serves the DDE topic a second copy talks to, runs the start-up
+// steps and the synchronisation for the lower half, opens appointments in their window, serves the DDE topic a second copy talks to, runs the start-up
 // timer, and ends the program when the main window is unloaded. A library of its own, so tests
 // run the organizer in their process without its main().
 #pragma once
@@ -42,6 +42,7 @@ public:
 
     // StartupHost
     void loadMainWindow() override;
+    void startRangeNow() override;
     bool otherCopyRunning(const QString& caption) override;
     void executeOnRunningCopy(const QString& applicationTitle, const QString& command) override;
     void activateRunningCopy(const QString& applicationTitle) override;

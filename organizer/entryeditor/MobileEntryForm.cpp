@@ -154,18 +154,18 @@ void MobileEntryForm::connectEvents()
 {
     for (int i = 0; i < EntryOptionCount; ++i) {
         // One group: the selected option clears the others before its Click runs.
-        connect(&EntryOptions[std::size_t(i)], &editor::OptionButton::selected, this, [this, i] {
+        connect(&EntryOptions[std::size_t(i)], &controls::OptionButton::selected, this, [this, i] {
             for (int j = 0; j < EntryOptionCount; ++j)
                 if (j != i)
                     EntryOptions[std::size_t(j)].setValue(false);
         });
-        connect(&EntryOptions[std::size_t(i)], &editor::OptionButton::click, this, [this, i] { EntryOptions_Click(i); });
-        connect(&EntryOptionImages[std::size_t(i)], &editor::ImageControl::click, this,
+        connect(&EntryOptions[std::size_t(i)], &controls::OptionButton::click, this, [this, i] { EntryOptions_Click(i); });
+        connect(&EntryOptionImages[std::size_t(i)], &controls::Image::click, this,
                 [this, i] { EntryOptionImages_Click(i); });
     }
     connect(&EntryDescriptionText, &controls::Control::gotFocus, this, &MobileEntryForm::EntryDescriptionText_GotFocus);
-    connect(&EntryDescriptionText, &editor::TextBox::change, this, &MobileEntryForm::EntryDescriptionText_Change);
-    connect(&EntryDescriptionText, &editor::TextBox::keyPress, this,
+    connect(&EntryDescriptionText, &controls::TextBox::change, this, &MobileEntryForm::EntryDescriptionText_Change);
+    connect(&EntryDescriptionText, &controls::TextBox::keyPress, this,
             [this](int& keyAscii) { EntryDescriptionText_KeyPress(keyAscii); });
     connect(&EntryDescriptionText, &controls::Control::lostFocus, this,
             [this] { EntryDescriptionText_LostFocus(); });
@@ -244,8 +244,8 @@ void MobileEntryForm::InitFrame()
         EntryOptions[i].setCaption(captions[qsizetype(i)]);
     }
     for (std::size_t i = 0; i < EntryOptionImages.size(); ++i) {
-        editor::ImageControl& picture = EntryOptionImages[i];
-        editor::OptionButton& option = EntryOptions[i];
+        controls::Image& picture = EntryOptionImages[i];
+        controls::OptionButton& option = EntryOptions[i];
         picture.setTop((picture.height() + kPictureGap) * double(i));
         picture.setLeft(kPictureLeft);
         option.setTop(picture.top() + (picture.height() - option.height()) / 2);

@@ -10,10 +10,16 @@
 
 #include "organizer/entryeditor/EditorControls.h"
 
+#include "platform/ui/controls/CheckBox.h"
 #include "platform/ui/controls/CommandBar.h"
+#include "platform/ui/controls/Frame.h"
+#include "platform/ui/controls/Image.h"
 #include "platform/ui/controls/ImageList.h"
+#include "platform/ui/controls/Line.h"
 #include "platform/ui/controls/MonthCalendar.h"
+#include "platform/ui/controls/OptionButton.h"
 #include "platform/ui/controls/PictureClip.h"
+#include "platform/ui/controls/TextBox.h"
 
 #include <QObject>
 #include <QRectF>
@@ -62,19 +68,19 @@ public:
     // The window itself: caption, icon, pointer, and its outer place and size in twips.
     editor::EditorForm Form;
 
-    editor::Frame EntryFrame;
+    controls::Frame EntryFrame;
     // 0 memo, 1 meeting, 2 anniversary, 3 phone call; member 4 stays hidden.
-    std::array<editor::OptionButton, EntryOptionCount> EntryOptions;
-    std::array<editor::ImageControl, EntryOptionCount> EntryOptionImages;
-    editor::TextBox EntryDescriptionText;
-    editor::CheckBox EntryAlarm;
-    editor::ImageControl EntryAlarmImage;
-    editor::TextBox EntrySummaryText; // hidden, not used
+    std::array<controls::OptionButton, EntryOptionCount> EntryOptions;
+    std::array<controls::Image, EntryOptionCount> EntryOptionImages;
+    controls::TextBox EntryDescriptionText;
+    controls::CheckBox EntryAlarm;
+    controls::Image EntryAlarmImage;
+    controls::TextBox EntrySummaryText; // hidden, not used
     // The pop-up date picker: a frame with the calendar and the four lines of its border.
-    editor::Frame StartCalendarFrame;
+    controls::Frame StartCalendarFrame;
     controls::MonthCalendar TIVStartCalendar;
-    std::array<editor::LineControl, 2> Line1;
-    std::array<editor::LineControl, 2> Line2;
+    std::array<controls::Line, 2> Line1;
+    std::array<controls::Line, 2> Line2;
     controls::CommandBar ActiveBar1;
     controls::ImageList ImageListEntry;
     controls::PictureClip PictureClipEntry;

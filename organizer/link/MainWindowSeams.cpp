@@ -19,6 +19,10 @@ public:
     void SetCaption(const QString&) override {}
     void SetCalCommandCancelCaption(const QString&) override {}
     void SetHelpFile(const QString&) override {}
+    void TIVResize() override {}
+    void FG2_Click(int) override {}
+    void ClearMobileCol_Click() override {}
+    void PeriodeText_Change() override {}
 };
 
 class NoDates : public DateRangeSteps {

@@ -55,6 +55,14 @@ public:
     virtual void SetCalCommandCancelCaption(const QString& caption) = 0;
     // The application's help file.
     virtual void SetHelpFile(const QString& fileName) = 0;
+    // Lays the grids, the date frame and the arrows out for the window's size.
+    virtual void TIVResize() = 0;
+    // Records the selection of FG2 instance `index` and makes it the current grid.
+    virtual void FG2_Click(int index) = 0;
+    // Empties the phone column of the grids, the phone table and the marks; rewrites the headers.
+    virtual void ClearMobileCol_Click() = 0;
+    // Rewrites the count text, relabels the unit list and refreshes the range.
+    virtual void PeriodeText_Change() = 0;
 };
 
 // The date-range fields.

@@ -226,6 +226,9 @@ bool GetMobileEntries()
                 ++counter;
                 PhoneEntryTable.Count = counter;
                 MobileEntryCount = counter;
+            } else {
+                // The object stays on the phone although no row shows it: a write must not take it.
+                PhoneEntryTable.Reserve(location);
             }
         }
         bool result = false;

@@ -11,6 +11,23 @@ void EntryTable::Redim(int first, int last)
 {
     m_first = first;
     m_entries.assign(last >= first ? std::size_t(last - first + 1) : 0, PhoneEntry{});
+    m_reserved.assign(m_entries.size(), false);
+}
+
+void EntryTable::Reserve(int location)
+{
+    if (contains(location))
+        m_reserved[std::size_t(location - m_first)] = true;
+}
+
+bool EntryTable::IsReserved(int location) const
+{
+    return contains(location) && m_reserved[std::size_t(location - m_first)];
+}
+
+void EntryTable::ClearReservations()
+{
+    m_reserved.assign(m_entries.size(), false);
 }
 
 PhoneEntry& EntryTable::Entries(int location)
@@ -93,12 +110,12 @@ bool GetMobileEntryIndex(const EntryTable& table, const QString& location, std::
 bool FindFreeMobileSlot(const EntryTable& table, std::int16_t& index)
 {
     index = -1;
-    if (table.Count <= 0) {
+    if (table.Count <= 0 && !table.IsReserved(FirstLocation)) {
         index = FirstLocation;
         return true;
     }
     for (int i = FirstLocation; i <= LastLocation; ++i) {
-        if (table.contains(i) && table.Entries(i).Location.isEmpty()) {
+        if (table.contains(i) && table.Entries(i).Location.isEmpty() && !table.IsReserved(i)) {
             index = std::int16_t(i);
             return true;
         }
@@ -111,6 +128,8 @@ bool FindFreeMobileLocation(const EntryTable& table, std::int32_t& location)
     if (LastLocation < FirstLocation)
         return false;
     std::vector<bool> used(std::size_t(LastLocation - FirstLocation + 1), false);
+    for (int n = FirstLocation; n <= LastLocation; ++n)
+        used[std::size_t(n - FirstLocation)] = table.IsReserved(n);
     for (int i = table.LBound(); i <= table.UBound(); ++i) {
         const QString& text = table.Entries(i).Location;
         if (text.isEmpty())

@@ -58,9 +58,17 @@ public:
 
     std::int16_t Count = 0;
 
+    // A location whose object is on the phone but not in the table (it could not be read as an
+    // entry, or was left out): it is not free, so no write may take it. Re-dimensioning (a new
+    // read of the phone) forgets these.
+    void Reserve(int location);
+    bool IsReserved(int location) const;
+    void ClearReservations();
+
 private:
     int m_first = 1;
     std::vector<PhoneEntry> m_entries;
+    std::vector<bool> m_reserved;
 };
 
 // The phone side of the organizer (set by the phone calendar access).
@@ -89,11 +97,13 @@ bool FindEqualPhoneEntry(const EntryTable& table, const PhoneEntry& entry, std::
 // Location text.
 bool GetMobileEntryIndex(const EntryTable& table, const QString& location, std::int16_t& index);
 
-// A location FirstLocation..LastLocation whose entry has an empty Location (FirstLocation when
-// the table counts nothing); index -1 and false when there is none.
+// A location FirstLocation..LastLocation whose entry has an empty Location and that is not
+// reserved (FirstLocation when the table counts nothing and holds it free); index -1 and false
+// when there is none.
 bool FindFreeMobileSlot(const EntryTable& table, std::int16_t& index);
 
-// The first location number FirstLocation..LastLocation that no entry's Location names.
+// The first location number FirstLocation..LastLocation that no entry's Location names and that
+// is not reserved.
 bool FindFreeMobileLocation(const EntryTable& table, std::int32_t& location);
 
 // Clears the entry of that location, counts it off and refreshes the status bar.

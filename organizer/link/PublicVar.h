@@ -44,6 +44,17 @@ inline std::int16_t OrganizerEntryCount = 0;
 inline std::int16_t ActiveGridIndexFG1 = 0;
 inline std::int16_t ActiveGridIndexFG2 = 0;
 
+// The last selection of each grid: cell number (columns x row + column), row and column.
+struct GridSelectionFields {
+    std::int16_t FG1Cell = 0;
+    std::int16_t FG1Row = 0;
+    std::int16_t FG1Col = 0;
+    std::int16_t FG2Cell = 0;
+    std::int16_t FG2Row = 0;
+    std::int16_t FG2Col = 0;
+};
+inline GridSelectionFields GridSelection;
+
 // Date and time pictures derived from the user's locale (RegDateTimeFormatGet).
 inline QString ShortDateFormat = QStringLiteral("dd.mm.yy");
 inline QString TimeFormat = QStringLiteral("hh:mm:ss");

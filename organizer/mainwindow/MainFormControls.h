@@ -5,16 +5,19 @@
 // models; the behaviour (set-up, layout, commands) lives in the window's other files.
 #pragma once
 
+#include "platform/ui/controls/ComboBox.h"
 #include "platform/ui/controls/CommandBar.h"
+#include "platform/ui/controls/CommandButton.h"
 #include "platform/ui/controls/Control.h"
-#include "platform/ui/controls/FieldControls.h"
-#include "organizer/entryeditor/EditorControls.h"
+#include "platform/ui/controls/Frame.h"
 #include "platform/ui/controls/Grid.h"
 #include "platform/ui/controls/ImageList.h"
+#include "platform/ui/controls/Line.h"
 #include "platform/ui/controls/MonthCalendar.h"
 #include "platform/ui/controls/PictureBox.h"
 #include "platform/ui/controls/PictureClip.h"
 #include "platform/ui/controls/StatusBar.h"
+#include "platform/ui/controls/TextBox.h"
 
 #include <array>
 
@@ -66,19 +69,18 @@ struct MainFormControls {
 
     // The date picker, hidden until the date range is chosen: a frame over the window holding
     // the month calendar (TIVStartCalendar), the frame of the date fields (start and end date,
-    // the count and the unit of the period), OK and Cancel, and four lines that draw its border
-    // (Line1: top and bottom, Line2: left and right).
-    // The frame, text box and line models are the entry editor's, whose window has a picker too.
-    editor::Frame StartCalendarFrame;
-    editor::Frame DateFieldsFrame;
-    editor::TextBox StartDateText;
-    editor::TextBox EndDateText;
-    editor::TextBox PeriodeText;
+    // the count and the unit of the period), OK and Cancel (975 x 375 as designed), and four
+    // lines that draw its border (Line1: top and bottom, Line2: left and right).
+    controls::Frame StartCalendarFrame;
+    controls::Frame DateFieldsFrame;
+    controls::TextBox StartDateText;
+    controls::TextBox EndDateText;
+    controls::TextBox PeriodeText;
     controls::ComboBox PeriodeCombo;
     controls::CommandButton CalCommandOK;
     controls::CommandButton CalCommandCancel;
-    std::array<editor::LineControl, 2> Line1;
-    std::array<editor::LineControl, 2> Line2;
+    std::array<controls::Line, 2> Line1;
+    std::array<controls::Line, 2> Line2;
     controls::StatusBar TivStatusBar;
 
     // The arrows beside the grids, 960 x 480 twips, visible.

@@ -39,9 +39,11 @@ inline std::int16_t GridRowCountFG2 = 7;
 inline std::array<QString, 4> CategoryNames;
 inline std::array<QString, 3> RRuleValues;
 
-// The period units of the date range: captions and interval codes (day, week, month, year).
+// The period units of the date range: captions and interval codes (day, week, month, year). The
+// codes never change; the window's set-up writes them again with the captions.
 inline std::array<QString, 4> PeriodUnitNames;
-inline std::array<QString, 4> PeriodIntervals;
+inline std::array<QString, 4> PeriodIntervals = {QStringLiteral("d"), QStringLiteral("ww"), QStringLiteral("m"),
+                                                 QStringLiteral("yyyy")};
 
 // The help file of the current language.
 inline QString HelpFile;

@@ -162,6 +162,7 @@ void setUpWindow(StartupHost& host)
     RegDateTimeFormatGet();
     trace(QStringLiteral("Debug: RegDateCall finnished"));
 
+    host.startRangeNow();
     MobileEntriesRead = false;
     ActiveGridIndexFG1 = 0;
     ActiveGridIndexFG2 = 0;

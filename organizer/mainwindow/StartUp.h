@@ -24,6 +24,9 @@ public:
     // Builds the main window's widgets on its controls (hidden) and lets it see keys first.
     virtual void loadMainWindow() = 0;
 
+    // The active date range starts now, until the window's set-up computes it from its fields.
+    virtual void startRangeNow() = 0;
+
     // Whether another copy runs: a top-level window with this caption, or a copy that serves the
     // program's DDE topic. When none runs, this copy becomes the one that serves it.
     virtual bool otherCopyRunning(const QString& caption) = 0;
@@ -52,7 +55,8 @@ public:
     // Whether the entry editor's window is loaded (an entry is being edited).
     virtual bool entryEditorOpen() = 0;
 
-    // Unloads every window and ends the program (its event loop).
+    // Lets the desktop calendar's object go, unloads every window and ends the program (its
+    // event loop).
     virtual void endProgram() = 0;
 };
 

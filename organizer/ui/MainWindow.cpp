@@ -1,7 +1,8 @@
 #include "organizer/ui/MainWindow.h"
 
-#include "organizer/ui/EditorControlWidgets.h"
 #include "organizer/ui/TessaroIcon.h"
+
+#include "organizer/link/PublicVar.h"
 
 #include "organizer/mainwindow/ActiveBar.h"
 #include "organizer/mainwindow/GridSetup.h"
@@ -70,18 +71,18 @@ void MainWindow::buildDatePicker()
 {
     MainFormControls& f = Main_Form();
     // The frame draws its border with its lines.
-    auto* frame = new editor::FrameWidget(f.StartCalendarFrame, m_client, editor::FrameWidget::Border::None);
+    auto* frame = new controls::FrameWidget(f.StartCalendarFrame, m_client, controls::FrameWidget::Border::None);
     new controls::MonthCalendarWidget(f.TIVStartCalendar, frame);
-    auto* fields = new editor::FrameWidget(f.DateFieldsFrame, frame);
-    new editor::TextBoxWidget(f.StartDateText, fields);
-    new editor::TextBoxWidget(f.EndDateText, fields);
-    new editor::TextBoxWidget(f.PeriodeText, fields);
+    auto* fields = new controls::FrameWidget(f.DateFieldsFrame, frame);
+    new controls::TextBoxWidget(f.StartDateText, fields);
+    new controls::TextBoxWidget(f.EndDateText, fields);
+    new controls::TextBoxWidget(f.PeriodeText, fields);
     new controls::ComboBoxWidget(f.PeriodeCombo, fields);
     new controls::CommandButtonWidget(f.CalCommandOK, frame);
     new controls::CommandButtonWidget(f.CalCommandCancel, frame);
     for (auto* lines : {&f.Line1, &f.Line2})
-        for (editor::LineControl& line : *lines)
-            new editor::LineWidget(line, frame);
+        for (controls::Line& line : *lines)
+            new controls::LineWidget(line, frame);
 }
 
 void MainWindow::comeToFront()
@@ -219,10 +220,49 @@ void MainWindow::SetMenus_Click()
     tessaro::SetMenus_Click();
 }
 
-// The grid commands (clearing the phone column, recording a click's selection) come with the
-// window's command dispatch; until then nothing reaches these from the window itself.
+// The clear commands come with the window's command dispatch; until then nothing reaches these
+// from the window itself.
 void MainWindow::Menu_ClearAppSingle_Click() {}
-void MainWindow::FG1_Click() {}
+void MainWindow::ClearMobileCol_Click() {}
+
+namespace {
+
+// The current cell of a grid as a click leaves it: row, column and the cell's number.
+void recordSelection(const controls::Grid& grid, std::int16_t& row, std::int16_t& col, std::int16_t& cell)
+{
+    row = std::int16_t(grid.row());
+    col = std::int16_t(grid.col());
+    cell = std::int16_t(grid.cols() * grid.row() + grid.col());
+}
+
+} // namespace
+
+// A read of either side selects a row of its new grid and records it here, so the next command
+// finds the grid's selection. The focus and current-grid part of a grid click comes with the
+// window's commands.
+void MainWindow::FG1_Click()
+{
+    recordSelection(Main_Form().FG1[std::size_t(ActiveGridIndexFG1)], GridSelection.FG1Row, GridSelection.FG1Col,
+                    GridSelection.FG1Cell);
+}
+
+void MainWindow::FG2_Click(int index)
+{
+    recordSelection(Main_Form().FG2[std::size_t(index)], GridSelection.FG2Row, GridSelection.FG2Col,
+                    GridSelection.FG2Cell);
+}
+
+void MainWindow::TIVResize()
+{
+    tessaro::TIVResize();
+}
+
+// The range follows the fields as they stand. Rewriting the count as a number and relabelling the
+// unit list in the current language come with the period fields' commands.
+void MainWindow::PeriodeText_Change()
+{
+    DateRange().RefreshDateRange();
+}
 
 void MainWindow::SetBusyPointer()
 {

@@ -51,6 +51,10 @@ public:
     void SetCaption(const QString& caption) override;
     void SetCalCommandCancelCaption(const QString& caption) override;
     void SetHelpFile(const QString& fileName) override;
+    void TIVResize() override;
+    void FG2_Click(int index) override;
+    void ClearMobileCol_Click() override;
+    void PeriodeText_Change() override;
 
     // MobileStatusBar
     void SetPanelText(const QString& panelKey, const QString& text) override;

@@ -1,6 +1,5 @@
 #include "organizer/ui/MobileEntry.h"
 
-#include "organizer/ui/EditorControlWidgets.h"
 #include "organizer/ui/TessaroHelp.h"
 #include "organizer/ui/TessaroIcon.h"
 #include "organizer/ui/frmAbout.h"
@@ -9,6 +8,7 @@
 
 #include "platform/ui/controls/Twips.h"
 #include "platform/ui/controls/widgets/CommandBarWidget.h"
+#include "platform/ui/controls/widgets/FieldWidgets.h"
 #include "platform/ui/controls/widgets/MonthCalendarWidget.h"
 #include "platform/ui/datetext/DateText.h"
 #include "platform/ui/msgservice/MessageService.h"
@@ -90,7 +90,7 @@ MobileEntry::~MobileEntry()
 
 void MobileEntry::buildWidgets()
 {
-    using namespace editor;
+    using namespace torvane::controls;
     MobileEntryForm& f = *m_form;
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -118,7 +118,7 @@ void MobileEntry::buildWidgets()
     // The editor's picker is small: a letter per weekday is what fits above the columns.
     m_calendar->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
     for (auto* lines : {&f.Line1, &f.Line2})
-        for (LineControl& line : *lines)
+        for (Line& line : *lines)
             new LineWidget(line, picker);
 }
 
@@ -193,7 +193,7 @@ void MobileEntry::setTabOrder()
     stops.push_back({f.EntryDescriptionText.tabIndex(), {widgetOf(f.EntryDescriptionText.name())}});
     stops.push_back({f.EntryAlarm.tabIndex(), {widgetOf(f.EntryAlarm.name())}});
     std::vector<QWidget*> options;
-    for (const editor::OptionButton& option : f.EntryOptions)
+    for (const torvane::controls::OptionButton& option : f.EntryOptions)
         options.push_back(widgetOf(QStringLiteral("EntryOptions(%1)").arg(option.index())));
     stops.push_back({f.EntryFrame.tabIndex(), options});
     std::stable_sort(stops.begin(), stops.end(), [](const auto& a, const auto& b) { return a.first < b.first; });

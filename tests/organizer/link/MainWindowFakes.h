@@ -49,6 +49,10 @@ public:
         calls << QStringLiteral("SetCalCommandCancelCaption ") + caption;
     }
     void SetHelpFile(const QString& fileName) override { calls << QStringLiteral("SetHelpFile ") + fileName; }
+    void TIVResize() override { calls << QStringLiteral("TIVResize"); }
+    void FG2_Click(int index) override { calls << QStringLiteral("FG2_Click %1").arg(index); }
+    void ClearMobileCol_Click() override { calls << QStringLiteral("ClearMobileCol_Click"); }
+    void PeriodeText_Change() override { calls << QStringLiteral("PeriodeText_Change"); }
 
     void RefreshDateRange() override { calls << QStringLiteral("RefreshDateRange"); }
     void CalendarFrameClear() override { calls << QStringLiteral("CalendarFrameClear"); }

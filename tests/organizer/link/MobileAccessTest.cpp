@@ -433,6 +433,29 @@ TEST_F(EntriesReadTest, UnreadableEntriesAreSkipped)
     EXPECT_EQ(PhoneEntryTable.Entries(3).Location, QStringLiteral("3"));
 }
 
+TEST_F(EntriesReadTest, UnreadableLocationsAreNotFreeForAWrite)
+{
+    // Only the first location holds an object, and it cannot be read: the table counts nothing.
+    phone->objects = {{1, vcs("NONSENSE", "20260314T093000", "")},
+                      {3, vcs("MEETING", "20260314T093000", "DESCRIPTION:x\r\n")}};
+    ASSERT_TRUE(GetMobileEntries());
+    phone->objects.erase(3);
+    ASSERT_TRUE(GetMobileEntries());
+    ASSERT_EQ(PhoneEntryTable.Count, 0);
+    std::int16_t slot = 0;
+    std::int32_t location = 0;
+    EXPECT_TRUE(FindFreeMobileSlot(PhoneEntryTable, slot));
+    EXPECT_TRUE(FindFreeMobileLocation(PhoneEntryTable, location));
+    EXPECT_EQ(slot, 2);
+    EXPECT_EQ(location, 2);
+
+    // Read again once the object is gone, the location is free.
+    phone->objects.clear();
+    ASSERT_TRUE(GetMobileEntries());
+    EXPECT_TRUE(FindFreeMobileSlot(PhoneEntryTable, slot));
+    EXPECT_EQ(slot, 1);
+}
+
 TEST_F(EntriesReadTest, ReadingAgainForgetsEntriesThatAreGone)
 {
     phone->objects = {{5, vcs("MEETING", "20260314T093000", "DESCRIPTION:x\r\n")}};

@@ -39,12 +39,31 @@ TEST_F(MainFormControlsTest, ControlsCarryTheirNamesIntoTheirErrors)
     EXPECT_EQ(errorSource([&] { form.TIVCallBellImageList.picture(QStringLiteral("Year")); }), "TIVCallBellImageList");
     EXPECT_EQ(errorSource([&] { form.TIVPictureClipToolbar.cell(1); }), "TIVPictureClipToolbar");
     EXPECT_EQ(errorSource([&] { form.Form.setWindowState(3); }), "Main_Form");
+    EXPECT_EQ(errorSource([&] { form.PeriodeCombo.setListIndex(0); }), "PeriodeCombo");
+    EXPECT_EQ(errorSource([&] { form.PeriodeCombo.list(4); }), "PeriodeCombo");
 
     // The arrows' designed size; the window starts hidden in the normal state.
     EXPECT_EQ(form.ImageMobile2PC.width(), 960);
     EXPECT_EQ(form.ImagePC2Mobile.height(), 480);
     EXPECT_FALSE(form.Form.isVisible());
     EXPECT_EQ(form.Form.windowState(), WindowStateNormal);
+    // The date picker pops up only when asked; its buttons keep their designed size.
+    EXPECT_FALSE(form.StartCalendarFrame.isVisible());
+    EXPECT_EQ(form.CalCommandCancel.width(), 975);
+    EXPECT_EQ(form.CalCommandOK.height(), 375);
+    EXPECT_EQ(form.CalCommandCancel.caption(), "Cancel");
+}
+
+TEST_F(MainFormControlsTest, TheUnitListSelectsAnItemAndShowsIt)
+{
+    controls::ComboBox& combo = Main_Form().PeriodeCombo;
+    for (const char* unit : {"Day", "Week", "Month", "Year"})
+        combo.addItem(QLatin1String(unit));
+    combo.setListIndex(2);
+    EXPECT_EQ(combo.text(), "Month");
+    combo.clear();
+    EXPECT_EQ(combo.listIndex(), -1);
+    EXPECT_EQ(combo.listCount(), 0);
 }
 
 TEST_F(MainFormControlsTest, AResetGivesAFreshWindow)

@@ -23,6 +23,7 @@ namespace {
 class FakeHost : public StartupHost {
 public:
     void loadMainWindow() override { calls << QStringLiteral("load"); }
+    void startRangeNow() override { calls << QStringLiteral("rangeNow"); }
     bool otherCopyRunning(const QString& caption) override
     {
         calls << QStringLiteral("otherCopy ") + caption;
@@ -93,8 +94,8 @@ protected:
 TEST_F(StartUpTest, AFirstCopyPreparesTheWindowAndStartsItSoon)
 {
     EXPECT_TRUE(Main(host, QString()));
-    EXPECT_EQ(host.calls, (QStringList{"otherCopy Torvane Appointments", "arm 65000", "splash", "probe", "load",
-                                       "repaint", "disarm", "arm 1500"}));
+    EXPECT_EQ(host.calls, (QStringList{"otherCopy Torvane Appointments", "arm 65000", "splash", "probe", "rangeNow",
+                                       "load", "repaint", "disarm", "arm 1500"}));
     EXPECT_TRUE(MainFormReady);
     EXPECT_TRUE(ResizeEnabled);
     EXPECT_TRUE(OrganizerAvailable);

@@ -1,20 +1,26 @@
 // The organizer starting in the test's process against the simulated phone on COM1: the window
 // comes up, the status window asks the phone who it is, the status bar shows the phone; with a
-// silent phone the window comes up all the same; a failing set-up ends the program.
+// silent phone the window comes up all the same; a failing set-up ends the program; the
+// synchronisation it installs fills the window's grids from the phone and the calendar file.
 #include "TessaroAppFixture.h"
 
 #include "organizer/link/MobileStatus.h"
+#include "organizer/link/ReadMobile.h"
+#include "organizer/link/VCalCodec.h"
 #include "organizer/mainwindow/ActiveBar.h"
 #include "organizer/mainwindow/GridSetup.h"
 #include "organizer/ui/MainWindow.h"
 #include "organizer/ui/TessaroHelp.h"
 #include "organizer/ui/frmSplash.h"
 
+#include "platform/outlook/AppointmentDialog.h"
+#include "platform/outlook/NameSpace.h"
 #include "platform/registry/Registry.h"
 #include "platform/ui/controls/Twips.h"
 
 #include <QDir>
 #include <QFile>
+#include "tools/phonesim/ObjectStoreCommands.h"
 #include "tools/phonesim/PhoneFault.h"
 
 namespace tessaro::test {
@@ -157,6 +163,72 @@ TEST_F(TessaroAppTest, TheWindowIsLaidOutAsTheUserSizesItAndItsEndAndHelpAnswer)
     // The menu's End ends the program.
     Main_Form().ActiveBar1.activate(Main_Form().ActiveBar1.band(band::TessaroOrganizerMenu).tool(tool::TessaroEnd));
     EXPECT_EQ(ends, 1);
+}
+
+TEST_F(TessaroAppTest, TheSynchronisationFillsTheWindowsGridsFromThePhoneAndTheCalendar)
+{
+    // Tomorrow, inside the week the window starts with: the dentist on both sides, the theatre
+    // only on the phone, yoga only in the calendar.
+    const QDate tomorrow = QDate::currentDate().addDays(1);
+    const auto phoneObject = [&](int hour, const char* text) {
+        PhoneEntry e;
+        e.StartTime = e.DtStart = makeVbDate(tomorrow.year(), tomorrow.month(), tomorrow.day(), hour);
+        e.DtStartSet = FlagTrue;
+        e.Description = QLatin1String(text);
+        e.IsMemo = FlagTrue;
+        return torvane::phonesim::ObjectStoreCommands::phoneForm(VCalTextToBytes(BuildVCalText(e)).toStdString());
+    };
+    sim.withModule<torvane::phonesim::ObjectStoreCommands>([&](auto& store) {
+        store.objects["vcs"][1] = phoneObject(9, "Dentist");
+        store.objects["vcs"][2] = phoneObject(19, "Theatre");
+    });
+    {
+        std::optional<outlook::Application> calendar = outlook::Application::create();
+        ASSERT_TRUE(calendar);
+        outlook::Items items = calendar->GetNamespace(QStringLiteral("MAPI")).GetDefaultFolder(outlook::CalendarFolder).Items();
+        for (const auto& [hour, subject] : {std::pair{9, "Dentist"}, std::pair{18, "Yoga"}}) {
+            outlook::AppointmentItem item = items.Add(outlook::AppointmentItemType);
+            item.setSubject(QLatin1String(subject));
+            item.setStart(QDateTime(tomorrow, QTime(hour, 0)));
+            item.Save();
+        }
+    }
+    ASSERT_TRUE(startPhone());
+    ASSERT_TRUE(startOrganizer(QString()));
+    ASSERT_TRUE(waitUntilUp());
+    const auto* display = OutlookOptions.display.target<void (*)(outlook::AppointmentItem&, bool)>();
+    ASSERT_NE(display, nullptr);
+    EXPECT_EQ(*display, &outlook::showAppointmentDialog);
+
+    // What the read commands run, through the seams the program installed.
+    ASSERT_TRUE(ReadMobile(true));
+    ReadOutlook(true);
+    EXPECT_TRUE(boxes().empty());
+    const auto column = [](const controls::Grid& grid, int col) {
+        QStringList texts;
+        for (int r = grid.fixedRows(); r < grid.rows() && !grid.textMatrix(r, ColDateText).isEmpty(); ++r)
+            texts << grid.textMatrix(r, col).trimmed();
+        return texts;
+    };
+    const controls::Grid& phone = Main_Form().FG1[std::size_t(ActiveGridIndexFG1)];
+    const controls::Grid& pc = Main_Form().FG2[std::size_t(ActiveGridIndexFG2)];
+    EXPECT_TRUE(phone.isVisible());
+    EXPECT_TRUE(pc.isVisible());
+    EXPECT_EQ(column(phone, ColPhoneText), (QStringList{"Dentist", "Theatre"}));
+    EXPECT_EQ(column(phone, ColMark), (QStringList{"j", "l"}));
+    EXPECT_EQ(column(pc, ColPcText), (QStringList{"Dentist", "Yoga"}));
+    EXPECT_EQ(column(pc, ColMark), (QStringList{"j", "r"}));
+    // Each read left its grid's first entry row selected, and the window recorded it.
+    EXPECT_EQ(GridSelection.FG1Row, FirstEntryRow);
+    EXPECT_EQ(GridSelection.FG1Col, ColPhoneText);
+    EXPECT_EQ(GridSelection.FG2Row, FirstEntryRow);
+    EXPECT_EQ(GridSelection.FG2Cell, pc.cols() * FirstEntryRow + ColPcText);
+
+    // The end lets the calendar go.
+    EXPECT_TRUE(OutlookApp);
+    app->window()->close();
+    EXPECT_EQ(ends, 1);
+    EXPECT_FALSE(OutlookApp);
 }
 
 } // namespace

@@ -15,8 +15,10 @@
 #include "organizer/link/PublicVar.h"
 #include "organizer/mainwindow/MainFormControls.h"
 #include "organizer/mainwindow/MainFormState.h"
+#include "organizer/sync/TIVOutlook.h"
 #include "organizer/ui/Status_Anzeige.h"
 
+#include "platform/registry/Registry.h"
 #include "platform/serial/SerialPortName.h"
 #include "platform/ui/msgservice/MessageService.h"
 #include "tools/phonesim/PhoneSim.h"
@@ -79,6 +81,8 @@ inline void resetOrganizer()
     LastLocation = 30;
     MobileCapacity = 30;
     PhoneEntryTable = EntryTable();
+    OutlookApp.reset();
+    OutlookOptions = torvane::outlook::ApplicationOptions();
 }
 
 // What the status window was asked to do, passed on to the real one.
@@ -119,6 +123,8 @@ protected:
     void SetUp() override
     {
         resetOrganizer();
+        // The settings an earlier test's program saved (its port among them) are not this one's.
+        RegDeleteKey(HKEY_CURRENT_USER, "Software\\Torvane\\Tessaro\\Settings");
         auto& boxes = torvane::ui::MessageService::instance();
         boxes.setScripted(true);
         boxes.clearAnswers();

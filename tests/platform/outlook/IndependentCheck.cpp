@@ -97,29 +97,14 @@ icaltimetype floatingOf(const QDateTime& t)
     return v;
 }
 
-} // namespace
-
-void expectIndependentlyValid(const QString& path, const QDateTime& from, const QDateTime& to)
+// libical's view: the series and single events, and every occurrence in the window.
+void libicalView(icalcomponent* root, const QDateTime& from, const QDateTime& to, QMap<QString, SeenEvent>& seen,
+                 std::vector<std::pair<QDateTime, QString>>& occurrences)
 {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
-    const QByteArray bytes = f.readAll();
-    std::unique_ptr<icalcomponent, Freer> root(icalparser_parse_string(bytes.constData()));
-    ASSERT_TRUE(root) << "libical cannot read the file:\n" << bytes.toStdString();
-    ASSERT_EQ(icalcomponent_isa(root.get()), ICAL_VCALENDAR_COMPONENT);
-    ASSERT_EQ(icalcomponent_count_errors(root.get()), 0) << bytes.toStdString();
-    EXPECT_EQ(icalrestriction_check(root.get()), 1) << "restriction check failed:\n"
-                                                    << icalcomponent_as_ical_string(root.get());
-    EXPECT_TRUE(icalcomponent_get_first_property(root.get(), ICAL_PRODID_PROPERTY));
-    EXPECT_TRUE(icalcomponent_get_first_property(root.get(), ICAL_VERSION_PROPERTY));
-
-    // libical's view: the series and single events, and every occurrence in the window.
-    QMap<QString, SeenEvent> seen;
-    std::vector<std::pair<QDateTime, QString>> occurrences;
     QMap<QString, std::vector<QDateTime>> replaced;
     std::vector<icalcomponent*> masters;
-    for (icalcomponent* c = icalcomponent_get_first_component(root.get(), ICAL_VEVENT_COMPONENT); c;
-         c = icalcomponent_get_next_component(root.get(), ICAL_VEVENT_COMPONENT)) {
+    for (icalcomponent* c = icalcomponent_get_first_component(root, ICAL_VEVENT_COMPONENT); c;
+         c = icalcomponent_get_next_component(root, ICAL_VEVENT_COMPONENT)) {
         // RFC 5545 requires these of every event.
         EXPECT_TRUE(icalcomponent_get_first_property(c, ICAL_UID_PROPERTY));
         EXPECT_TRUE(icalcomponent_get_first_property(c, ICAL_DTSTAMP_PROPERTY));
@@ -156,6 +141,35 @@ void expectIndependentlyValid(const QString& path, const QDateTime& from, const 
     }
     std::erase_if(occurrences, [&](const auto& o) { return o.first < from || o.first > to.addSecs(59); });
     std::sort(occurrences.begin(), occurrences.end());
+}
+
+std::unique_ptr<icalcomponent, Freer> parseFile(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return nullptr;
+    return std::unique_ptr<icalcomponent, Freer>(icalparser_parse_string(f.readAll().constData()));
+}
+
+} // namespace
+
+void expectIndependentlyValid(const QString& path, const QDateTime& from, const QDateTime& to)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+    const QByteArray bytes = f.readAll();
+    std::unique_ptr<icalcomponent, Freer> root(icalparser_parse_string(bytes.constData()));
+    ASSERT_TRUE(root) << "libical cannot read the file:\n" << bytes.toStdString();
+    ASSERT_EQ(icalcomponent_isa(root.get()), ICAL_VCALENDAR_COMPONENT);
+    ASSERT_EQ(icalcomponent_count_errors(root.get()), 0) << bytes.toStdString();
+    EXPECT_EQ(icalrestriction_check(root.get()), 1) << "restriction check failed:\n"
+                                                    << icalcomponent_as_ical_string(root.get());
+    EXPECT_TRUE(icalcomponent_get_first_property(root.get(), ICAL_PRODID_PROPERTY));
+    EXPECT_TRUE(icalcomponent_get_first_property(root.get(), ICAL_VERSION_PROPERTY));
+
+    QMap<QString, SeenEvent> seen;
+    std::vector<std::pair<QDateTime, QString>> occurrences;
+    libicalView(root.get(), from, to, seen, occurrences);
 
     // The object model's view of the same file, from a fresh application object.
     ApplicationOptions options;
@@ -194,6 +208,20 @@ void expectIndependentlyValid(const QString& path, const QDateTime& from, const 
         EXPECT_EQ(modelOccurrences[i].first, occurrences[i].first) << i;
         EXPECT_EQ(modelOccurrences[i].second, occurrences[i].second) << i;
     }
+}
+
+std::vector<IcalOccurrence> libicalOccurrences(const QString& path, const QDateTime& from, const QDateTime& to)
+{
+    std::vector<IcalOccurrence> out;
+    const auto root = parseFile(path);
+    if (!root)
+        return out;
+    QMap<QString, SeenEvent> seen;
+    std::vector<std::pair<QDateTime, QString>> occurrences;
+    libicalView(root.get(), from, to, seen, occurrences);
+    for (const auto& [start, uid] : occurrences)
+        out.push_back({start, uid, seen.value(uid).subject});
+    return out;
 }
 
 } // namespace torvane::outlook::test
