@@ -2,23 +2,102 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 using zel::SmsGsmToLatin;
+using zel::SmsLatinSeptets;
 using zel::SmsLatinToGsm;
 
 namespace {
 
 std::string toGsm(std::string text)
 {
-    SmsLatinToGsm(text.data(), static_cast<int>(text.size()));
+    const int length = static_cast<int>(text.size());
+    text.resize(2 * text.size());
+    text.resize(static_cast<std::size_t>(SmsLatinToGsm(text.data(), length, static_cast<int>(text.size()))));
     return text;
 }
 
 std::string toLatin(std::string text)
 {
-    SmsGsmToLatin(text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(SmsGsmToLatin(text.data(), static_cast<int>(text.size()))));
     return text;
+}
+
+// The GSM 03.38 charts as published, in code order: the default alphabet (its escape at 1B
+// included) and the extension table's characters with their codes.
+constexpr char32_t kDefaultChart[] =
+    U"@£$¥èéùìòÇ\nØø\rÅåΔ_ΦΓΛΩΠΨΣΘΞ\x1BÆæßÉ !\"#¤%&'()*+,-./0123456789:;<=>?"
+    U"¡ABCDEFGHIJKLMNOPQRSTUVWXYZÄÖÑÜ§¿abcdefghijklmnopqrstuvwxyzäöñüà";
+static_assert(sizeof kDefaultChart / sizeof kDefaultChart[0] == 129);
+constexpr char32_t kExtensionChart[] = U"\f^{}\\[~]|€";
+constexpr char kExtensionCodes[] = {0x0A, 0x14, 0x28, 0x29, 0x2F, 0x3C, 0x3D, 0x3E, 0x40, 0x65};
+
+// Every code both ways: a character Latin-1 has comes back as itself, one it lacks reads as "?";
+// every Latin-1 character outside the charts goes as a blank.
+TEST(GsmAlphabet, WholeChartBothWays)
+{
+    std::set<char32_t> charted;
+    for (int code = 0; code < 128; ++code) {
+        const char32_t c = kDefaultChart[code];
+        if (code == zel::GSM_ESCAPE)
+            continue;
+        charted.insert(c);
+        const std::string gsm(1, static_cast<char>(code));
+        EXPECT_EQ(toLatin(gsm), std::string(1, c <= 0xFF ? static_cast<char>(c) : '?')) << code;
+        if (c <= 0xFF) {
+            EXPECT_EQ(toGsm(std::string(1, static_cast<char>(c))), gsm) << code;
+            EXPECT_EQ(SmsLatinSeptets(static_cast<char>(c)), 1) << code;
+        }
+    }
+    for (std::size_t i = 0; i < sizeof kExtensionCodes; ++i) {
+        const char32_t c = kExtensionChart[i];
+        charted.insert(c);
+        const std::string gsm = {zel::GSM_ESCAPE, kExtensionCodes[i]};
+        EXPECT_EQ(toLatin(gsm), std::string(1, c <= 0xFF ? static_cast<char>(c) : '?')) << i;
+        if (c <= 0xFF) {
+            EXPECT_EQ(toGsm(std::string(1, static_cast<char>(c))), gsm) << i;
+            EXPECT_EQ(SmsLatinSeptets(static_cast<char>(c)), 2) << i;
+        }
+    }
+    for (char32_t c = 0; c <= 0xFF; ++c) {
+        if (charted.count(c))
+            continue;
+        EXPECT_EQ(toGsm(std::string(1, static_cast<char>(c))), " ") << static_cast<int>(c);
+        EXPECT_EQ(SmsLatinSeptets(static_cast<char>(c)), 0) << static_cast<int>(c);
+    }
+}
+
+struct Escaped {
+    const char* name;
+    std::string gsm;
+    std::string latin;
+};
+
+class ReceivedEscapes : public testing::TestWithParam<Escaped> {};
+
+TEST_P(ReceivedEscapes, ReadAsAPhoneShowsThem)
+{
+    EXPECT_EQ(toLatin(GetParam().gsm), GetParam().latin);
+}
+
+INSTANTIATE_TEST_SUITE_P(GsmAlphabet, ReceivedEscapes,
+    testing::Values(Escaped{"BracketsAmongText", "a\x1B\x3C" "b\x1B\x3E" "c", "a[b]c"},
+                    Escaped{"CodeOutsideTheExtensionTable", "\x1B" "A\x1B\x05", "A\xE9"},
+                    Escaped{"DoubledEscape", "a\x1B\x1B" "b", "a b"},
+                    Escaped{"EscapeAtTheEnd", "ab\x1B", "ab "},
+                    Escaped{"EuroAndGreek", "\x1B\x65\x10\x1A", "???"}),
+    [](const testing::TestParamInfo<Escaped>& info) { return std::string(info.param.name); });
+
+TEST(GsmAlphabet, CapacityNeverSplitsAnEscape)
+{
+    std::string text = "ab[cd";
+    EXPECT_EQ(SmsLatinToGsm(text.data(), 5, 3), 2);
+    EXPECT_EQ(text.substr(0, 2), "ab");
+    text = "ab[cd";
+    EXPECT_EQ(SmsLatinToGsm(text.data(), 5, 4), 4);
+    EXPECT_EQ(text.substr(0, 4), "ab\x1B\x3C");
 }
 
 struct Pair {
@@ -63,20 +142,20 @@ TEST(GsmAlphabet, TypedTextSurvivesTheRoundTripInSevenBits)
 
 TEST(GsmAlphabet, BytesWithoutAPlaceBecomeBlanks)
 {
-    // Tab, Ctrl-Z, escape, DEL, a C1 control, copyright, e acute, y diaeresis.
-    const std::string odd = "\x09\x1A\x1B\x7F\x85\xA9\xE9\xFF";
+    // Tab, Ctrl-Z, escape, DEL, a C1 control, copyright, backquote, y diaeresis.
+    const std::string odd = "\x09\x1A\x1B\x7F\x85\xA9`\xFF";
     EXPECT_EQ(toGsm("a" + odd + "b"), "a" + std::string(odd.size(), ' ') + "b");
 }
 
 TEST(GsmAlphabet, MapsOnlyTheGivenLength)
 {
     std::string text = "@@@@";
-    SmsLatinToGsm(text.data(), 2);
+    EXPECT_EQ(SmsLatinToGsm(text.data(), 2, 4), 2);
     EXPECT_EQ(text, std::string("\0\0@@", 4));
-    SmsGsmToLatin(text.data(), 1);
+    EXPECT_EQ(SmsGsmToLatin(text.data(), 1), 1);
     EXPECT_EQ(text, std::string("@\0@@", 4));
-    SmsLatinToGsm(text.data(), 0);
-    SmsLatinToGsm(text.data(), -3);
+    EXPECT_EQ(SmsLatinToGsm(text.data(), 0, 4), 0);
+    EXPECT_EQ(SmsLatinToGsm(text.data(), -3, 4), 0);
     EXPECT_EQ(text, std::string("@\0@@", 4));
 }
 
