@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
@@ -96,6 +97,38 @@ size_t count(const std::string& text, const std::string& what)
     for (size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + 1))
         ++n;
     return n;
+}
+
+struct OutsideRead {
+    int sequence = 0, total = 0;
+    std::string text; // Latin-1
+    std::string error;
+};
+
+// A PDU the phone took, read by an outside codec: python3-gammu under Debian's python.
+OutsideRead outsideDecode(const std::string& folder, const std::string& pdu)
+{
+    const std::string script = folder + "/outside_decode.py";
+    std::ofstream(script) << "import gammu, sys\n"
+                             "m = gammu.DecodePDU(bytes.fromhex(sys.argv[1]), True)\n"
+                             "print(max(m['UDH']['PartNumber'], 1), max(m['UDH']['AllParts'], 1))\n"
+                             // The binding hands the text on with stray characters after a zero.
+                             "sys.stdout.buffer.write(m['Text'].split('\\0')[0].encode('latin-1'))\n";
+    OutsideRead read;
+    FILE* pipe = popen(("/usr/bin/python3 " + script + " " + pdu + " 2>&1").c_str(), "r");
+    if (!pipe)
+        return {0, 0, "", "cannot start python"};
+    std::string out;
+    char buffer[512];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        out.append(buffer, n);
+    const size_t lineEnd = out.find('\n');
+    if (pclose(pipe) != 0 || lineEnd == std::string::npos ||
+        std::sscanf(out.c_str(), "%d %d", &read.sequence, &read.total) != 2)
+        read.error = out;
+    else
+        read.text = out.substr(lineEnd + 1);
+    return read;
 }
 
 class SmsGatewayProcess : public ::testing::Test {
@@ -294,6 +327,44 @@ TEST_F(SmsGatewayProcess, UnwritableInboxKeepsTheMessageOnThePhone)
         << sim_.transcript().received();
     EXPECT_EQ(stored(), 1u);
     EXPECT_EQ(sim_.transcript().received().find("AT+CMGD"), std::string::npos);
+}
+
+// Characters of the extension table and accents, sent to the phone's own number: an outside
+// decoder reads the PDUs the phone took as the text typed, a long text in parts cut between
+// whole characters, and each copy the phone delivers back arrives in the inbox unchanged.
+TEST_F(SmsGatewayProcess, ExtensionCharactersReachThePhoneAndComeBack)
+{
+    const std::string shortText = "Room [3] {ok} ~ \xE9_\xF1";
+    // 165 septets: the bracket would end part 1 without its code, so it opens part 2.
+    const std::string longText = std::string(151, 'x') + "[" + std::string(10, 'y') + "]";
+    mkdir((root_ + "sms_out").c_str(), 0755);
+    for (const auto& [name, text] : {std::pair{"SMSshort.tmp", shortText}, std::pair{"SMSlong.tmp", longText}})
+        std::ofstream(root_ + "sms_out/" + name, std::ios::binary)
+            << "**Rufnummer: Me [+491700000001]\r\n**TextBody:\r\n" << text << "\r\n*** End of Message ***\r\n";
+    startCorvant();
+    ASSERT_TRUE(waitFor([&] { return filesIn(root_ + "sms_in").size() == 2 && stored() == 0; }, 120s))
+        << "parts handed over: " << handed().size() << ", inbox files: " << filesIn(root_ + "sms_in").size()
+        << "\nboxes: " << boxes() << received();
+
+    std::map<int, std::string> longParts;
+    std::vector<std::string> singles;
+    for (const auto& part : handed()) {
+        const OutsideRead read = outsideDecode(std::getenv("TORVANE_TEST_TMP"), part.pdu);
+        ASSERT_TRUE(read.error.empty()) << part.pdu << ": " << read.error;
+        if (read.total == 1)
+            singles.push_back(read.text);
+        else
+            longParts[read.sequence] = read.text;
+    }
+    EXPECT_EQ(singles, std::vector<std::string>{shortText});
+    EXPECT_EQ(longParts, (std::map<int, std::string>{{1, std::string(151, 'x')}, {2, longText.substr(151)}}));
+
+    std::string inboxText;
+    for (const std::string& name : filesIn(root_ + "sms_in"))
+        inboxText += readFile(root_ + "sms_in/" + name);
+    EXPECT_EQ(count(inboxText, "**TextBody: \r\n" + shortText + "\r\n"), 1u) << inboxText;
+    EXPECT_EQ(count(inboxText, "**TextBody: \r\n" + longText + "\r\n"), 1u) << inboxText;
+    EXPECT_TRUE(boxes().empty()) << boxes();
 }
 
 // Parts 1 and 2 are taken off the phone, corvant is killed, part 3 arrives: the restarted corvant
