@@ -462,14 +462,6 @@ TEST_F(SmsSend, SevenBitTextIsMappedToTheGsmAlphabet)
     EXPECT_EQ(h.line(">"), "0001000C91947110325476000003" "5B8000" "\x1a");
 }
 
-TEST_F(SmsSend, BracketsGoAsEscapesOfTwoSeptets)
-{
-    request("+491701234567", "Room [3]", 0, 1, 1, zel::SMS_MODE_SEND);
-    EXPECT_EQ(h.tick(), "AT+CMGS=22\r");
-    // Ten septets for eight characters; an outside decoder reads them as "Room [3]".
-    EXPECT_EQ(h.line(">"), "0001000C91947110325476" "0000" "0A" "D2F7BB0DDAF0661B1F" "\x1a");
-}
-
 TEST_F(SmsSend, RefusedNumberSendsNothingAndEndsAfterFiveSeconds)
 {
     request("12a", "Hallo", 0, 1, 1, zel::SMS_MODE_SEND);

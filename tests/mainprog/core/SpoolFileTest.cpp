@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 using namespace corvant::spool;
 
 TEST(SpoolReadTest, DestinationInBracketsWithDisplayNameAndFields)
@@ -113,47 +115,32 @@ TEST(SpoolTextTest, FilterReplacesWhatThePhoneCannotCarry)
     EXPECT_EQ(FilterSmsText("a_b{c}"), "a_b{c}");
     // Backquote, tab, DEL, form feed, a C1 control, c cedilla, no-break space.
     EXPECT_EQ(FilterSmsText("`\t\x7f\f\x85\xE7\xA0"), ".......");
-    const std::string kept = "AZaz 09\r\n[\\]^~|{}_@$\xA1\xA3\xA7\xBF\xC4\xC7\xD1\xD6\xDC\xDF\xE0\xE4\xE9\xF1\xF6\xFC";
+    const std::string kept =
+        "AZaz 09\r\n[\\]^~|{}_@$\xA1\xA3\xA7\xBF\xC4\xC7\xD1\xD6\xDC\xDF\xE0\xE4\xE9\xF1\xF6\xFC";
     EXPECT_EQ(FilterSmsText(kept), kept);
 }
 
-struct CutCase {
-    const char* name;
-    std::string text;
-    std::vector<size_t> partLengths; // in characters, by sequence number
-};
-
-class Cutting : public testing::TestWithParam<CutCase> {};
-
-TEST_P(Cutting, PartsHoldWholeCharactersWithinTheirSeptets)
+TEST(SpoolTextTest, PartsHoldWholeCharactersWithinTheirSeptets)
 {
-    const std::vector<std::string> parts = cutParts(GetParam().text);
-    std::vector<size_t> lengths;
-    std::string joined;
-    for (const std::string& part : parts) {
-        lengths.push_back(part.size());
-        joined += part;
+    const std::string x(151, 'x');
+    const std::pair<std::string, std::vector<size_t>> cases[] = {
+        {"", {0}}, {std::string(160, 'x'), {160}}, {std::string(161, 'x'), {152, 9}},
+        {std::string(304, 'x'), {152, 152}}, {std::string(305, 'x'), {152, 152, 1}},
+        {std::string(1520, 'x'), std::vector<size_t>(10, 152)},
+        {std::string(80, '{'), {80}}, {std::string(81, '{'), {76, 5}},
+        {x + "xxxxxxxx[", {152, 8}},                    // 160 characters, 161 septets
+        {x + "[" + std::string(10, 'y'), {151, 11}},    // the escape would end part 1 without its code
+        {x.substr(1) + "]" + std::string(10, 'y'), {151, 10}}};
+    for (const auto& [text, lengths] : cases) {
+        const std::vector<std::string> parts = cutParts(text);
+        std::vector<size_t> got;
+        for (const std::string& part : parts)
+            got.push_back(part.size());
+        EXPECT_EQ(got, lengths) << text;
+        EXPECT_EQ(std::accumulate(parts.begin(), parts.end(), std::string()), text);
+        EXPECT_EQ(CountParts(text), parts.size());
     }
-    EXPECT_EQ(lengths, GetParam().partLengths);
-    EXPECT_EQ(joined, GetParam().text);
-    EXPECT_EQ(CountParts(GetParam().text), parts.size());
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    SpoolTextTest, Cutting,
-    testing::Values(CutCase{"Empty", "", {0}}, CutCase{"Exactly160", std::string(160, 'x'), {160}},
-                    CutCase{"Plain161", std::string(161, 'x'), {152, 9}},
-                    CutCase{"Plain304", std::string(304, 'x'), {152, 152}},
-                    CutCase{"Plain305", std::string(305, 'x'), {152, 152, 1}},
-                    CutCase{"Plain1520", std::string(1520, 'x'), {152, 152, 152, 152, 152, 152, 152, 152, 152, 152}},
-                    // 160 characters, one of them escaped: 161 septets.
-                    CutCase{"OneBracketIn160", std::string(159, 'x') + "[", {152, 8}},
-                    CutCase{"EightyBracesFitOne", std::string(80, '{'), {80}},
-                    CutCase{"EightyOneBracesTakeTwo", std::string(81, '{'), {76, 5}},
-                    // The escape would end part 1 without its code: the character opens part 2.
-                    CutCase{"EscapeAtTheBoundary", std::string(151, 'x') + "[" + std::string(10, 'y'), {151, 11}},
-                    CutCase{"EscapeEndsPartOne", std::string(150, 'x') + "]" + std::string(10, 'y'), {151, 10}}),
-    [](const testing::TestParamInfo<CutCase>& info) { return std::string(info.param.name); });
 
 TEST(SpoolTextTest, PreviewSeparatorBetweenParts)
 {
