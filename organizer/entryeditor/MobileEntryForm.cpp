@@ -488,11 +488,11 @@ void MobileEntryForm::runCalendar()
     QString date = tool(QStringLiteral("EntryStart")).text();
     SplitToken(date, QStringLiteral(" "));
     try {
-        TIVStartCalendar.setText(date, ShortDateFormat);
+        TIVStartCalendar.setText(date, ShortDateFormat, RegionalDateNames());
     } catch (const controls::ControlError&) {
         // A start text that is no date leaves the picker on its day, so it still opens.
     }
-    PickerStartText = TIVStartCalendar.text(ShortDateFormat);
+    PickerStartText = TIVStartCalendar.text(ShortDateFormat, RegionalDateNames());
     EntrySteps().CalendarFrameSet(*this, 0, 0, kPickerWidth, kPickerHeight);
 }
 

@@ -77,37 +77,33 @@ int periodIndex(const QString& rule)
     return -1;
 }
 
-// The serie the switch and the period describe, while the switch is on. A weekly entry repeats
-// on the weekday of its start (Sunday bit 0 ... Saturday bit 6).
-void serieFromForm(const MobileEntryForm& form, PhoneEntry& e)
+// The fields onto a record: the selected kind's flag set (the others kept), the start, the alarm
+// or else the plain start, the serie while it is switched on (a weekly one repeats on the weekday
+// of its start, Sunday bit 0 ... Saturday bit 6), the text. A stored entry rings its audible alarm
+// with the displayed one; the change test compares only what the editor shows.
+void fieldsOnto(const MobileEntryForm& form, PhoneEntry& e, bool storing)
 {
-    if (!form.tool(kEntrySerie).isPressed())
-        return;
-    e.RRule = RRuleValues.at(std::size_t(form.tool(kEntryPeriode).listIndex()));
-    e.IsSerie = FlagTrue;
-    if (e.RRule == kWeekly)
-        e.WeekdayMask = 1 << (vbWeekday(e.StartTime) - 1);
-}
-
-// The whole record the fields describe, for storing: a fresh record (the summary the editor does
-// not show kept) with the kind, start, alarms or plain start, serie and text.
-PhoneEntry entryFromForm(const MobileEntryForm& form, const PhoneEntry& old)
-{
-    PhoneEntry e = old;
-    ClearEntryRecord(e);
     kindFlag(e, selectedKind(form)) = FlagTrue;
     e.StartTime = StartTimeFromForm(form);
     if (form.EntryAlarm.value() == 1) {
-        e.DAlarm = e.AAlarm = e.StartTime;
-        e.DAlarmSet = e.AAlarmSet = FlagTrue;
+        e.DAlarmSet = FlagTrue;
+        e.DAlarm = e.StartTime;
+        if (storing) {
+            e.AAlarmSet = FlagTrue;
+            e.AAlarm = e.StartTime;
+        }
     } else {
         e.DtStart = e.StartTime;
         e.DtStartSet = FlagTrue;
     }
-    serieFromForm(form, e);
+    if (form.tool(kEntrySerie).isPressed()) {
+        e.RRule = RRuleValues.at(std::size_t(form.tool(kEntryPeriode).listIndex()));
+        e.IsSerie = FlagTrue;
+        if (e.RRule == kWeekly)
+            e.WeekdayMask = 1 << (vbWeekday(e.StartTime) - 1);
+    }
     e.Description = form.EntryDescriptionText.text();
     e.DisplayText = e.Description;
-    return e;
 }
 
 CalendarPickerWindow pickerOf(MobileEntryForm& form)
@@ -189,8 +185,11 @@ public:
     void SaveMobileEntry(MobileEntryForm& form) override
     {
         form.Form.setMousePointer(editor::PointerHourglass);
+        // A fresh record of the fields; the summary the editor does not show stays.
         const PhoneEntry old = CurrentEntry;
-        PhoneEntry edited = entryFromForm(form, old);
+        PhoneEntry edited = old;
+        ClearEntryRecord(edited);
+        fieldsOnto(form, edited, true);
         edited.Location = old.Location;
         edited.LocationIndex = old.LocationIndex;
         controls::Grid& phoneGrid = VisibleFG1();
@@ -274,7 +273,8 @@ public:
             return;
         if (keyAscii == kEscape) {
             // Back to the day the picker opened on.
-            if (const auto day = torvane::datetext::parseDate(form.PickerStartText, ShortDateFormat))
+            const auto day = torvane::datetext::parseDate(form.PickerStartText, ShortDateFormat, RegionalDateNames());
+            if (day)
                 form.TIVStartCalendar.setValue(*day);
         }
         TIVStartCalendar_Click(form);
@@ -339,18 +339,7 @@ bool CompareMobileEntryForm(const MobileEntryForm& form, PhoneEntry& result, con
     if (source.Location.isEmpty())
         return true;
     PhoneEntry e = source;
-    kindFlag(e, selectedKind(form)) = FlagTrue;
-    e.StartTime = StartTimeFromForm(form);
-    if (form.EntryAlarm.value() == 1) {
-        e.DAlarmSet = FlagTrue;
-        e.DAlarm = e.StartTime;
-    } else {
-        e.DtStart = e.StartTime;
-        e.DtStartSet = FlagTrue;
-    }
-    serieFromForm(form, e);
-    e.Description = form.EntryDescriptionText.text();
-    e.DisplayText = e.Description;
+    fieldsOnto(form, e, false);
     result = e;
     return PhoneEntryEquals(result, source);
 }

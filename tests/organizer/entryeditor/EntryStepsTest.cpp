@@ -90,7 +90,8 @@ TEST_P(NewEntry, IsStoredAsTheFieldsSayAtTheFirstFreeLocation)
     EXPECT_TRUE(PhoneEntryEquals(phone.held[3], e));
     const VbDate start = fromDateTime(c.start);
     const Flag16 on = c.alarm ? FlagTrue : FlagFalse;
-    EXPECT_EQ(std::vector<Flag16>({e.IsMemo, e.IsMeeting, e.IsAnniversary, e.IsPhoneCall})[std::size_t(c.kind)], FlagTrue);
+    const Flag16 kinds[] = {e.IsMemo, e.IsMeeting, e.IsAnniversary, e.IsPhoneCall};
+    EXPECT_EQ(kinds[c.kind], FlagTrue);
     EXPECT_EQ(std::make_tuple(e.StartTime, e.DAlarmSet, e.AAlarmSet, e.DtStartSet),
               std::make_tuple(start, on, on, Flag16(c.alarm ? FlagFalse : FlagTrue)));
     EXPECT_EQ((c.alarm ? e.DAlarm : e.DtStart), start);
@@ -124,7 +125,7 @@ TEST_P(ChangedEntry, GoesOverItsOwnLocationAndOnlyAWriteThePhoneTookChangesItsRo
     click("EntrySave");
 
     const bool taken = GetParam() == PhoneAnswer::Takes;
-    EXPECT_EQ(phone.calls.filter(QStringLiteral("write")), GetParam() == PhoneAnswer::Unchanged ? QStringList() : QStringList({"write 2"}));
+    EXPECT_EQ(phone.calls.filter(QStringLiteral("write")).size(), GetParam() == PhoneAnswer::Unchanged ? 0 : 1);
     const QString text = taken ? QStringLiteral("Lunch Bob") : QStringLiteral("Lunch");
     EXPECT_EQ(phone.held[2].Description, text);
     EXPECT_EQ(PhoneEntryTable.Entries(2).Description, text);
@@ -134,7 +135,8 @@ TEST_P(ChangedEntry, GoesOverItsOwnLocationAndOnlyAWriteThePhoneTookChangesItsRo
     EXPECT_EQ(fg1().col(), ColPhoneText);
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, ChangedEntry, ::testing::Values(PhoneAnswer::Unchanged, PhoneAnswer::Takes, PhoneAnswer::Refuses));
+INSTANTIATE_TEST_SUITE_P(Answers, ChangedEntry,
+                         ::testing::Values(PhoneAnswer::Unchanged, PhoneAnswer::Takes, PhoneAnswer::Refuses));
 
 struct CloseCase {
     const char* what;
@@ -145,6 +147,11 @@ struct CloseCase {
     QStringList phoneCalls;
     int boxes;
 };
+
+void PrintTo(const CloseCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
 
 class CloseBox : public EntryStepsTest, public ::testing::WithParamInterface<CloseCase> {};
 
@@ -182,7 +189,8 @@ TEST_P(AlarmCheck, RefusesOnlyAnAlarmNotLaterThanNowOutsideASerie)
     open(0);
     form->EntryAlarm.setValue(GetParam().alarm ? 1 : 0);
     form->tool(QStringLiteral("EntrySerie")).setPressed(GetParam().serie);
-    form->tool(QStringLiteral("EntryTime")).setText(clock.addSecs(60 * GetParam().minutes).toString(QStringLiteral("hh:mm")));
+    const QDateTime start = clock.addSecs(60 * GetParam().minutes);
+    form->tool(QStringLiteral("EntryTime")).setText(start.toString(QStringLiteral("hh:mm")));
     EXPECT_EQ(EntrySteps().CheckEntryAlarm(*form), GetParam().accepted);
 }
 

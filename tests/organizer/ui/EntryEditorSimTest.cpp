@@ -64,7 +64,8 @@ protected:
         Held held;
         const controls::Grid& g = VisibleFG1();
         for (int r = g.fixedRows(); r < g.rows() && !g.textMatrix(r, ColDateText).isEmpty(); ++r)
-            held[g.textMatrix(r, ColPhoneLocation)] = {g.textMatrix(r, ColSortKey), WithoutLeadingBlanks(g.textMatrix(r, ColPhoneText))};
+            held[g.textMatrix(r, ColPhoneLocation)] = {g.textMatrix(r, ColSortKey),
+                                                       WithoutLeadingBlanks(g.textMatrix(r, ColPhoneText))};
         return held;
     }
     void expectAgreed(const Held& expected, const char* step)
