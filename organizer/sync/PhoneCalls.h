@@ -1,6 +1,6 @@
 // The phone operations the synchronisation and the entry editor call: opening and closing the
-// link, writing one entry and deleting one location. The product goes through the organizer's link; tests put in a phone
-// that fails where they choose.
+// link, writing one entry and deleting one location. The product goes through the organizer's
+// link; tests put in a phone that fails where they choose.
 #pragma once
 
 #include "organizer/link/PhoneEntry.h"
