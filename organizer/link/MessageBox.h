@@ -13,6 +13,7 @@ class OrgError;
 
 // Button and icon bits of a box, and its answers.
 constexpr int vbOKOnly = 0;
+constexpr int vbOKCancel = 1;
 constexpr int vbYesNo = 4;
 constexpr int vbQuestion = 32;
 constexpr int vbExclamation = 48;
