@@ -105,6 +105,14 @@ protected:
         SyncTest::TearDown();
     }
 
+    // The link on a scripted device, for the commands that ask the phone themselves.
+    void loadLink()
+    {
+        auto owned = std::make_unique<test::ScriptedPort>(clock);
+        port = owned.get();
+        ComDrvLoad(std::move(owned), clock);
+    }
+
     static void click(const QString& bandName, const QString& toolName)
     {
         controls::CommandBar& bar = Main_Form().ActiveBar1;
@@ -128,6 +136,8 @@ protected:
     }
 
     RecordingWindows windows;
+    test::FakeLinkClock clock;
+    test::ScriptedPort* port = nullptr;
 };
 
 TEST_F(CommandsTest, ToolStatesFollowTheCalendarTheCountsAndTheRoomOnThePhone)
@@ -301,6 +311,31 @@ TEST_F(CommandsTest, DoubleClicksCopyByTheMarkAndReportAMissingAppointment)
     EXPECT_FALSE(CommandBusy);
 }
 
+TEST_F(CommandsTest, NewAndOpenActOnTheCurrentCell)
+{
+    QStringList opened;
+    appointmentWindow = [&](outlook::AppointmentItem& item) { opened << item.Subject(); };
+    // Open from the phone grid's PC text opens that row's appointment, whatever FG2 last selected.
+    clickCell(fg2(), rowOf(fg2(), 4, "Yoga"), ColPcText);
+    clickCell(fg1(), rowOf(fg1(), 9, "Dentist"), ColPcText);
+    click(band::TessaroEntryMenu, tool::TessaroOpenEntry);
+    clickCell(fg1(), rowOf(fg1(), 9, "Theatre"), ColPhoneText);
+    click(band::TessaroEntryMenu, tool::TessaroOpenEntry);
+    click(band::TessaroEntryMenu, tool::TessaroNewEntry);
+    EXPECT_EQ(opened, QStringList{"Dentist"});
+    EXPECT_EQ(windows.calls, (QStringList{"editor 2 (busy)", "editor  (busy)"}));
+    // A phone that cannot be read gets no new entry: its free locations are not known.
+    windows.calls.clear();
+    ClearEntryTable();
+    MobileEntryCount = 0;
+    loadLink();
+    port->openResult = [] { return SerialBackend::OpenStatus::NotFound; };
+    clickCell(fg1(), FirstEntryRow, ColPhoneText);
+    click(band::TessaroEntryMenu, tool::TessaroNewEntry);
+    EXPECT_FALSE(MobileEntriesRead);
+    EXPECT_TRUE(windows.calls.isEmpty());
+}
+
 TEST_F(CommandsTest, ClearingThePhoneAsksFirstAndCancelLeavesEverything)
 {
     MobileConnected = true;
@@ -317,10 +352,8 @@ TEST_F(CommandsTest, ClearingThePhoneAsksFirstAndCancelLeavesEverything)
 
 TEST_F(CommandsTest, ThePhoneTestShowsTheAnswerAndKeepsTheEntriesRead)
 {
-    test::FakeLinkClock clock;
-    auto port = std::make_unique<test::ScriptedPort>(clock);
-    auto answers = std::make_unique<test::ScriptedCalendarPhone>(*port);
-    ComDrvLoad(std::move(port), clock);
+    loadLink();
+    test::ScriptedCalendarPhone answers(*port);
     click(band::TessaroExtraMenu, tool::TessaroTestMobile);
     EXPECT_EQ(status.texts, (QStringList{"Please wait. Reading status from mobile!", "TRVANE 45\rMobile OK"}));
     EXPECT_FALSE(status.log.contains("Quit"));
@@ -332,13 +365,11 @@ TEST_F(CommandsTest, ThePhoneTestShowsTheAnswerAndKeepsTheEntriesRead)
     EXPECT_EQ(window.panels[PanelEntryCounter], QStringLiteral("Mobile Entries occupied: 2/30"));
 
     // No phone: the window closes and the status bar says so.
-    answers->silentCommands = {"ATE0+CMEE=2\r"};
+    answers.silentCommands = {"ATE0+CMEE=2\r"};
     boxes.answers = {vbOK};
     click(band::TessaroExtraMenu, tool::TessaroTestMobile);
     EXPECT_EQ(status.log.last(), "Quit");
     EXPECT_EQ(window.panels[PanelMobileStatus], QStringLiteral("offline"));
-    answers.reset();
-    ComDrvUnload();
 }
 
 class PeriodFieldsTest : public CommandsTest {
