@@ -164,7 +164,11 @@ void Status_Anzeige::SetText(const QString& Text)
     if (m_silenceMode)
         return;
     load();
-    m_text->setText(Text);
+    // A line may end with a lone carriage return (the phone test's answer does); the label
+    // breaks only at line feeds.
+    QString shown = Text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    m_text->setText(shown);
     m_form->activateWindow();
     m_form->setFocus();
 }

@@ -12,6 +12,7 @@
 #include "organizer/sync/GridRows.h"
 #include "organizer/sync/TIVOutlook.h"
 
+#include <QLabel>
 #include <QPushButton>
 
 namespace tessaro::test {
@@ -116,6 +117,7 @@ TEST_F(CommandsSimTest, TheWholeCommandSetThroughTheToolbarAndTheGrids)
                                           "SetText Please wait. Reading status from mobile! shown",
                                           "SetText TRVANE TV-35\rMobile OK shown"}));
     ASSERT_TRUE(app->statusWindow().isLoaded());
+    EXPECT_EQ(app->statusWindow().Text()->text(), QStringLiteral("TRVANE TV-35\nMobile OK"));
     EXPECT_FALSE(app->statusWindow().Abbrechen()->isVisible());
     app->statusWindow().OK()->click();
     EXPECT_FALSE(app->statusWindow().isLoaded());

@@ -3,6 +3,7 @@
 // screenshot is saved beside the test binary; reference/ holds the ones a person looked at.
 #include "TessaroAppFixture.h"
 
+#include "organizer/link/MainWindowSeams.h"
 #include "organizer/link/MobileStatus.h"
 #include "organizer/mainwindow/ActiveBar.h"
 #include "organizer/ui/MainWindow.h"
@@ -172,6 +173,69 @@ INSTANTIATE_TEST_SUITE_P(Looks, MainWindowScreenshot,
                                            Look{true, true, "tessaro_main_de_calendar.png"},
                                            Look{false, false, "tessaro_main_en.png"},
                                            Look{true, false, "tessaro_main_de.png"}));
+
+class BothSidesScreenshot : public TessaroAppTest {
+protected:
+    void SetUp() override
+    {
+        TessaroAppTest::SetUp();
+        torvane::setLocaleService(&m_locale);
+    }
+    void TearDown() override
+    {
+        TessaroAppTest::TearDown();
+        torvane::setLocaleService(nullptr);
+    }
+
+private:
+    FixedLocale m_locale;
+};
+
+TEST_F(BothSidesScreenshot, ShowsBothSidesReadWithTheirMarks)
+{
+    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")) << "run under xvfb-run";
+    // Tomorrow: the dentist on both sides, the theatre only on the phone, yoga only in the calendar.
+    const QDate tomorrow = QDate::currentDate().addDays(1);
+    putOnPhone(1, tomorrow, 9, "Dentist");
+    putOnPhone(2, tomorrow, 19, "Theatre");
+    putInCalendar({{QDateTime(tomorrow, QTime(9, 0)), "Dentist"}, {QDateTime(tomorrow, QTime(18, 0)), "Yoga"}});
+    ASSERT_TRUE(startPhone());
+    ASSERT_TRUE(startOrganizer(QString()));
+    ASSERT_TRUE(waitUntilUp());
+    controls::CommandBar& bar = Main_Form().ActiveBar1;
+    bar.activate(bar.band(band::TessaroTools).tool(tool::TessaroReadMobile));
+    bar.activate(bar.band(band::TessaroTools).tool(tool::TessaroReadOrganizer));
+    for (const auto& box : boxes())
+        ADD_FAILURE() << box.caption.toStdString() << ": " << box.text.toStdString();
+    MainWindow& window = *app->window();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto* phoneGrid = window.findChild<controls::GridWidget*>(QStringLiteral("FG1(%1)").arg(ActiveGridIndexFG1));
+    auto* pcGrid = window.findChild<controls::GridWidget*>(QStringLiteral("FG2(%1)").arg(ActiveGridIndexFG2));
+    ASSERT_TRUE(phoneGrid && pcGrid);
+    ASSERT_TRUE(phoneGrid->isVisible() && pcGrid->isVisible());
+    // The status window of the reads has gone and the panels hold their new texts.
+    ASSERT_TRUE(waitFor([&] { return !app->statusWindow().isLoaded(); }, 10s));
+    const QImage shot = window.grab().toImage();
+    const QString file = QStringLiteral("tessaro_main_both_read.png");
+    ASSERT_TRUE(shot.save(QStringLiteral(SCREENSHOT_DIR "/") + file));
+    const QImage reference(QStringLiteral(REFERENCE_DIR "/") + file);
+    ASSERT_FALSE(reference.isNull());
+    EXPECT_EQ(reference.size(), shot.size());
+    EXPECT_LT(differingShare(reference, shot), 0.02);
+
+    // Every entry row shows its mark's pictogram: the phone-only and calendar-only rows an arrow,
+    // the pair the matched one; the rows below are blank.
+    const QColor paper = Qt::white;
+    const auto ink = [&](controls::GridWidget* grid, int row, int col) {
+        const QRect cell = grid->cellRect(row, col);
+        return inkShare(shot, QRect(grid->mapTo(&window, cell.topLeft()), cell.size()).adjusted(2, 2, -2, -2), paper);
+    };
+    for (int row : {2, 3}) {
+        EXPECT_GT(ink(phoneGrid, row, ColSyncPicture), 0.05) << "FG1 row " << row;
+        EXPECT_GT(ink(pcGrid, row, ColSyncPicture), 0.05) << "FG2 row " << row;
+    }
+    EXPECT_EQ(ink(phoneGrid, 4, ColSyncPicture), 0.0);
+}
 
 } // namespace
 } // namespace tessaro::test
