@@ -6,6 +6,7 @@
 #include "TessaroAppFixture.h"
 
 #include "organizer/daterange/Calendar.h"
+#include "organizer/link/MobileStatus.h"
 #include "organizer/mainwindow/ActiveBar.h"
 #include "organizer/mainwindow/GridSetup.h"
 #include "organizer/sync/GridFill.h"
@@ -129,6 +130,14 @@ TEST_F(CommandsSimTest, TheWholeCommandSetThroughTheToolbarAndTheGrids)
     EXPECT_EQ(shown(GridName::FG1, ColMark), (QStringList{"j", "l"}));
     EXPECT_EQ(shown(GridName::FG2, ColPcText), (QStringList{"Dentist", "Yoga"}));
     EXPECT_EQ(shown(GridName::FG2, ColMark), (QStringList{"j", "r"}));
+    // Testing the phone again keeps what was read; reading again shows each entry once.
+    click(band::TessaroExtraMenu, tool::TessaroTestMobile);
+    app->statusWindow().OK()->click();
+    EXPECT_TRUE(MobileEntriesRead);
+    EXPECT_EQ(PhoneEntryTable.Count, 2);
+    EXPECT_EQ(panel(PanelEntryCounter), QStringLiteral("Mobile Entries occupied: 2/50"));
+    click(band::TessaroTools, tool::TessaroReadMobile);
+    EXPECT_EQ(shown(GridName::FG1, ColPhoneText), (QStringList{"Dentist", "Theatre"}));
 
     // A double click on a row's pictogram copies it to the side that lacks it.
     clickRow(GridName::FG1, ColPhoneText, "Theatre", ColSyncPicture, true);
