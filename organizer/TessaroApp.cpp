@@ -290,6 +290,8 @@ void TessaroApp::UnloadMainWindow()
 void TessaroApp::PhoneTestWindow(bool asking)
 {
     if (asking) {
+        // An earlier answer still on show goes first.
+        m_status->Quit();
         m_status->Abbrechen()->setVisible(false);
         m_status->window()->setCursor(Qt::WaitCursor);
     } else if (m_status->isLoaded()) {

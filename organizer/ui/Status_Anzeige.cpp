@@ -124,6 +124,10 @@ void Status_Anzeige::Start(const QString& Caption, QWidget* Parent, bool Silence
     m_silenceMode = SilenceMode;
     if (SilenceMode)
         return;
+    // A report still waiting for its OK (the phone test's answer) gives way to the next operation,
+    // which gets the window with its cancel button.
+    if (m_form && !m_ok->isHidden())
+        unload();
     load();
     double parentLeft = 0;
     double parentTop = 0;

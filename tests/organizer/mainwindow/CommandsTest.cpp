@@ -30,8 +30,6 @@ class RecordingWindows : public CommandWindows {
 public:
     RecordingWindows() { m_previous = setCommandWindows(this); }
     ~RecordingWindows() override { setCommandWindows(m_previous); }
-    RecordingWindows(const RecordingWindows&) = delete;
-    RecordingWindows& operator=(const RecordingWindows&) = delete;
 
     void MobileEntryFormShow() override { record("editor " + CurrentEntry.Location); }
     void ShowAbout() override { record("about"); }
@@ -208,9 +206,6 @@ public:
         ::setrlimit(RLIMIT_FSIZE, &m_old);
         std::signal(SIGXFSZ, m_handler);
     }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
 private:
     rlimit m_old{};
     void (*m_handler)(int);
