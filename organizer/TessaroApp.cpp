@@ -7,7 +7,6 @@
 #include "organizer/link/OrganizerSeams.h"
 #include "organizer/link/PublicVar.h"
 #include "organizer/link/StatusDisplay.h"
-#include "organizer/mainwindow/ActiveBar.h"
 #include "organizer/mainwindow/CommandDispatch.h"
 #include "organizer/mainwindow/MainFormControls.h"
 #include "organizer/mainwindow/MainFormState.h"

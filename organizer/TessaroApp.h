@@ -3,8 +3,7 @@
 // steps and the synchronisation for the lower half, ties the window's controls to its commands
 // and opens the windows they ask for, opens appointments in their window, serves the DDE topic a
 // second copy talks to, runs the start-up timer, and ends the program when the main window is
-// unloaded. A library of its own, so tests
-// run the organizer in their process without its main().
+// unloaded. A library of its own, so tests run the organizer in their process without its main().
 #pragma once
 
 #include "organizer/mainwindow/CommandWindows.h"

@@ -10,6 +10,7 @@
 
 #include "organizer/link/ComDrv.h"
 #include "organizer/link/MainWindowSeams.h"
+#include "organizer/link/MessageBox.h"
 #include "organizer/link/PhoneEntry.h"
 #include "organizer/link/PublicVar.h"
 #include "organizer/link/ReadMobile.h"
@@ -20,6 +21,7 @@
 
 #include <functional>
 #include <utility>
+#include <vector>
 
 namespace tessaro {
 

@@ -3,7 +3,6 @@
 // (and tests put fakes in).
 #pragma once
 
-#include "organizer/link/MessageBox.h"
 #include "organizer/sync/SyncErrors.h"
 
 #include <QString>

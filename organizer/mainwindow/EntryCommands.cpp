@@ -4,6 +4,7 @@
 #include "organizer/mainwindow/GridInteraction.h"
 
 #include "organizer/link/MainWindowSeams.h"
+#include "organizer/link/MessageBox.h"
 #include "organizer/link/MobileAccess.h"
 #include "organizer/link/MobileStatus.h"
 #include "organizer/link/PhoneEntry.h"

@@ -8,6 +8,7 @@
 #include "organizer/daterange/Calendar.h"
 #include "organizer/link/ComDrv.h"
 #include "organizer/link/MainWindowSeams.h"
+#include "organizer/link/MessageBox.h"
 #include "organizer/link/MobileStatus.h"
 #include "organizer/link/OrgError.h"
 #include "organizer/link/PhoneEntry.h"
