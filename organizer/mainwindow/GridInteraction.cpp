@@ -68,11 +68,12 @@ controls::Grid& takeHiddenTwin(GridName pair)
     return twin;
 }
 
-void showInstead(controls::Grid& shown, GridName pair)
+// Shows the instance the pair's index names and hides its twin.
+void showNamedInstance(GridName pair)
 {
-    const std::int16_t index = pair == GridName::FG1 ? ActiveGridIndexFG1 : ActiveGridIndexFG2;
-    shown.setVisible(true);
-    GridOf({pair, 1 - index}).setVisible(false);
+    const GridInstance shown = VisibleGrid(pair);
+    GridOf(shown).setVisible(true);
+    GridOf({pair, 1 - shown.index}).setVisible(false);
 }
 
 // The phone text of a row: the editor opens on its entry, or on a new one.
@@ -261,14 +262,14 @@ void ClearMobileCol_Click()
     ClearEntryTable();
     ShowMobileStatus();
     form.SetNormalPointer();
-    showInstead(phone, GridName::FG1);
+    showNamedInstance(GridName::FG1);
     phone.setRow(phone.fixedRows());
     phone.setFocus();
 }
 
 void ClearOutlookCol_Click()
 {
-    controls::Grid& pc = takeHiddenTwin(GridName::FG2);
+    takeHiddenTwin(GridName::FG2);
     OrganizerEntriesRead = false;
     OrganizerEntryCount = 0;
     controls::Grid& phone = VisibleFG1();
@@ -278,7 +279,7 @@ void ClearOutlookCol_Click()
     }
     MainForm().SetProgressStatus(OrganizerName, 0, false);
     ShowMobileStatus();
-    showInstead(pc, GridName::FG2);
+    showNamedInstance(GridName::FG2);
     phone.setRow(phone.topRow());
     phone.setFocus();
 }

@@ -192,6 +192,31 @@ TEST_F(CommandsTest, DeleteAndClearAskFirstAndCancelLeavesEverything)
     EXPECT_EQ(phone.calls, QStringList({"InitComm", "InitComm", "InitComm"}));
 }
 
+TEST_F(CommandsTest, ClearingASideEmptiesItAndLeavesTheOtherSidesRows)
+{
+    // The calendar's side goes through its hidden twin; the phone rows lose its cells.
+    click(band::TessaroClearGridMenu, tool::TessaroClearOrgCol);
+    EXPECT_EQ(ActiveGridIndexFG2, 1);
+    EXPECT_TRUE(fg2().isVisible() && !Main_Form().FG2[0].isVisible());
+    EXPECT_TRUE(rows(fg2()).empty());
+    EXPECT_EQ(OrganizerEntryCount, 0);
+    EXPECT_EQ(column(fg1(), ColPcText), QStringList({"", ""}));
+    // The single grid is cleared in place, dates and all.
+    click(band::TessaroOrganizerMenu, tool::TessaroClearGrid);
+    EXPECT_EQ(ActiveGridIndexFG1, 0);
+    EXPECT_TRUE(rows(fg1()).empty());
+    EXPECT_EQ(PhoneEntryTable.Count, 0);
+    // The phone's side through its twin; the calendar rows keep theirs without the phone's cells.
+    addPhoneEntry(1, vb(2026, 3, 10, 9, 30), QStringLiteral("Dentist"));
+    readBothSides();
+    click(band::TessaroClearGridMenu, tool::TessaroClearMobileCol);
+    EXPECT_EQ(ActiveGridIndexFG1, 1);
+    EXPECT_TRUE(fg1().isVisible() && rows(fg1()).empty());
+    EXPECT_EQ(column(fg2(), ColPcText), QStringList({"Dentist", "Yoga"}));
+    EXPECT_EQ(column(fg2(), ColPhoneText), QStringList({"", ""}));
+    EXPECT_EQ(PhoneEntryTable.Count, 0);
+}
+
 // Writes to files fail (EFBIG) while it lives.
 class FileSizeLimit {
 public:
