@@ -43,10 +43,12 @@ void start(JobStep& step)
 {
     SMSendJob& job = step.shared().smSend;
     SmsSendLocal& local = step.local().smsSend;
-    if (job.reference >= 0)
-        SmsLatinToGsm(job.data, job.length);
+    // Text grows by its escapes; 8-bit data (a negative reference or length) keeps its bytes.
+    int length = job.length;
+    if (job.reference >= 0 && length > 0)
+        length = SmsLatinToGsm(job.data, length, static_cast<int>(sizeof job.data));
     local.smscOctets = 0;
-    local.octets = SmsPduEncode(job.number, job.data, job.length, local.pdu, job.reference, job.sequence, job.total,
+    local.octets = SmsPduEncode(job.number, job.data, length, local.pdu, job.reference, job.sequence, job.total,
                                 job.mode, job.smsc, local.smscOctets, job.validity);
     // A number the encoder refuses sends nothing; the deadline ends the job.
     if (local.octets > 0)

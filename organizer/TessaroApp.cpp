@@ -1,6 +1,7 @@
 #include "organizer/TessaroApp.h"
 
 #include "organizer/daterange/Calendar.h"
+#include "organizer/entryeditor/MobileEntrySteps.h"
 #include "organizer/link/ComDrv.h"
 #include "organizer/link/MainWindowSeams.h"
 #include "organizer/link/MessageBox.h"
@@ -100,6 +101,7 @@ TessaroApp::~TessaroApp()
     services.mainWindowGeometry = nullptr;
     services.screenSize = nullptr;
     setOrganizerServices(services);
+    uninstallMobileEntrySteps();
     setStatusDisplay(nullptr);
     if (&Windows() == this)
         setCommandWindows(nullptr);
@@ -131,6 +133,7 @@ void TessaroApp::loadMainWindow()
     // The synchronisation keeps the window's steps and puts its own grid and range steps beside
     // them, so it comes second.
     installSynchronisation();
+    installMobileEntrySteps();
     OutlookOptions.display = torvane::outlook::showAppointmentDialog;
 
     ConnectMainFormEvents();

@@ -1,9 +1,10 @@
 // The organizer's application object: it ties the start-up steps to the windows and the
 // system. It puts up the real message boxes and the status window, installs the main window's
-// steps and the synchronisation for the lower half, ties the window's controls to its commands
-// and opens the windows they ask for, opens appointments in their window, serves the DDE topic a
-// second copy talks to, runs the start-up timer, and ends the program when the main window is
-// unloaded. A library of its own, so tests run the organizer in their process without its main().
+// steps, the synchronisation for the lower half and the entry editor's steps, ties the window's
+// controls to its commands and opens the windows they ask for, opens appointments in their
+// window, serves the DDE topic a second copy talks to, runs the start-up timer, and ends the
+// program when the main window is unloaded. A library of its own, so tests run the organizer in
+// their process without its main().
 #pragma once
 
 #include "organizer/mainwindow/CommandWindows.h"

@@ -56,8 +56,7 @@ bool decodeName(const char* value, int count, char* out, int outSize)
         return false;
     if (!unpackSeptetsAt(out, 0, septets, octets, octetCount))
         return false;
-    SmsGsmToLatin(out, septets);
-    out[septets] = '\0';
+    out[SmsGsmToLatin(out, septets)] = '\0';
     return true;
 }
 

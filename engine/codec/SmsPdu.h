@@ -30,7 +30,7 @@ using SmsSenderArea = char[SMS_SENDER_AREA_SIZE];
 // - data, length: the message. 7-bit text in GSM codes (top bits ignored) unless length < 0 or
 //   reference < 0, which mark 8-bit data (the length then being -length). Data longer than a
 //   part holds (160 or 140 single, 152 or 134 in a concatenated part) is cut, and a zero byte
-//   is stored in data at the cut.
+//   is stored in data at the cut; 7-bit text is cut before an escape whose code would not fit.
 // - reference, sequence, total: the concatenation header's values (low bytes), written when
 //   total >= 2; a negative reference stands for the reference -reference.
 // - mode: 0 or 1 build an SMS-DELIVER to store as received; any other an SMS-SUBMIT. The

@@ -161,10 +161,10 @@ bool decode(const char* hex, int hexLength, SmsTextArea& text, int& textLength, 
         const int headerSeptets = (headerOctets * 8 + 6) / 7;
         if (headerSeptets > udl)
             return false;
-        length = udl - headerSeptets;
-        if (!unpackSeptetsAt(text, 7 * headerSeptets, length, userData, userOctets))
+        const int septetCount = udl - headerSeptets;
+        if (!unpackSeptetsAt(text, 7 * headerSeptets, septetCount, userData, userOctets))
             return false;
-        SmsGsmToLatin(text, length);
+        length = SmsGsmToLatin(text, septetCount);
     } else if (coding == Coding::Octets) {
         length = userOctets - headerOctets;
         std::memcpy(text, userData + headerOctets, static_cast<std::size_t>(length));

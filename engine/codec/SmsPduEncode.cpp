@@ -1,3 +1,4 @@
+#include "engine/codec/GsmAlphabet.h"
 #include "engine/codec/PduAddress.h"
 #include "engine/codec/PduHex.h"
 #include "engine/codec/Septets.h"
@@ -55,6 +56,21 @@ int scanNumber(const char* text, Digits& digits)
     return 0;
 }
 
+// The septets of text up to limit that end on a whole character: an escape whose code would
+// fall beyond the limit stays out with it, or the phone would show the code's main-table
+// character in place of the one meant.
+int escapeSafeCut(const char* text, int limit)
+{
+    int cut = 0;
+    while (cut < limit) {
+        const int size = (text[cut] & 0x7F) == GSM_ESCAPE ? 2 : 1;
+        if (cut + size > limit)
+            break;
+        cut += size;
+    }
+    return cut;
+}
+
 class HexWriter {
 public:
     explicit HexWriter(char* out) : m_out(out) {}
@@ -107,8 +123,9 @@ int SmsPduEncode(const char* number, char* data, int length, SmsPduBuffer& pduBu
     if (!data)
         count = 0;
     if (count > limit) {
-        data[limit] = '\0';
-        count = limit;
+        const int cut = eightBit ? limit : escapeSafeCut(data, limit);
+        data[cut] = '\0';
+        count = cut;
     }
     const int dataLength = static_cast<int>(count);
 

@@ -91,18 +91,24 @@ void buildAndReadBack(const std::uint8_t* input, std::size_t size)
     const int length = static_cast<int>(std::min<std::size_t>(size - 2, sizeof data));
     std::memcpy(data, input + 2, static_cast<std::size_t>(length));
 
+    // 7-bit: the data is Latin-1 text, taken the way the send job takes it. It reads back with
+    // each character the alphabet lacks as a blank, cut after the last whole character that fits.
     const int limit = total >= 2 ? (eightBit ? 134 : 152) : (eightBit ? 140 : 160);
-    const int kept = std::min(length, limit);
     char expected[SMS_TEXT_AREA_SIZE];
-    for (int i = 0; i < kept; ++i)
-        expected[i] = eightBit ? data[i] : static_cast<char>(data[i] & 0x7F);
-    if (!eightBit)
-        SmsGsmToLatin(expected, kept);
+    int kept = 0;
+    for (int i = 0, septets = 0; i < length; ++i) {
+        const int size = eightBit ? 1 : std::max(1, SmsLatinSeptets(data[i]));
+        if (septets + size > limit)
+            break;
+        septets += size;
+        expected[kept++] = eightBit || SmsLatinSeptets(data[i]) > 0 ? data[i] : ' ';
+    }
+    const int septets = eightBit ? -length : SmsLatinToGsm(data, length, static_cast<int>(sizeof data));
 
     SmsPduBuffer pdu;
     int smscOctets = 0;
-    const int octets = SmsPduEncode("+491701234567", data, eightBit ? -length : length, pdu, reference, sequence, total,
-                                    0, "+4917", smscOctets, -1);
+    const int octets = SmsPduEncode("+491701234567", data, septets, pdu, reference, sequence, total, 0, "+4917",
+                                    smscOctets, -1);
     Require(octets > smscOctets && 2 * octets + 1 < SMS_PDU_BUFFER_SIZE);
     Require(pdu[2 * octets] == SMS_CTRL_Z && pdu[2 * octets + 1] == '\0');
 

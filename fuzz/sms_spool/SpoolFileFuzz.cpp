@@ -1,8 +1,12 @@
 // Any bytes as an outgoing spool file: the fields, the further recipients (each parsed again as
-// the new file it becomes), the merged and filtered text cut into parts, the preview text and
-// the inbox layout of the text. Nothing may crash or overrun, and the parts must rebuild the text.
+// the new file it becomes), the merged and filtered text cut into parts (none empty, none longer
+// than a part holds), the preview text and the inbox layout of the text. Nothing may crash or
+// overrun, and the parts must rebuild the text.
 #include "mainprog/core/SpoolFile.h"
 
+#include "engine/codec/GsmAlphabet.h"
+
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -21,13 +25,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     (void)isValidDestination(file.destination);
     const std::string merged = FilterSmsText(MergeSubjectAndBody(file.subject, file.body));
-    const unsigned parts = CountParts(merged);
+    const std::vector<std::string> parts = cutParts(merged);
     std::string rebuilt;
-    for (unsigned sent = parts; sent >= 1; --sent)
-        rebuilt += partText(merged, parts, sent);
+    for (const std::string& part : parts) {
+        size_t septets = 0;
+        for (char c : part)
+            septets += static_cast<size_t>(std::max(1, zel::SmsLatinSeptets(c)));
+        if (septets > (parts.size() == 1 ? kSingleLength : kPartLength) || (part.empty() && parts.size() > 1))
+            std::abort();
+        rebuilt += part;
+    }
     if (rebuilt != merged)
         std::abort();
-    (void)previewText(merged, parts);
+    (void)previewText(parts);
     (void)inboxFile(file.destination, merged, {2000, 3, 5, 9, 7}, "P");
     return 0;
 }

@@ -231,16 +231,11 @@ void CSmsManager::LoadOutgoing(const std::string& name)
         return;
     }
 
-    text_ = spool::FilterSmsText(spool::MergeSubjectAndBody(file.subject, file.body));
-    parts_ = spool::CountParts(text_);
-    const bool cut = maxParts_ >= 1 && parts_ > maxParts_;
-    if (cut) {
-        parts_ = maxParts_;
-        text_ = text_.substr(0, static_cast<size_t>(maxParts_) * spool::kPartLength);
-    }
-    partTexts_.clear();
-    for (unsigned sequence = 1; sequence <= parts_; ++sequence)
-        partTexts_.push_back(spool::partText(text_, parts_, parts_ - sequence + 1));
+    partTexts_ = spool::cutParts(spool::FilterSmsText(spool::MergeSubjectAndBody(file.subject, file.body)));
+    const bool cut = maxParts_ >= 1 && partTexts_.size() > maxParts_;
+    if (cut)
+        partTexts_.resize(maxParts_);
+    parts_ = static_cast<unsigned>(partTexts_.size());
     sent_ = 0;
     tries_ = 0;
     if (resumeFromRecord())
@@ -254,7 +249,7 @@ void CSmsManager::LoadOutgoing(const std::string& name)
         const std::string line = parts_ > 1 ? format("Es werden insgesamt %d Short Messages versendet.",
                                                      static_cast<int>(parts_))
                                             : std::string();
-        const SmsDialogs::PreviewChoice choice = dialogs_.preview(number_, spool::previewText(text_, parts_), line);
+        const SmsDialogs::PreviewChoice choice = dialogs_.preview(number_, spool::previewText(partTexts_), line);
         if (!choice.send) {
             if (dialogs_.messageBox(true, loadString(61262), loadString(61263), kBoxYesNoQuestion) == kYes)
                 removeFile(current_);

@@ -119,7 +119,6 @@ private:
     bool receiveArmed_ = false;
     bool sendArmed_ = false;
     std::string number_;
-    std::string text_;
     unsigned parts_ = 0;
     std::vector<std::string> partTexts_; // by sequence number, from 1
     int reference_ = 0;

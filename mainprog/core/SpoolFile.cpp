@@ -1,5 +1,7 @@
 #include "mainprog/core/SpoolFile.h"
 
+#include "engine/codec/GsmAlphabet.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -30,6 +32,12 @@ std::string between(const std::string& text, size_t from, const char* until)
 {
     const size_t end = text.find(until, from);
     return end == std::string::npos ? std::string() : text.substr(from, end - from);
+}
+
+// Septets a character takes in the message; one the phone lacks goes as one blank.
+size_t septetsOf(char c)
+{
+    return static_cast<size_t>(std::max(1, zel::SmsLatinSeptets(c)));
 }
 
 } // namespace
@@ -140,39 +148,47 @@ std::string FilterSmsText(const std::string& text)
 {
     std::string out = text;
     for (char& c : out) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        const bool keep = u == '\n' || u == '\r' || (u >= 0x20 && u <= 0x5A) || (u >= 0x60 && u <= 0x7A) ||
-                          u == 0xA1 || u == 0xBF || u == 0xC4 || u == 0xD6 || u == 0xDC || u == 0xDF ||
-                          u == 0xE4 || u == 0xF6 || u == 0xFC;
-        if (!keep)
+        const bool control = static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\r';
+        if (control || zel::SmsLatinSeptets(c) == 0)
             c = '.';
     }
     return out;
 }
 
+std::vector<std::string> cutParts(const std::string& text)
+{
+    size_t septets = 0;
+    for (char c : text)
+        septets += septetsOf(c);
+    if (septets <= kSingleLength)
+        return {text};
+    std::vector<std::string> parts;
+    size_t start = 0;
+    size_t used = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const size_t size = septetsOf(text[i]);
+        if (used + size > kPartLength) {
+            parts.push_back(text.substr(start, i - start));
+            start = i;
+            used = 0;
+        }
+        used += size;
+    }
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
 unsigned CountParts(const std::string& text)
 {
-    if (text.size() <= kSingleLength)
-        return 1;
-    return static_cast<unsigned>((text.size() + kPartLength - 1) / kPartLength);
+    return static_cast<unsigned>(cutParts(text).size());
 }
 
-std::string partText(const std::string& text, unsigned parts, unsigned sent)
+std::string previewText(const std::vector<std::string>& parts)
 {
-    if (parts <= 1)
-        return text;
-    const size_t start = static_cast<size_t>(parts - sent) * kPartLength;
-    return start < text.size() ? text.substr(start, kPartLength) : std::string();
-}
-
-std::string previewText(const std::string& text, unsigned parts)
-{
-    std::string shown = text;
-    if (parts <= 1)
-        return shown;
     static const std::string separator = "\r\n----------\r\n";
-    for (size_t pos = kPartLength; pos < shown.size(); pos += kPartLength + separator.size())
-        shown.insert(pos, separator);
+    std::string shown;
+    for (size_t i = 0; i < parts.size(); ++i)
+        shown += (i > 0 ? separator : std::string()) + parts[i];
     return shown;
 }
 

@@ -14,6 +14,7 @@ constexpr char kPriorityMarker[] = "**Priority";
 constexpr char kBodyMarker[] = "**TextBody:";
 constexpr char kEndMarker[] = "*** End of Message ***";
 
+// Septets of a part of a concatenated message, and of a message that goes whole.
 constexpr size_t kPartLength = 152;
 constexpr size_t kSingleLength = 160;
 constexpr size_t kMaxFileBytes = 64 * 1024;
@@ -42,14 +43,19 @@ std::string trim(const std::string& text);
 bool isValidDestination(const std::string& destination);
 
 std::string MergeSubjectAndBody(const std::string& subject, const std::string& body);
+
+// Every character the phone cannot carry, control characters other than CR and LF among them,
+// becomes a "."; the length does not change.
 std::string FilterSmsText(const std::string& text);
+
+// The text cut into the parts it goes as, in sequence order: whole when it takes at most
+// kSingleLength septets, else parts of at most kPartLength septets each. A character of the
+// extension table takes two septets and is never cut in two.
+std::vector<std::string> cutParts(const std::string& text);
 unsigned CountParts(const std::string& text);
 
-// The part handed over as the sent-th call (1-based): the last part first.
-std::string partText(const std::string& text, unsigned parts, unsigned sent);
-
-// The message text as the preview shows it: a separator line after every 152 characters.
-std::string previewText(const std::string& text, unsigned parts);
+// The message text as the preview shows it: a separator line between its parts.
+std::string previewText(const std::vector<std::string>& parts);
 
 // The inbox file of a received SMS, byte for byte. The date fields come from local time.
 struct InboxDate {

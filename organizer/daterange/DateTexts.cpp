@@ -3,18 +3,13 @@
 #include "organizer/daterange/Calendar.h"
 #include "organizer/daterange/DateArithmetic.h"
 #include "organizer/daterange/ErrorReport.h"
-#include "organizer/link/OrgError.h"
 #include "organizer/link/PublicVar.h"
 #include "organizer/link/TessaroStrings.h"
-#include "organizer/link/TextRoutines.h"
 
 #include "platform/ui/datetext/DateText.h"
 
+#include <QRegularExpression>
 #include <QTimeZone>
-
-#include <cmath>
-#include <cstdint>
-#include <limits>
 
 namespace tessaro {
 
@@ -71,25 +66,30 @@ std::optional<QTime> readsAsTime(const QString& text)
     return std::nullopt;
 }
 
-double wholeNumber(const QString& text)
-{
-    const double v = std::nearbyint(NumericValue(text));
-    if (v < std::numeric_limits<std::int16_t>::min() || v > std::numeric_limits<std::int16_t>::max())
-        throw overflowError();
-    return v;
-}
-
 } // namespace
+
+std::optional<QTime> TimeOfDay(const QString& text)
+{
+    if (auto time = readsAsTime(text))
+        return time;
+    // Hours and minutes as typed, also where the regional time is written otherwise.
+    static const QRegularExpression hoursAndMinutes(QStringLiteral("^\\s*(\\d{1,2}):(\\d{2})\\s*$"));
+    const QRegularExpressionMatch m = hoursAndMinutes.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QTime time(m.captured(1).toInt(), m.captured(2).toInt());
+    return time.isValid() ? std::optional<QTime>(time) : std::nullopt;
+}
 
 bool IsValidTime(const QString& text)
 {
-    QString rest = text;
-    if (const auto time = readsAsTime(text))
-        rest = dt::formatTime(*time, ShortTimeFormat, RegionalDateNames());
-    const QString hourText = SplitToken(rest, QStringLiteral(":"));
-    const double hour = wholeNumber(hourText);
-    const double minute = wholeNumber(rest);
-    return hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59;
+    return TimeOfDay(text).has_value();
+}
+
+QString ShortTimeText(const QString& text)
+{
+    const auto time = readsAsTime(text);
+    return time ? dt::formatTime(*time, ShortTimeFormat, RegionalDateNames()) : text;
 }
 
 } // namespace tessaro

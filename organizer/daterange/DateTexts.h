@@ -4,6 +4,9 @@
 #include "organizer/link/VbDate.h"
 
 #include <QString>
+#include <QTime>
+
+#include <optional>
 
 namespace tessaro {
 
@@ -22,9 +25,16 @@ QString GetCurrentTimeText();
 // The time of day of `base` moved by `countText` units of `interval`, in ShortTimeFormat.
 QString GetShiftedTimeText(const QString& interval, const QString& countText, VbDate base);
 
-// True when the hour and minute read from the text lie in 0..23 and 0..59. A text that reads as
-// a time is first written in ShortTimeFormat (9:5 becomes 09:05); parts without digits count 0.
-// An hour or minute beyond 16 bits raises the overflow error.
+// The time of day a text names: one it reads as in the organizer's time formats (or the time of a
+// date-time), else one or two digits, a colon and two digits within the hour's and the minute's
+// range. Nothing for any other text, so that no non-time reaches a date conversion.
+std::optional<QTime> TimeOfDay(const QString& text);
+
+// True when the text names a time of day (TimeOfDay).
 bool IsValidTime(const QString& text);
+
+// The text rewritten in ShortTimeFormat when it reads as a time of day (9:5 becomes 09:05),
+// otherwise unchanged.
+QString ShortTimeText(const QString& text);
 
 } // namespace tessaro

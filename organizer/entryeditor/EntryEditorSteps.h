@@ -1,9 +1,9 @@
 // The entry editor's steps that fill its fields from CurrentEntry, store and delete the entry,
-// run its date picker and check the start date and time typed into the toolbar. They need the
-// synchronisation's table and grid operations and the date range module, and are built with
-// them: that code installs its steps here. Until then every step does nothing and answers as for
-// an entry that is not on the phone (no alarm refusal, nothing deleted, the window may close), so
-// the window, its toolbar and its own field rules work on their own.
+// run its date picker and check the start date and time typed into the toolbar. They work on the
+// synchronisation's table and grids (MobileEntrySteps.h), which the program installs here once
+// its window is set up; tests install fakes. Without any every step does nothing and answers as
+// for an entry that is not on the phone (no alarm refusal, nothing deleted, the window may
+// close), so the window, its toolbar and its own field rules work on their own.
 #pragma once
 
 #include "platform/ui/controls/CommandBar.h"

@@ -6,7 +6,8 @@
 #include "organizer/entryeditor/EntryEditorTexts.h"
 #include "organizer/entryeditor/EntryPictures.h"
 
-#include "organizer/link/ComDrv.h"
+#include "organizer/daterange/Calendar.h"
+#include "organizer/daterange/ErrorReport.h"
 #include "organizer/link/MessageBox.h"
 #include "organizer/link/MobileStatus.h"
 #include "organizer/link/OrgError.h"
@@ -14,6 +15,7 @@
 #include "organizer/link/PublicVar.h"
 #include "organizer/link/TessaroStrings.h"
 #include "organizer/link/TextRoutines.h"
+#include "organizer/sync/PhoneCalls.h"
 
 #include "platform/ui/controls/ControlError.h"
 #include "platform/ui/datetext/DateText.h"
@@ -95,7 +97,7 @@ void FillTimeList(controls::Tool entryTime, QTime clockTime)
     entryTime.setListIndex(2 * clockTime.hour() + clockTime.minute() / 30 - 1);
 }
 
-MobileEntryForm::MobileEntryForm()
+MobileEntryForm::MobileEntryForm() : clockTime([] { return CurrentDateTime().time(); })
 {
     nameControls();
 
@@ -219,7 +221,10 @@ void MobileEntryForm::Form_Load(const QRectF& mainWindow)
 
     EntrySteps().PreSetMobileEntryForm(*this);
 
+    // Loading shows the period, switched off when the entry is no serie (putting the fields back
+    // and the serie switch show it only with a serie).
     tool(QStringLiteral("EntrySerie")).setPressed(CurrentEntry.IsSerie != FlagFalse);
+    periode.setVisible(true);
     periode.setEnabled(CurrentEntry.IsSerie == FlagTrue);
     // EntryStart shows the picker's day.
     EntrySteps().TIVStartCalendar_Click(*this);
@@ -381,36 +386,38 @@ bool MobileEntryForm::QueryUnload()
     return EntrySteps().QueryUnload(*this);
 }
 
-void MobileEntryForm::HandleEntryTool(controls::Tool tool)
+bool MobileEntryForm::RunEntryCommand(const QString& procName, const std::function<void()>& command)
 {
     // The link's waits let clicks through while a command runs. Such a click must do nothing at
     // all: running, or closing the window, under a save that is still writing would lose it.
     if (EntryToolBusy)
-        return;
+        return false;
     EntryToolBusy = true;
     OnOffActiveBarEntry(*this);
-
-    const QString name = tool.name();
-    bool closeFlag = false;
-    bool failed = false;
+    bool done = true;
     try {
-        runTool(name, closeFlag);
-    } catch (const OrgError& e) {
-        failed = true;
-        CloseComm();
+        command();
+    } catch (...) {
+        done = false;
+        const OrgError error = CaughtError();
+        Phone().CloseComm();
         Form.setMousePointer(editor::PointerDefault);
-        ShowErrorBox(e, QStringLiteral("HandleEntryTool"));
-    } catch (const controls::ControlError& e) {
-        failed = true;
-        CloseComm();
-        Form.setMousePointer(editor::PointerDefault);
-        ShowErrorBox(OrgError(e.number(), e.source(), e.description()), QStringLiteral("HandleEntryTool"));
+        ShowErrorBox(error, procName);
     }
-
     OnOffActiveBarEntry(*this);
     EntryToolBusy = false;
+    return done;
+}
+
+void MobileEntryForm::HandleEntryTool(controls::Tool tool)
+{
+    if (EntryToolBusy)
+        return;
+    const QString name = tool.name();
+    bool closeFlag = false;
     // A command that failed leaves the window open with what the user typed.
-    if (!failed && (name == QLatin1String("EntrySave") || (name == QLatin1String("EntryDelete") && closeFlag)))
+    if (RunEntryCommand(QStringLiteral("HandleEntryTool"), [&] { runTool(name, closeFlag); }) &&
+        (name == QLatin1String("EntrySave") || (name == QLatin1String("EntryDelete") && closeFlag)))
         emit unloadRequested();
     ShowMobileStatus();
 }
@@ -431,31 +438,40 @@ void MobileEntryForm::runTool(const QString& name, bool& closeFlag)
         emit aboutRequested();
 }
 
-void MobileEntryForm::runSave()
+MobileEntryForm::LinkSave MobileEntryForm::SaveThroughLink(const QString& alarmQuestionTitle)
 {
     EntryEditorSteps& steps = EntrySteps();
     Form.setMousePointer(editor::PointerHourglass);
-    if (InitComm()) {
+    LinkSave outcome = LinkSave::NoLink;
+    if (Phone().InitComm()) {
+        outcome = LinkSave::Saved;
         if (steps.CheckEntryAlarm(*this)) {
             steps.SaveMobileEntry(*this);
-        } else if (MsgBox(LangText(TxtAlarmPast), vbYesNo | vbExclamation, AppTitle) == vbYes) {
+        } else if (MsgBox(LangText(TxtAlarmPast), vbYesNo | vbExclamation, alarmQuestionTitle) == vbYes) {
             EntryAlarm.setValue(0);
             steps.SaveMobileEntry(*this);
+        } else {
+            outcome = LinkSave::AlarmDeclined;
         }
-        CloseComm();
-    } else {
-        steps.PreSetMobileEntryForm(*this);
+        Phone().CloseComm();
     }
     Form.setMousePointer(editor::PointerDefault);
+    return outcome;
+}
+
+void MobileEntryForm::runSave()
+{
+    if (SaveThroughLink(AppTitle) == LinkSave::NoLink)
+        EntrySteps().PreSetMobileEntryForm(*this);
 }
 
 void MobileEntryForm::runDelete(bool& closeFlag)
 {
     EntryEditorSteps& steps = EntrySteps();
     Form.setMousePointer(editor::PointerHourglass);
-    if (InitComm()) {
+    if (Phone().InitComm()) {
         closeFlag = steps.EntryDelete_Click(*this);
-        CloseComm();
+        Phone().CloseComm();
     } else {
         closeFlag = true;
         steps.PreSetMobileEntryForm(*this);
@@ -472,11 +488,11 @@ void MobileEntryForm::runCalendar()
     QString date = tool(QStringLiteral("EntryStart")).text();
     SplitToken(date, QStringLiteral(" "));
     try {
-        TIVStartCalendar.setText(date, ShortDateFormat);
+        TIVStartCalendar.setText(date, ShortDateFormat, RegionalDateNames());
     } catch (const controls::ControlError&) {
         // A start text that is no date leaves the picker on its day, so it still opens.
     }
-    PickerStartText = TIVStartCalendar.text(ShortDateFormat);
+    PickerStartText = TIVStartCalendar.text(ShortDateFormat, RegionalDateNames());
     EntrySteps().CalendarFrameSet(*this, 0, 0, kPickerWidth, kPickerHeight);
 }
 

@@ -92,8 +92,8 @@ public:
     QString SavedTimeText;
     QString PickerStartText;
 
-    // The clock the time list follows.
-    std::function<QTime()> clockTime = [] { return QTime::currentTime(); };
+    // The clock the time list follows (the organizer's clock unless a test sets another).
+    std::function<QTime()> clockTime;
 
     // A tool of the bar by name (every instance of it).
     controls::Tool tool(const QString& name) const { return ActiveBar1.tool(name); }
@@ -122,6 +122,18 @@ public:
     void HandleEntryTool(controls::Tool tool);
     // The window is asked to close; true lets it.
     bool QueryUnload();
+
+    // Runs `command` as the toolbar's commands run: with the input controls off and EntryToolBusy
+    // set, so that clicks arriving while the link waits do nothing. An error it raises is shown in
+    // the box of `procName`, with the link closed. False when another command was running or this
+    // one failed.
+    bool RunEntryCommand(const QString& procName, const std::function<void()>& command);
+
+    enum class LinkSave { Saved, AlarmDeclined, NoLink };
+    // Saves the fields as the save command does: the link opened, the alarm checked (an alarm in
+    // the past is asked about with text 158 under `alarmQuestionTitle`; Yes saves without it), the
+    // entry saved, the link closed; the busy pointer meanwhile.
+    LinkSave SaveThroughLink(const QString& alarmQuestionTitle);
 
 signals:
     // The window closes itself (after a save, or a delete that removed the entry).

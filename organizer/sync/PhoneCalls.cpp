@@ -11,6 +11,7 @@ namespace {
 class LinkPhone : public PhoneCalendar {
 public:
     bool InitComm() override { return tessaro::InitComm(); }
+    void CloseComm() override { tessaro::CloseComm(); }
     bool SendSingleEntry(const PhoneEntry& entry) override { return tessaro::SendSingleEntry(entry); }
     bool RemoveEntryFromMobile(std::int16_t location) override { return tessaro::RemoveEntryFromMobile(location); }
 };

@@ -1,6 +1,6 @@
-// The phone operations the synchronisation calls: opening the link, writing one entry and
-// deleting one location. The product goes through the organizer's link; tests put in a phone
-// that fails where they choose.
+// The phone operations the synchronisation and the entry editor call: opening and closing the
+// link, writing one entry and deleting one location. The product goes through the organizer's
+// link; tests put in a phone that fails where they choose.
 #pragma once
 
 #include "organizer/link/PhoneEntry.h"
@@ -14,6 +14,7 @@ public:
     virtual ~PhoneCalendar() = default;
     // Opens the link; false (after its own message) when the phone does not answer.
     virtual bool InitComm() = 0;
+    virtual void CloseComm() = 0;
     // Writes the entry at its LocationIndex; false after an error it has shown.
     virtual bool SendSingleEntry(const PhoneEntry& entry) = 0;
     // Deletes the object at a location; true at once for -1.

@@ -32,9 +32,9 @@ Flag16 flag(bool on)
     return on ? FlagTrue : FlagFalse;
 }
 
-// Puts a new phone entry into its slot, the phone grid and the phone. A refused write takes it
-// out of the grids and the table again, so nothing shows an entry the phone does not hold.
-bool writeNewEntry(controls::Grid& phoneGrid, EntryTable& table, int slot, const PhoneEntry& entry)
+} // namespace
+
+bool WriteNewMobileEntry(controls::Grid& phoneGrid, EntryTable& table, int slot, const PhoneEntry& entry)
 {
     const PhoneEntry previous = table.Entries(slot);
     table.Entries(slot) = entry;
@@ -51,8 +51,6 @@ bool writeNewEntry(controls::Grid& phoneGrid, EntryTable& table, int slot, const
     ShowMobileStatus();
     return true;
 }
-
-} // namespace
 
 bool EntryOutlookToMobile(controls::Grid& grid, EntryTable& table, const outlook::Application& application)
 {
@@ -109,7 +107,7 @@ bool EntryOutlookToMobile(controls::Grid& grid, EntryTable& table, const outlook
         e.Location = QString::number(slot);
         e.LocationIndex = slot;
         grid.setTextMatrix(row, ColPhoneLocation, e.Location);
-        const bool written = writeNewEntry(VisibleFG1(), table, slot, e);
+        const bool written = WriteNewMobileEntry(VisibleFG1(), table, slot, e);
         if (!written)
             grid.setTextMatrix(row, ColPhoneText, phoneText);
         return written;
@@ -242,7 +240,7 @@ bool SplitWeeklySerie(controls::Grid& grid, EntryTable& table, const PhoneEntry&
             break;
         work.Location = QString::number(location);
         work.LocationIndex = slot;
-        if (!writeNewEntry(grid, table, slot, work))
+        if (!WriteNewMobileEntry(grid, table, slot, work))
             break;
         if (--allowance == 0)
             break;

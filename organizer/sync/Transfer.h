@@ -24,6 +24,11 @@ bool EntryOutlookToMobile(controls::Grid& grid, EntryTable& table, const outlook
 // the phone entry's rows then show the appointment, so a second copy is not offered.
 bool EntryMobileToOutlook(controls::Grid& grid, const PhoneEntry& entry, const outlook::Application& application);
 
+// Puts a new phone entry (its Location and LocationIndex set) into the free table slot `slot`, a
+// row of `phoneGrid` and onto the phone, and counts it. A refused write takes it out of the grids
+// and the table again, so nothing shows an entry the phone does not hold. True when written.
+bool WriteNewMobileEntry(controls::Grid& phoneGrid, EntryTable& table, int slot, const PhoneEntry& entry);
+
 // One weekly phone entry for each weekday of the entry's WeekdayMask in the week from its start,
 // each written to the phone. With too few free locations the user is asked whether to write as
 // many as fit. Always false.

@@ -13,7 +13,7 @@ namespace {
 using Bytes = std::string;
 
 constexpr int kMaxAddressDigits = 20;
-constexpr int kMaxNameCharacters = 11; // 77 bits in the ten octets of an address
+constexpr int kMaxNameSeptets = 11; // 77 bits in the ten octets of an address
 constexpr int kMaxSeptets = 160;
 constexpr int kMaxUserOctets = 140;
 constexpr int kConcatHeaderOctets = 6; // 05 00 03 reference total sequence
@@ -37,17 +37,26 @@ constexpr GsmCode kGsmCodes[] = {
     {0xBF, 0x60}, {0xE4, 0x7B}, {0xF6, 0x7C}, {0xF1, 0x7D}, {0xFC, 0x7E}, {0xE0, 0x7F},
 };
 
-std::uint8_t gsmCodeOf(unsigned char c)
+// Latin-1 characters of the extension table, sent as the escape 1B and their code there.
+constexpr GsmCode kGsmExtension[] = {
+    {0x0C, 0x0A}, {'^', 0x14}, {'{', 0x28}, {'}', 0x29}, {'\\', 0x2F},
+    {'[', 0x3C},  {'~', 0x3D}, {']', 0x3E}, {'|', 0x40},
+};
+constexpr char kEscape = 0x1B;
+
+// The septets of one character: its code, the escape and its code, or "?" where it has none.
+std::string septetsOf(unsigned char c)
 {
     for (const GsmCode& code : kGsmCodes)
         if (code.latin == c)
-            return code.gsm;
+            return std::string(1, char(code.gsm));
+    for (const GsmCode& code : kGsmExtension)
+        if (code.latin == c)
+            return std::string{kEscape, char(code.gsm)};
     // Printable ASCII keeps its code where the alphabet has the same character there.
-    const bool elsewhere = c == '[' || c == '\\' || c == ']' || c == '^' || c == '`' || c == '{' || c == '|' ||
-                           c == '}' || c == '~';
-    if (c >= 0x20 && c < 0x7F && !elsewhere)
-        return c;
-    return '?';
+    if (c >= 0x20 && c < 0x7F && c != '`')
+        return std::string(1, char(c));
+    return "?";
 }
 
 // Septets packed from bit `firstBit` of out on (out grows as needed).
@@ -105,11 +114,12 @@ std::optional<Bytes> senderAddress(const std::string& sender)
         out.push_back(char(international ? kTypeInternational : kTypeUnknown));
         return out + semiOctets(digits);
     }
-    if (sender.empty() || sender.size() > std::size_t(kMaxNameCharacters))
+    const std::string septets = latinToSeptets(sender);
+    if (sender.empty() || septets.size() > std::size_t(kMaxNameSeptets))
         return std::nullopt;
     Bytes name;
-    packSeptets(name, 0, latinToSeptets(sender));
-    out.push_back(char((sender.size() * 7 + 3) / 4));
+    packSeptets(name, 0, septets);
+    out.push_back(char((septets.size() * 7 + 3) / 4));
     out.push_back(char(kTypeAlphanumeric));
     return out + name;
 }
@@ -188,8 +198,11 @@ std::optional<SubmitFields> submitFields(const Bytes& tpdu)
     if (tpdu.size() < f.userData + 1)
         return std::nullopt;
     const int udl = at(f.userData);
-    const std::size_t octets =
-        alphabetOf(at(f.pid + 1)) == Alphabet::Septets ? std::size_t(udl * 7 + 7) / 8 : std::size_t(udl);
+    const bool septets = alphabetOf(at(f.pid + 1)) == Alphabet::Septets;
+    // A network takes no more than one message holds.
+    if (udl > (septets ? kMaxSeptets : kMaxUserOctets))
+        return std::nullopt;
+    const std::size_t octets = septets ? std::size_t(udl * 7 + 7) / 8 : std::size_t(udl);
     if (tpdu.size() != f.userData + 1 + octets)
         return std::nullopt;
     return f;
@@ -201,7 +214,7 @@ std::string latinToSeptets(const std::string& latin1)
 {
     std::string out;
     for (unsigned char c : latin1)
-        out.push_back(char(gsmCodeOf(c)));
+        out += septetsOf(c);
     return out;
 }
 

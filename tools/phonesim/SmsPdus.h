@@ -34,7 +34,8 @@ struct IncomingSms {
 // when a field cannot be written (a sender or centre that is too long, text beyond one message).
 std::string buildDeliver(const IncomingSms& sms);
 
-// A text in the default alphabet, one septet a byte; characters without a code become "?".
+// A text in the default alphabet, one septet a byte; a character of the extension table takes
+// two (the escape 1B and its code there), one without a code becomes "?".
 std::string latinToSeptets(const std::string& latin1);
 
 // What the phone reads of a PDU that a program hands over (service-centre part included).

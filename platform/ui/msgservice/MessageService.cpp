@@ -216,7 +216,9 @@ int MessageService::scriptedDialog(QDialog& dialog, ShownBox& box)
                 std::fprintf(stderr, "message service: %s has no control %s to fill\n", qPrintable(box.kind),
                              qPrintable(name));
         }
-        if (answer.button == IDOK)
+        if (answer.button == RUN_DIALOG)
+            dialog.exec();
+        else if (answer.button == IDOK)
             dialog.accept();
         else if (answer.button == IDCANCEL)
             dialog.reject();

@@ -61,9 +61,13 @@ struct ShownBox {
     int answer = 0;  // IDOK, IDCANCEL, ... (a dialog's own end code when it is none of them)
 };
 
+// A dialog's scripted answer that lets it run its own modal loop, shown, while the test plays it
+// (from a timer); the boxes it puts up stay scripted.
+constexpr int RUN_DIALOG = -1;
+
 struct ScriptedAnswer {
     QString target; // kMessageBoxName or a dialog's object name
-    int button = IDOK;
+    int button = IDOK; // or RUN_DIALOG for a dialog
     FieldTexts fields; // texts put into the dialog's controls before the button
 };
 

@@ -2,23 +2,77 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 using zel::SmsGsmToLatin;
+using zel::SmsLatinSeptets;
 using zel::SmsLatinToGsm;
 
 namespace {
 
 std::string toGsm(std::string text)
 {
-    SmsLatinToGsm(text.data(), static_cast<int>(text.size()));
+    const int length = static_cast<int>(text.size());
+    text.resize(2 * text.size());
+    text.resize(static_cast<std::size_t>(SmsLatinToGsm(text.data(), length, static_cast<int>(text.size()))));
     return text;
 }
 
 std::string toLatin(std::string text)
 {
-    SmsGsmToLatin(text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(SmsGsmToLatin(text.data(), static_cast<int>(text.size()))));
     return text;
+}
+
+// The GSM 03.38 charts as published, in code order: the default alphabet (its escape at 1B
+// included) and the extension table's characters with their codes.
+constexpr char32_t kDefaultChart[] =
+    U"@£$¥èéùìòÇ\nØø\rÅåΔ_ΦΓΛΩΠΨΣΘΞ\x1BÆæßÉ !\"#¤%&'()*+,-./0123456789:;<=>?"
+    U"¡ABCDEFGHIJKLMNOPQRSTUVWXYZÄÖÑÜ§¿abcdefghijklmnopqrstuvwxyzäöñüà";
+static_assert(sizeof kDefaultChart / sizeof kDefaultChart[0] == 129);
+constexpr char32_t kExtensionChart[] = U"\f^{}\\[~]|€";
+constexpr char kExtensionCodes[] = {0x0A, 0x14, 0x28, 0x29, 0x2F, 0x3C, 0x3D, 0x3E, 0x40, 0x65};
+
+// Every code both ways: a character Latin-1 has comes back as itself, one it lacks reads as "?";
+// every Latin-1 character outside the charts goes as a blank.
+TEST(GsmAlphabet, WholeChartBothWays)
+{
+    std::map<char32_t, std::string> charted; // character -> its GSM codes
+    for (int code = 0; code < 128; ++code)
+        if (code != zel::GSM_ESCAPE)
+            charted[kDefaultChart[code]] = std::string(1, static_cast<char>(code));
+    for (std::size_t i = 0; i < sizeof kExtensionCodes; ++i)
+        charted[kExtensionChart[i]] = {zel::GSM_ESCAPE, kExtensionCodes[i]};
+    for (const auto& [c, gsm] : charted) {
+        EXPECT_EQ(toLatin(gsm), std::string(1, c <= 0xFF ? static_cast<char>(c) : '?')) << int(c);
+        if (c <= 0xFF) {
+            EXPECT_EQ(toGsm(std::string(1, static_cast<char>(c))), gsm) << int(c);
+        }
+    }
+    for (char32_t c = 0; c <= 0xFF; ++c) {
+        const auto found = charted.find(c);
+        EXPECT_EQ(SmsLatinSeptets(static_cast<char>(c)), found == charted.end() ? 0 : int(found->second.size()));
+        if (found == charted.end()) {
+            EXPECT_EQ(toGsm(std::string(1, static_cast<char>(c))), " ") << int(c);
+        }
+    }
+}
+
+TEST(GsmAlphabet, EscapesReadAsAPhoneShowsThem)
+{
+    EXPECT_EQ(toLatin("\x1B" "A\x1B\x05"), "A\xE9") << "a code the extension table lacks: its main character";
+    EXPECT_EQ(toLatin("a\x1B\x1B" "b"), "a b") << "a doubled escape";
+    EXPECT_EQ(toLatin("ab\x1B"), "ab ") << "an escape at the end";
+}
+
+TEST(GsmAlphabet, CapacityNeverSplitsAnEscape)
+{
+    for (const auto& [capacity, gsm] : {std::pair{3, "ab"}, std::pair{4, "ab\x1B\x3C"}}) {
+        std::string text = "ab[cd";
+        text.resize(static_cast<std::size_t>(SmsLatinToGsm(text.data(), 5, capacity)));
+        EXPECT_EQ(text, gsm) << capacity;
+    }
 }
 
 struct Pair {
@@ -63,20 +117,20 @@ TEST(GsmAlphabet, TypedTextSurvivesTheRoundTripInSevenBits)
 
 TEST(GsmAlphabet, BytesWithoutAPlaceBecomeBlanks)
 {
-    // Tab, Ctrl-Z, escape, DEL, a C1 control, copyright, e acute, y diaeresis.
-    const std::string odd = "\x09\x1A\x1B\x7F\x85\xA9\xE9\xFF";
+    // Tab, Ctrl-Z, escape, DEL, a C1 control, copyright, backquote, y diaeresis.
+    const std::string odd = "\x09\x1A\x1B\x7F\x85\xA9`\xFF";
     EXPECT_EQ(toGsm("a" + odd + "b"), "a" + std::string(odd.size(), ' ') + "b");
 }
 
 TEST(GsmAlphabet, MapsOnlyTheGivenLength)
 {
     std::string text = "@@@@";
-    SmsLatinToGsm(text.data(), 2);
+    EXPECT_EQ(SmsLatinToGsm(text.data(), 2, 4), 2);
     EXPECT_EQ(text, std::string("\0\0@@", 4));
-    SmsGsmToLatin(text.data(), 1);
+    EXPECT_EQ(SmsGsmToLatin(text.data(), 1), 1);
     EXPECT_EQ(text, std::string("@\0@@", 4));
-    SmsLatinToGsm(text.data(), 0);
-    SmsLatinToGsm(text.data(), -3);
+    EXPECT_EQ(SmsLatinToGsm(text.data(), 0, 4), 0);
+    EXPECT_EQ(SmsLatinToGsm(text.data(), -3, 4), 0);
     EXPECT_EQ(text, std::string("@\0@@", 4));
 }
 

@@ -232,6 +232,7 @@ struct Cut {
     int total;
     int limit;
     int udlExtra; // header septets or octets counted in the user-data length
+    int escapeAt = -1; // an escape byte there
 };
 
 class LongData : public testing::TestWithParam<Cut> {};
@@ -240,6 +241,8 @@ TEST_P(LongData, IsCutWithAZeroByteInTheCallersData)
 {
     const Cut& c = GetParam();
     Request r = part(text("1234", std::string(SMS_TEXT_AREA_SIZE, 'x')), 7, 1, c.total);
+    if (c.escapeAt >= 0)
+        r.data[static_cast<std::size_t>(c.escapeAt)] = 0x1B;
     if (c.eightBit)
         r.length = -r.length;
     const Built b = build(r);
@@ -256,7 +259,11 @@ TEST_P(LongData, IsCutWithAZeroByteInTheCallersData)
 
 INSTANTIATE_TEST_SUITE_P(SmsPduEncode, LongData,
     testing::Values(Cut{"SingleText", false, 1, 160, 0}, Cut{"PartText", false, 2, 152, 7},
-                    Cut{"SingleData", true, 1, 140, 0}, Cut{"PartData", true, 2, 134, 6}),
+                    Cut{"SingleData", true, 1, 140, 0}, Cut{"PartData", true, 2, 134, 6},
+                    // An escape whose code falls beyond the limit goes out with it.
+                    Cut{"SingleTextEscapeAtTheLimit", false, 1, 159, 0, 159},
+                    Cut{"PartTextEscapeAtTheLimit", false, 2, 151, 7, 151},
+                    Cut{"PartTextEscapeWithinTheLimit", false, 2, 152, 7, 150}),
     [](const testing::TestParamInfo<Cut>& info) { return std::string(info.param.name); });
 
 TEST(SmsPduEncode, DataThatFitsIsLeftAlone)

@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
@@ -96,6 +97,26 @@ size_t count(const std::string& text, const std::string& what)
     for (size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + 1))
         ++n;
     return n;
+}
+
+// A PDU the phone took, read by an outside codec (python3-gammu under Debian's python): its part
+// number and count on the first line, then its text in Latin-1.
+std::string outsideDecode(const std::string& pdu)
+{
+    const std::string script = std::string(std::getenv("TORVANE_TEST_TMP")) + "/outside_decode.py";
+    std::ofstream(script) << "import gammu, sys\n"
+                             "m = gammu.DecodePDU(bytes.fromhex(sys.argv[1]), True)\n"
+                             "print(max(m['UDH']['PartNumber'], 1), max(m['UDH']['AllParts'], 1))\n"
+                             // The binding hands the text on with stray characters after a zero.
+                             "sys.stdout.buffer.write(m['Text'].split('\\0')[0].encode('latin-1'))\n";
+    FILE* pipe = popen(("/usr/bin/python3 " + script + " " + pdu + " 2>&1").c_str(), "r");
+    if (!pipe)
+        return "python not started";
+    std::string out;
+    char buffer[512];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        out.append(buffer, n);
+    return pclose(pipe) == 0 ? out : "python failed: " + out;
 }
 
 class SmsGatewayProcess : public ::testing::Test {
@@ -294,6 +315,37 @@ TEST_F(SmsGatewayProcess, UnwritableInboxKeepsTheMessageOnThePhone)
         << sim_.transcript().received();
     EXPECT_EQ(stored(), 1u);
     EXPECT_EQ(sim_.transcript().received().find("AT+CMGD"), std::string::npos);
+}
+
+// Characters of the extension table and accents, sent to the phone's own number: an outside
+// decoder reads the PDUs the phone took as the text typed, a long text in parts cut between
+// whole characters, and each copy the phone delivers back arrives in the inbox unchanged.
+TEST_F(SmsGatewayProcess, ExtensionCharactersReachThePhoneAndComeBack)
+{
+    const std::string shortText = "Room [3] {ok} ~ \xE9_\xF1";
+    // 165 septets: the bracket would end part 1 without its code, so it opens part 2.
+    const std::string longText = std::string(151, 'x') + "[" + std::string(10, 'y') + "]";
+    mkdir((root_ + "sms_out").c_str(), 0755);
+    for (const auto& [name, text] : {std::pair{"SMSshort.tmp", shortText}, std::pair{"SMSlong.tmp", longText}})
+        std::ofstream(root_ + "sms_out/" + name, std::ios::binary)
+            << "**Rufnummer: Me [+491700000001]\r\n**TextBody:\r\n" << text << "\r\n*** End of Message ***\r\n";
+    startCorvant();
+    ASSERT_TRUE(waitFor([&] { return filesIn(root_ + "sms_in").size() == 2 && stored() == 0; }, 120s))
+        << "parts handed over: " << handed().size() << ", inbox files: " << filesIn(root_ + "sms_in").size()
+        << "\nboxes: " << boxes() << received();
+
+    std::multiset<std::string> read;
+    for (const auto& part : handed())
+        read.insert(outsideDecode(part.pdu));
+    EXPECT_EQ(read, (std::multiset<std::string>{"1 1\n" + shortText, "1 2\n" + std::string(151, 'x'),
+                                                "2 2\n" + longText.substr(151)}));
+
+    std::string inboxText;
+    for (const std::string& name : filesIn(root_ + "sms_in"))
+        inboxText += readFile(root_ + "sms_in/" + name);
+    EXPECT_EQ(count(inboxText, "**TextBody: \r\n" + shortText + "\r\n"), 1u) << inboxText;
+    EXPECT_EQ(count(inboxText, "**TextBody: \r\n" + longText + "\r\n"), 1u) << inboxText;
+    EXPECT_TRUE(boxes().empty()) << boxes();
 }
 
 // Parts 1 and 2 are taken off the phone, corvant is killed, part 3 arrives: the restarted corvant

@@ -293,11 +293,11 @@ TEST_F(SmsManagerTest, SingleSmsWrittenThenDeleted)
     manager->RequestRead();
     EXPECT_FALSE(manager->receivePollArmed());
     EXPECT_EQ(engine.reads, 1);
-    engine.records.push_back({"+4917", "Hello_", 952243620, 0, 1, 1});
+    engine.records.push_back({"+4917", "Hello_\f", 952243620, 0, 1, 1});
     manager->OnMessageRead(0);
     ASSERT_EQ(inbox().size(), 1u);
     const std::string& bytes = spool.files[inbox()[0]];
-    EXPECT_NE(bytes.find("**TextBody: \r\nHello.\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("**TextBody: \r\nHello_.\r\n"), std::string::npos);
     EXPECT_EQ(engine.deletes, 1);
     EXPECT_FALSE(manager->receivePollArmed());
     manager->OnMessageDeleted(0);

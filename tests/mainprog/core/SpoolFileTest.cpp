@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 using namespace corvant::spool;
 
 TEST(SpoolReadTest, DestinationInBracketsWithDisplayNameAndFields)
@@ -108,37 +110,47 @@ INSTANTIATE_TEST_SUITE_P(Rules, MergeTest,
                                          MergeCase{"Long subject text", "LONG", "Long subject text"},
                                          MergeCase{"AW: x", "y", "x y"}));
 
-TEST(SpoolTextTest, FilterReplacesOutsideTheSet)
+TEST(SpoolTextTest, FilterReplacesWhatThePhoneCannotCarry)
 {
-    EXPECT_EQ(FilterSmsText("a_b{c}"), "a.b.c.");
-    EXPECT_EQ(FilterSmsText("[\\]^~|\t\x7f"), "........");
-    const std::string kept = "AZaz 09\r\n`\xA1\xBF\xC4\xD6\xDC\xDF\xE4\xF6\xFC";
+    EXPECT_EQ(FilterSmsText("a_b{c}"), "a_b{c}");
+    // Backquote, tab, DEL, form feed, a C1 control, c cedilla, no-break space.
+    EXPECT_EQ(FilterSmsText("`\t\x7f\f\x85\xE7\xA0"), ".......");
+    const std::string kept =
+        "AZaz 09\r\n[\\]^~|{}_@$\xA1\xA3\xA7\xBF\xC4\xC7\xD1\xD6\xDC\xDF\xE0\xE4\xE9\xF1\xF6\xFC";
     EXPECT_EQ(FilterSmsText(kept), kept);
-    EXPECT_EQ(FilterSmsText("\xE9\xA0"), "..");
 }
 
-TEST(SpoolTextTest, PartCountsAndCutting)
+TEST(SpoolTextTest, PartsHoldWholeCharactersWithinTheirSeptets)
 {
-    for (auto [length, parts] : {std::pair{0u, 1u}, {160u, 1u}, {161u, 2u}, {304u, 2u}, {305u, 3u}, {1520u, 10u}})
-        EXPECT_EQ(CountParts(std::string(length, 'x')), parts) << length;
-    std::string text;
-    for (int i = 0; i < 161; ++i)
-        text += static_cast<char>('a' + i % 26);
-    // The first call sends the short last part (sequence 2 of 2), the second the first 152.
-    EXPECT_EQ(partText(text, 2, 1), text.substr(152));
-    EXPECT_EQ(partText(text, 2, 2), text.substr(0, 152));
-    EXPECT_EQ(partText("short", 1, 1), "short");
+    const std::string x(151, 'x');
+    const std::pair<std::string, std::vector<size_t>> cases[] = {
+        {"", {0}}, {std::string(160, 'x'), {160}}, {std::string(161, 'x'), {152, 9}},
+        {std::string(304, 'x'), {152, 152}}, {std::string(305, 'x'), {152, 152, 1}},
+        {std::string(1520, 'x'), std::vector<size_t>(10, 152)},
+        {std::string(80, '{'), {80}}, {std::string(81, '{'), {76, 5}},
+        {x + "xxxxxxxx[", {152, 8}},                    // 160 characters, 161 septets
+        {x + "[" + std::string(10, 'y'), {151, 11}},    // the escape would end part 1 without its code
+        {x.substr(1) + "]" + std::string(10, 'y'), {151, 10}}};
+    for (const auto& [text, lengths] : cases) {
+        const std::vector<std::string> parts = cutParts(text);
+        std::vector<size_t> got;
+        for (const std::string& part : parts)
+            got.push_back(part.size());
+        EXPECT_EQ(got, lengths) << text;
+        EXPECT_EQ(std::accumulate(parts.begin(), parts.end(), std::string()), text);
+        EXPECT_EQ(CountParts(text), parts.size());
+    }
 }
 
-TEST(SpoolTextTest, PreviewSeparatorEvery152Characters)
+TEST(SpoolTextTest, PreviewSeparatorBetweenParts)
 {
     const std::string text(400, 'x');
-    const std::string shown = previewText(text, 3);
+    const std::string shown = previewText(cutParts(text));
     const std::string sep = "\r\n----------\r\n";
     EXPECT_EQ(shown.size(), 400 + 2 * sep.size());
     EXPECT_EQ(shown.substr(152, sep.size()), sep);
     EXPECT_EQ(shown.substr(152 + 166, sep.size()), sep);
-    EXPECT_EQ(previewText(text, 1), text);
+    EXPECT_EQ(previewText({text.substr(0, 160)}), text.substr(0, 160));
 }
 
 TEST(SpoolInboxTest, BytesOfTheDateExample)

@@ -42,6 +42,7 @@ public:
     FakePhone& operator=(const FakePhone&) = delete;
 
     bool InitComm() override;
+    void CloseComm() override { calls << QStringLiteral("CloseComm"); }
     bool SendSingleEntry(const PhoneEntry& entry) override;
     bool RemoveEntryFromMobile(std::int16_t location) override;
 

@@ -1,6 +1,6 @@
 // The entry editor, the about window and the splash on a real X display (a virtual one under
-// xvfb-run). The editor is shown twice: a phone call with its alarm set, and a weekly meeting.
-// The fields are set the way loading an entry sets them. Each screenshot is saved beside the test
+// xvfb-run). The editor is shown twice, loaded from a phone entry as the program loads it: a
+// phone call with its alarm set, and a weekly meeting. Each screenshot is saved beside the test
 // binary; reference/ holds the ones a person looked at. The checks are what a user would see
 // wrong: a control outside the window, a caption or a field's text cut off, a picture missing.
 #include "organizer/ui/MobileEntry.h"
@@ -11,7 +11,7 @@
 #include "organizer/link/PublicVar.h"
 #include "organizer/link/TessaroStrings.h"
 
-#include "organizer/entryeditor/RecordingSteps.h"
+#include "organizer/entryeditor/MobileEntrySteps.h"
 
 #include "platform/ui/controls/widgets/CommandBarWidget.h"
 
@@ -110,28 +110,29 @@ protected:
     {
         ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")) << "run under xvfb-run";
         LanguageBase = LanguageEnglish;
-        ClearCurrentEntry();
+        installMobileEntrySteps();
         owner.setGeometry(40, 40, 900, 650);
     }
-    void TearDown() override { LanguageBase = LanguageEnglish; }
-
-    // Sets the fields as loading an entry does.
-    static void setEntry(MobileEntryForm& form, int kind, const QString& text, bool alarm, const QString& start,
-                         const QString& time, int period)
+    void TearDown() override
     {
-        form.EntryOptions[std::size_t(kind)].setValue(true);
-        form.EntryDescriptionText.setText(text);
-        form.EntryAlarm.setValue(alarm ? 1 : 0);
-        form.tool(QStringLiteral("EntryStart")).setText(start);
-        form.tool(QStringLiteral("EntryTime")).setText(time);
-        const bool serie = period >= 0;
-        form.tool(QStringLiteral("EntrySerie")).setPressed(serie);
-        controls::Tool periode = form.tool(QStringLiteral("EntryPeriode"));
-        periode.setEnabled(serie);
-        if (serie) {
-            periode.setListIndex(period);
-            periode.setText(periode.listItem(period));
-        }
+        uninstallMobileEntrySteps();
+        LanguageBase = LanguageEnglish;
+    }
+
+    // The phone entry the editor is opened on.
+    static void openOn(int kind, const QString& text, bool alarm, VbDate start, const QString& rule)
+    {
+        ClearCurrentEntry();
+        PhoneEntry& e = CurrentEntry;
+        e.Location = QStringLiteral("3");
+        e.LocationIndex = 3;
+        Flag16* kinds[] = {&e.IsMemo, &e.IsMeeting, &e.IsAnniversary, &e.IsPhoneCall};
+        *kinds[kind] = FlagTrue;
+        e.Description = e.DisplayText = text;
+        e.StartTime = start;
+        e.DAlarmSet = alarm ? FlagTrue : FlagFalse;
+        e.IsSerie = rule.isEmpty() ? FlagFalse : FlagTrue;
+        e.RRule = rule;
     }
 
     void expectPictureAt(const MobileEntry& editor, const QImage& shot, const QString& name)
@@ -142,15 +143,14 @@ protected:
         EXPECT_GT(inkShare(shot, r, editor.palette().color(QPalette::Window)), 0.2) << name.toStdString();
     }
 
-    test::RecordingSteps steps;
     QWidget owner;
 };
 
 TEST_F(Screenshots, PhoneCallWithAlarm)
 {
+    openOn(EntryTypePhoneCall, QStringLiteral("+49170123456789012345"), true, makeVbDate(2024, 6, 4, 9, 30), {});
     MobileEntry editor(&owner);
-    setEntry(editor.form(), EntryTypePhoneCall, QStringLiteral("+49170123456789012345"), true,
-             QStringLiteral("Tue 04.06.24"), QStringLiteral("09:30"), -1);
+    EXPECT_EQ(editor.form().tool(QStringLiteral("EntryStart")).text(), QStringLiteral("Tue 04.06.24"));
     const QImage shot = shotOf(editor);
     save(shot, "entry_phonecall.png");
     expectNothingClipped(editor);
@@ -166,9 +166,9 @@ TEST_F(Screenshots, PhoneCallWithAlarm)
 TEST_F(Screenshots, WeeklyMeetingInGerman)
 {
     LanguageBase = LanguageGerman;
+    openOn(EntryTypeMeeting, QStringLiteral("Teambesprechung"), false, makeVbDate(2024, 6, 3, 14, 0),
+           QStringLiteral("W1"));
     MobileEntry editor(&owner);
-    setEntry(editor.form(), EntryTypeMeeting, QStringLiteral("Teambesprechung"), false, QStringLiteral("Mon 03.06.24"),
-             QStringLiteral("14:00"), 1);
     const QImage shot = shotOf(editor);
     save(shot, "entry_weekly.png");
     expectNothingClipped(editor);

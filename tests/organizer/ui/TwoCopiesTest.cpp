@@ -137,7 +137,11 @@ TEST_F(TwoCopiesTest, KillDuringASlowPhoneReadIsCarriedOutAfterTheRead)
     torvane::phonesim::Fault slow;
     slow.kind = torvane::phonesim::FaultKind::Delay;
     slow.command = "+CGMM";
-    slow.delayMs = 3000;
+    // Long enough that the second copy (a whole program start, slow on a loaded machine) has
+    // sent its KILL and ended while the phone still holds the answer back; the link waits
+    // longer than that for it.
+    slow.delayMs = 20000;
+    ASSERT_EQ(torvane::registry::writeDword(HKEY_CURRENT_USER, kSettingsKey, "ComTimeout", 30000), ERROR_SUCCESS);
     slow.times = 1;
     sim.addFault(slow);
     ASSERT_TRUE(startOrganizer(QStringLiteral("NOORG")));

@@ -67,7 +67,13 @@ INSTANTIATE_TEST_SUITE_P(
                       {11, 1, 1, 12, 34, 56, 0}),
                   "07912143658709F1040B918100551512F20004111010214365000AE8329BFD4697D9EC37DE"},
         Published{"NoCentreNationalSender", sms("", "1234", Coding::Septets, "Hallo", {23, 1, 27, 16, 14, 53, 8}),
-                  "000404812143000032107261413580" "05C8309BFD06"}),
+                  "000404812143000032107261413580" "05C8309BFD06"},
+        // Built by an outside encoder (python3-gammu): extension characters as escapes. That
+        // encoder leaves the more-messages bit clear (first octet 00); this phone sets it (04).
+        Published{"ExtensionCharacters",
+                  sms("+491710760000", "+491701234567", Coding::Septets, "Room [3] {ok} ~ \xE9_\xF1",
+                      {24, 5, 17, 12, 34, 56, 0}),
+                  "0791947101670000040C9194711032547600004250712143650018D2F7BB0DDAF0661B1F68837AAF3729D0A6072A44FA"}),
     [](const ::testing::TestParamInfo<Published>& info) { return std::string(info.param.name); });
 
 TEST(SmsPdus, CentreOfTwentyDigitsAndUnwritableFields)
@@ -144,6 +150,10 @@ TEST_F(SmsStore, SendTakesThePduAfterThePromptWithoutLineEnd)
     phone.talk("AT+CMGS=18\r");
     EXPECT_EQ(phone.talk("0001000C9194711032\x1b"), "\r\nOK\r\n") << "ESC sends nothing";
     EXPECT_EQ(store().handed.size(), 1u) << "only what the phone took";
+    phone.talk("AT+CMGS=154\r");
+    EXPECT_EQ(phone.talk("0001000C91947110325476" "0000" "A1" + std::string(2 * 141, '0') + "\x1a"),
+              "\r\n+CMS ERROR: 304\r\n")
+        << "161 septets are more than one message holds";
 }
 
 TEST_F(SmsStore, MessageToTheOwnNumberComesBackAsReceived)

@@ -127,6 +127,9 @@ void CommandBarWidget::addTools(QWidget* container, const Band& band, bool inMen
                 auto* combo = new ToolCombo(container);
                 combo->beforePopup = [this, tool] { m_model.comboDropping(tool); };
                 connect(combo, &QComboBox::activated, this, [this, tool](int index) { m_model.userPicked(tool, index); });
+                // What is typed into an editable one is the tool's text at once, as in an edit.
+                connect(combo, &QComboBox::editTextChanged, this,
+                        [this, tool](const QString& text) { m_model.userEdited(tool, text); });
                 item.combo = combo;
                 field = combo;
             }

@@ -279,7 +279,7 @@ TEST_F(CommandBarWidgetTest, ForwardedKeysRunShortcutsAndOtherKeysReachTheFocuse
     EXPECT_EQ(field->selectedText(), "x");
 }
 
-TEST_F(CommandBarWidgetTest, AComboIsFilledWhenItsListIsAboutToOpenAndPicksReachTheModel)
+TEST_F(CommandBarWidgetTest, AComboIsFilledWhenItsListIsAboutToOpenAndPicksAndTypingReachTheModel)
 {
     QStringList focus;
     QObject::connect(&bar, &CommandBar::comboDrop, [&](Tool t) {
@@ -300,6 +300,9 @@ TEST_F(CommandBarWidgetTest, AComboIsFilledWhenItsListIsAboutToOpenAndPicksReach
     emit combo->activated(2);
     EXPECT_EQ(bar.tool(QStringLiteral("Time")).text(), "01:30");
     EXPECT_EQ(bar.tool(QStringLiteral("Time")).listIndex(), 2);
+    combo->clearEditText();
+    QTest::keyClicks(combo, QStringLiteral("9:15"));
+    EXPECT_EQ(bar.tool(QStringLiteral("Time")).text(), "9:15") << "typed, not picked";
     widget->toolWidget(tool("Tools", "Start"))->setFocus();
     EXPECT_EQ(focus, (QStringList{"got Time", "lost Time", "got Start"}));
 }

@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -130,6 +131,15 @@ TEST_F(ScriptedServiceTest, RefusedOkWaitsForTheNextAnswerAndOtherwiseCancels)
     CheckedDialog fourth;
     service.addAnswer({QStringLiteral("CheckedDlg"), IDYES, {}});
     EXPECT_EQ(execDialog(fourth), IDYES) << "a dialog's own end code";
+
+    CheckedDialog fifth;
+    service.addAnswer({QStringLiteral("CheckedDlg"), RUN_DIALOG, {}});
+    QTimer::singleShot(0, &fifth, [&] {
+        fifth.edit->setText(QStringLiteral("played"));
+        fifth.accept();
+    });
+    EXPECT_EQ(execDialog(fifth), IDOK) << "run by its own loop";
+    EXPECT_EQ(fifth.okPresses, 1);
 }
 
 TEST(ScriptFile, ReadsAnswersAndSkipsWhatItCannotRead)
