@@ -13,11 +13,11 @@
 #include "platform/ui/controls/widgets/CommandBarWidget.h"
 #include "platform/ui/controls/widgets/GridWidget.h"
 #include "platform/ui/controls/widgets/StatusBarWidget.h"
+#include "support/ScreenCapture.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFontInfo>
-#include <QScreen>
 #include <QTest>
 #include <QToolBar>
 
@@ -26,6 +26,8 @@ namespace {
 
 using namespace std::chrono_literals;
 namespace controls = torvane::controls;
+using torvane::test::differingShare;
+using torvane::test::screenOf;
 
 struct Look {
     bool german;
@@ -41,20 +43,6 @@ double inkShare(const QImage& shot, const QRect& area, const QColor& background)
         for (int x = area.left(); x <= area.right(); ++x)
             ink += shot.pixelColor(x, y) != background;
     return area.isEmpty() ? 0 : double(ink) / double(area.width() * area.height());
-}
-
-// The share of pixels in which two pictures of one size differ.
-double differingShare(const QImage& a, const QImage& b)
-{
-    if (a.size() != b.size())
-        return 1;
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    qint64 differing = 0;
-    for (int row = 0; row < x.height(); ++row)
-        for (int col = 0; col < x.width(); ++col)
-            differing += x.pixel(col, row) != y.pixel(col, row);
-    return double(differing) / double(x.width() * x.height());
 }
 
 // A locale whose date and time pictures give the date column the same width on every day.
@@ -123,9 +111,9 @@ TEST_P(MainWindowScreenshot, ShowsEveryControlWhereItsLayoutPutsIt)
     ASSERT_TRUE(mobilePanel);
     EXPECT_TRUE(waitFor([&] { return mobilePanel->width() >= mobilePanel->sizeHint().width(); }, 10s))
         << "the phone's name is cut: " << mobilePanel->width() << " of " << mobilePanel->sizeHint().width();
-    // The window as it draws itself (what the X server still shows of the status window that
-    // was just closed is not the window's).
-    const QImage shot = window.grab().toImage();
+    // The screen once it shows what the window painted (the status window that was just closed
+    // has gone from it by then).
+    const QImage shot = screenOf(window);
     ASSERT_TRUE(shot.save(QStringLiteral(SCREENSHOT_DIR "/") + QLatin1String(look.file)));
     // The reference a person looked at shows the same window, or the layout changed since and
     // wants looking at again.
@@ -200,7 +188,7 @@ TEST_F(ScreenshotTest, ShowsBothSidesReadWithTheirMarks)
     ASSERT_TRUE(phoneGrid && pcGrid);
     // The status window of the reads has gone and the panels hold their new texts.
     ASSERT_TRUE(waitFor([&] { return !app->statusWindow().isLoaded(); }, 10s));
-    const QImage shot = window.grab().toImage();
+    const QImage shot = screenOf(window);
     const QString file = QStringLiteral("tessaro_main_both_read.png");
     ASSERT_TRUE(shot.save(QStringLiteral(SCREENSHOT_DIR "/") + file));
     const QImage reference(QStringLiteral(REFERENCE_DIR "/") + file);
