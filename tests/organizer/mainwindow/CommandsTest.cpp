@@ -117,7 +117,7 @@ TEST_F(CommandsTest, ToolStatesFollowTheCalendarTheCountsAndTheRoomOnThePhone)
         OrganizerEntryCount = std::int16_t(c.appointments);
         PhoneEntryTable.Count = std::int16_t(c.held);
         SetMenus_Click();
-        ActiveBar1_BandOpen(band::TessaroOrganizerMenu);
+        click(band::MainMenu, tool::TessaroOrganizer);
         const controls::CommandBar& bar = Main_Form().ActiveBar1;
         const controls::Band org = bar.band(band::TessaroOrganizerMenu), clear = bar.band(band::TessaroClearGridMenu),
                              tools = bar.band(band::TessaroTools);
@@ -130,6 +130,14 @@ TEST_F(CommandsTest, ToolStatesFollowTheCalendarTheCountsAndTheRoomOnThePhone)
                                    state(tools, tool::TessaroReadOrganizer, true),
                                    state(org, tool::TessaroClearGrids, true)};
         EXPECT_EQ(enabled.join('|') + ' ' + shown.join('|'), QLatin1String(c.states)) << c.appointments << " " << c.held;
+    }
+    // Opening the organizer menu, and its Clear grids sub-menu, each refresh the states once.
+    OrganizerAvailable = true;
+    click(band::MainMenu, tool::TessaroOrganizer);
+    for (const QString& menu : {tool::TessaroOrganizer, tool::TessaroClearGrids}) {
+        window.calls.clear();
+        click(menu == tool::TessaroOrganizer ? band::MainMenu : band::TessaroOrganizerMenu, menu);
+        EXPECT_EQ(window.calls, QStringList{"SetMenus_Click"}) << menu.toStdString();
     }
 }
 
