@@ -1,8 +1,8 @@
 // The organizer's commands as a user drives them, through the toolbar, the menus and the grids
 // of the started program, against the simulated phone and a calendar file: test the phone, read
-// both sides, copy a row each way by its mark, delete a row on each side, clear the phone and
-// move the range with the picker. After each step the phone's store and the calendar file hold
-// what the grids show.
+// both sides, copy a row each way by its mark, delete a row on each side, clear the phone, move
+// the range with the picker, and test a phone that refuses. After each step the phone's store and
+// the calendar file hold what the grids show.
 #include "TessaroAppFixture.h"
 
 #include "organizer/daterange/Calendar.h"
@@ -12,6 +12,7 @@
 #include "organizer/sync/GridFill.h"
 #include "organizer/sync/GridRows.h"
 #include "organizer/sync/TIVOutlook.h"
+#include "tools/phonesim/PhoneFault.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -181,6 +182,19 @@ TEST_F(CommandsSimTest, TheWholeCommandSetThroughTheToolbarAndTheGrids)
     EXPECT_EQ(shown(GridName::FG2, ColPcText), QStringList{"Concert"});
     EXPECT_EQ(calendarFile(true), QStringList{"Concert"});
     EXPECT_EQ(calendarFile(false), (QStringList{"Dentist", "Theatre", "Concert"}));
+
+    // A phone that refuses to name itself: the test closes its window and shows no phone.
+    torvane::phonesim::Fault refuse;
+    refuse.kind = torvane::phonesim::FaultKind::Error;
+    refuse.command = "+CGMI";
+    sim.addFault(refuse);
+    recorder->log.clear();
+    click(band::TessaroExtraMenu, tool::TessaroTestMobile);
+    EXPECT_EQ(recorder->log.back(), QStringLiteral("Quit"));
+    EXPECT_FALSE(app->statusWindow().isLoaded());
+    EXPECT_FALSE(MobileConnected);
+    EXPECT_EQ(boxes().back().caption, QStringLiteral("An Error Occurred In: ComDrvEmpfangeVonMs:GetMobileInfo"));
+    EXPECT_EQ(panel(PanelEntryCounter), QStringLiteral("Mobile Entries occupied: ?"));
     // Every question was asked and took its answer.
     EXPECT_EQ(torvane::ui::MessageService::instance().pendingAnswers(), 0u);
 }
