@@ -30,8 +30,6 @@ CCorvantApp::CCorvantApp(EngineApi& engine, HostTimers timers, Launcher::Start s
 
 CCorvantApp::~CCorvantApp()
 {
-    if (qApp != nullptr && inputFilter_)
-        qApp->removeEventFilter(inputFilter_.get());
     smsManager_.reset();
     frame_.reset();
     if (g_app == this)
@@ -45,15 +43,11 @@ CCorvantApp* CCorvantApp::instance()
 
 bool CCorvantApp::InitInstance()
 {
-    bool alreadyExisted = false;
-    instanceMutex_ = torvane::NamedMutex::create(INSTANCE_MUTEX, true, &alreadyExisted);
-    if (!instanceMutex_ || alreadyExisted) {
-        instanceMutex_.reset();
+    instanceMutex_ = torvane::claimFirstInstance(INSTANCE_MUTEX);
+    if (!instanceMutex_)
         return false;
-    }
     busy_ = false;
-    inputFilter_ = std::make_unique<torvane::ui::BusyInputFilter>([this] { return busy_; });
-    qApp->installEventFilter(inputFilter_.get());
+    inputFilter_ = torvane::ui::installBusyInputFilter([this] { return busy_; });
 
     frame_ = std::make_unique<CMainFrame>(engine_, profile_, portFactory_(), timers_, start_);
     frame_->setSmsManager([this] { return smsManager_.get(); });

@@ -24,9 +24,8 @@ CMelvioApp::~CMelvioApp()
 
 bool CMelvioApp::InitInstance(const QStringList& arguments)
 {
-    bool existed = false;
-    instance_ = torvane::NamedMutex::create(INSTANCE_MUTEX, true, &existed);
-    if (existed)
+    instance_ = torvane::claimFirstInstance(INSTANCE_MUTEX);
+    if (!instance_)
         return false;
 
     profile_ = std::make_unique<torvane::registry::AppProfile>(REGISTRY_KEY, APPLICATION_TITLE);

@@ -8,15 +8,18 @@
 #include "organizer/link/OrganizerSeams.h"
 #include "organizer/link/PublicVar.h"
 #include "organizer/link/StatusDisplay.h"
-#include "organizer/mainwindow/ActiveBar.h"
+#include "organizer/mainwindow/CommandDispatch.h"
 #include "organizer/mainwindow/MainFormControls.h"
 #include "organizer/mainwindow/MainFormState.h"
 #include "organizer/sync/SyncInstall.h"
 #include "organizer/sync/TIVOutlook.h"
+#include "organizer/ui/ComEigenschaften.h"
+#include "organizer/ui/Language.h"
 #include "organizer/ui/MainWindow.h"
 #include "organizer/ui/MobileEntry.h"
 #include "organizer/ui/Status_Anzeige.h"
 #include "organizer/ui/TessaroHelp.h"
+#include "organizer/ui/frmAbout.h"
 #include "organizer/ui/frmSplash.h"
 
 #include "platform/messaging/Messaging.h"
@@ -52,6 +55,7 @@ TessaroApp::TessaroApp() : m_status(std::make_unique<Status_Anzeige>())
         return torvane::ui::messageBox(owner, text, caption, UINT(style));
     });
     setStatusDisplay(m_status.get());
+    setCommandWindows(this);
 
     OrganizerServices services = setOrganizerServices({});
     services.focusMainWindow = [this] {
@@ -99,6 +103,8 @@ TessaroApp::~TessaroApp()
     setOrganizerServices(services);
     uninstallMobileEntrySteps();
     setStatusDisplay(nullptr);
+    if (&Windows() == this)
+        setCommandWindows(nullptr);
     setMessageBoxHandler({});
     UnloadSplash();
     delete m_window.data();
@@ -130,8 +136,7 @@ void TessaroApp::loadMainWindow()
     installMobileEntrySteps();
     OutlookOptions.display = torvane::outlook::showAppointmentDialog;
 
-    connect(&Main_Form().ActiveBar1, &torvane::controls::CommandBar::toolClick, this,
-            [this](torvane::controls::Tool tool) { toolClicked(tool.name()); });
+    ConnectMainFormEvents();
 }
 
 void TessaroApp::startRangeNow()
@@ -251,17 +256,49 @@ void TessaroApp::endProgram()
         m_end();
 }
 
-// Of the window's commands only End and Help answer until the command dispatch lands.
-void TessaroApp::toolClicked(const QString& toolName)
+void TessaroApp::MobileEntryFormShow()
 {
-    if (LinkBusy || CommandBusy)
-        return;
-    if (toolName == tool::TessaroEnd) {
-        Form_Unload(*this);
-    } else if (toolName == tool::TessaroHelp) {
-        const QString page = FindHelpPage(HelpFile);
-        if (!page.isEmpty())
-            QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+    tessaro::MobileEntryFormShow(m_window, [] { return CommandBusy; });
+}
+
+void TessaroApp::ShowAbout()
+{
+    tessaro::ShowAbout(m_window);
+}
+
+void TessaroApp::ShowComEigenschaften()
+{
+    tessaro::ShowComEigenschaften(m_window);
+}
+
+void TessaroApp::ShowLanguage()
+{
+    Language language(m_window);
+    torvane::ui::execDialog(language);
+}
+
+void TessaroApp::ShowHelpContents()
+{
+    const QString page = FindHelpPage(HelpFile);
+    if (!page.isEmpty())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+}
+
+void TessaroApp::UnloadMainWindow()
+{
+    Form_Unload(*this);
+}
+
+void TessaroApp::PhoneTestWindow(bool asking)
+{
+    if (asking) {
+        // An earlier answer still on show goes first.
+        m_status->Quit();
+        m_status->Abbrechen()->setVisible(false);
+        m_status->window()->setCursor(Qt::WaitCursor);
+    } else if (m_status->isLoaded()) {
+        m_status->OK()->setVisible(true);
+        m_status->window()->unsetCursor();
     }
 }
 

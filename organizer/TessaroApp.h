@@ -1,11 +1,13 @@
 // The organizer's application object: it ties the start-up steps to the windows and the
 // system. It puts up the real message boxes and the status window, installs the main window's
-// steps, the synchronisation for the lower half and the entry editor's steps, opens appointments
-// in their window, serves the DDE topic a second copy talks to, runs the start-up timer, and ends
-// the program when the main window is unloaded. A library of its own, so tests
-// run the organizer in their process without its main().
+// steps, the synchronisation for the lower half and the entry editor's steps, ties the window's
+// controls to its commands and opens the windows they ask for, opens appointments in their
+// window, serves the DDE topic a second copy talks to, runs the start-up timer, and ends the
+// program when the main window is unloaded. A library of its own, so tests run the organizer in
+// their process without its main().
 #pragma once
 
+#include "organizer/mainwindow/CommandWindows.h"
 #include "organizer/mainwindow/StartUp.h"
 #include "organizer/ui/MainWindow.h"
 
@@ -22,7 +24,7 @@ namespace tessaro {
 
 class Status_Anzeige;
 
-class TessaroApp : public QObject, public StartupHost {
+class TessaroApp : public QObject, public StartupHost, public CommandWindows {
     Q_OBJECT
 public:
     TessaroApp();
@@ -57,12 +59,20 @@ public:
     bool entryEditorOpen() override;
     void endProgram() override;
 
+    // CommandWindows
+    void MobileEntryFormShow() override;
+    void ShowAbout() override;
+    void ShowComEigenschaften() override;
+    void ShowLanguage() override;
+    void ShowHelpContents() override;
+    void UnloadMainWindow() override;
+    void PhoneTestWindow(bool asking) override;
+
 signals:
     // The window is up (AppTimer_Timer has run).
     void started();
 
 private:
-    void toolClicked(const QString& toolName);
     void checkPendingKill();
 
     std::unique_ptr<Status_Anzeige> m_status;

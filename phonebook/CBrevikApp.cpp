@@ -18,22 +18,16 @@ CBrevikApp::CBrevikApp(PhoneEngine& engine, torvane::mapi::Mapi& mapi, std::func
 
 CBrevikApp::~CBrevikApp()
 {
-    if (qApp != nullptr && inputFilter_)
-        qApp->removeEventFilter(inputFilter_.get());
     frame_.reset();
 }
 
 bool CBrevikApp::InitInstance()
 {
-    bool alreadyExisted = false;
-    instanceMutex_ = torvane::NamedMutex::create(INSTANCE_MUTEX, true, &alreadyExisted);
-    if (!instanceMutex_ || alreadyExisted) {
-        instanceMutex_.reset();
+    instanceMutex_ = torvane::claimFirstInstance(INSTANCE_MUTEX);
+    if (!instanceMutex_)
         return false;
-    }
     busy_ = false;
-    inputFilter_ = std::make_unique<torvane::ui::BusyInputFilter>([this] { return busy_; });
-    qApp->installEventFilter(inputFilter_.get());
+    inputFilter_ = torvane::ui::installBusyInputFilter([this] { return busy_; });
 
     CMainFrame::Hooks hooks;
     hooks.setBusy = [this](bool busy) { busy_ = busy; };

@@ -10,40 +10,16 @@
 #include "platform/messaging/qt/WidgetWindow.h"
 #include "platform/ui/statuspanes/LockKeyPanes.h"
 #include "platform/process/ProgramStart.h"
+#include "platform/ui/help/HelpPage.h"
 #include "platform/ui/msgservice/MessageService.h"
 
 #include <QAction>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QUrl>
 
 namespace corvant {
-
-namespace {
-
-// Help contents are read from a page named after the help file, beside the program or in the
-// suite's data folder.
-QString findHelpPage()
-{
-    const QString page = QFileInfo(QString::fromLatin1(corvantString(IDS_HELP_FILE))).completeBaseName()
-        + QStringLiteral(".html");
-    const QStringList folders {
-        QString::fromStdString(torvane::process::ownProgramFolder()),
-        QString::fromStdString(defaultSpoolRoot()) + QStringLiteral("help"),
-    };
-    for (const QString& folder : folders) {
-        const QFileInfo candidate(folder + QLatin1Char('/') + page);
-        if (!folder.isEmpty() && candidate.isFile())
-            return candidate.absoluteFilePath();
-    }
-    return {};
-}
-
-} // namespace
 
 CMainFrame::CMainFrame(EngineApi& engine, torvane::registry::AppProfile& profile, std::unique_ptr<HostPort> port,
                        HostTimers timers, Launcher::Start start)
@@ -215,8 +191,7 @@ void CMainFrame::openSettings()
 
 void CMainFrame::showHelpContents()
 {
-    const QString page = findHelpPage();
-    if (!page.isEmpty() && QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
+    if (torvane::ui::openHelpPage(QString::fromLatin1(corvantString(IDS_HELP_FILE))))
         return;
     torvane::ui::messageBox(this,
                             QStringLiteral("Cannot find the help file %1.")

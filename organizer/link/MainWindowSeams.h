@@ -32,6 +32,10 @@ struct GridInstance {
 // The visible instance of a grid (ActiveGridIndexFG1 / ActiveGridIndexFG2).
 GridInstance VisibleGrid(GridName grid);
 
+// The grid instance that got the input focus last: the delete, new and open commands act on its
+// current cell.
+inline GridInstance CurrentGrid;
+
 // Methods of Main_Form.
 class MainFormSteps {
 public:

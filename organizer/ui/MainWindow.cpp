@@ -5,11 +5,13 @@
 #include "organizer/link/PublicVar.h"
 
 #include "organizer/mainwindow/ActiveBar.h"
+#include "organizer/mainwindow/GridInteraction.h"
 #include "organizer/mainwindow/GridSetup.h"
 #include "organizer/mainwindow/MainFormControls.h"
 #include "organizer/mainwindow/MainFormLayout.h"
 #include "organizer/mainwindow/MainFormState.h"
 #include "organizer/mainwindow/MenuStates.h"
+#include "organizer/mainwindow/PeriodFields.h"
 #include "organizer/mainwindow/Pictures.h"
 #include "organizer/mainwindow/StartUp.h"
 
@@ -220,36 +222,25 @@ void MainWindow::SetMenus_Click()
     tessaro::SetMenus_Click();
 }
 
-// The clear commands come with the window's command dispatch; until then nothing reaches these
-// from the window itself.
-void MainWindow::Menu_ClearAppSingle_Click() {}
-void MainWindow::ClearMobileCol_Click() {}
-
-namespace {
-
-// The current cell of a grid as a click leaves it: row, column and the cell's number.
-void recordSelection(const controls::Grid& grid, std::int16_t& row, std::int16_t& col, std::int16_t& cell)
+void MainWindow::Menu_ClearAppSingle_Click()
 {
-    row = std::int16_t(grid.row());
-    col = std::int16_t(grid.col());
-    cell = std::int16_t(grid.cols() * grid.row() + grid.col());
+    tessaro::Menu_ClearAppSingle_Click();
 }
 
-} // namespace
+void MainWindow::ClearMobileCol_Click()
+{
+    tessaro::ClearMobileCol_Click();
+}
 
-// A read of either side selects a row of its new grid and records it here, so the next command
-// finds the grid's selection. The focus and current-grid part of a grid click comes with the
-// window's commands.
+// A read of either side selects a row of its new grid and clicks it, as the user would.
 void MainWindow::FG1_Click()
 {
-    recordSelection(Main_Form().FG1[std::size_t(ActiveGridIndexFG1)], GridSelection.FG1Row, GridSelection.FG1Col,
-                    GridSelection.FG1Cell);
+    tessaro::FG1_Click(ActiveGridIndexFG1);
 }
 
 void MainWindow::FG2_Click(int index)
 {
-    recordSelection(Main_Form().FG2[std::size_t(index)], GridSelection.FG2Row, GridSelection.FG2Col,
-                    GridSelection.FG2Cell);
+    tessaro::FG2_Click(index);
 }
 
 void MainWindow::TIVResize()
@@ -257,11 +248,9 @@ void MainWindow::TIVResize()
     tessaro::TIVResize();
 }
 
-// The range follows the fields as they stand. Rewriting the count as a number and relabelling the
-// unit list in the current language come with the period fields' commands.
 void MainWindow::PeriodeText_Change()
 {
-    DateRange().RefreshDateRange();
+    tessaro::PeriodeText_Change();
 }
 
 void MainWindow::SetBusyPointer()

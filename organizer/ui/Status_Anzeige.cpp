@@ -124,6 +124,10 @@ void Status_Anzeige::Start(const QString& Caption, QWidget* Parent, bool Silence
     m_silenceMode = SilenceMode;
     if (SilenceMode)
         return;
+    // A report still waiting for its OK (the phone test's answer) gives way to the next operation,
+    // which gets the window with its cancel button.
+    if (m_form && !m_ok->isHidden())
+        unload();
     load();
     double parentLeft = 0;
     double parentTop = 0;
@@ -164,7 +168,11 @@ void Status_Anzeige::SetText(const QString& Text)
     if (m_silenceMode)
         return;
     load();
-    m_text->setText(Text);
+    // A line may end with a lone carriage return (the phone test's answer does); the label
+    // breaks only at line feeds.
+    QString shown = Text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    m_text->setText(shown);
     m_form->activateWindow();
     m_form->setFocus();
 }

@@ -5,21 +5,19 @@
 #include "phonebook/ui/CAboutDlg.h"
 #include "platform/messaging/qt/WidgetWindow.h"
 #include "platform/process/ProgramStart.h"
+#include "platform/ui/help/HelpPage.h"
 #include "platform/ui/msgservice/MessageService.h"
 #include "platform/ui/statuspanes/LockKeyPanes.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QMouseEvent>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTreeWidget>
-#include <QUrl>
 
 #include <cstdlib>
 
@@ -50,27 +48,6 @@ constexpr ToolCommand kToolBar[] = {
     {0, nullptr},
     {ID_APP_ABOUT, "Info über Telefonbuch"},
 };
-
-// Help is read from a page named after the help file, beside the program or in the suite's
-// data folder, as the main program reads its own.
-QString findHelpPage()
-{
-    const QString page =
-        QFileInfo(QString::fromUtf8(brevikString(IDS_HELP_FILE))).completeBaseName() + QStringLiteral(".html");
-    QString data;
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/')
-        data = QString::fromLocal8Bit(xdg);
-    else if (const char* home = std::getenv("HOME"))
-        data = QString::fromLocal8Bit(home) + QStringLiteral("/.local/share");
-    const QStringList folders{QString::fromStdString(torvane::process::ownProgramFolder()),
-                              data.isEmpty() ? QString() : data + QStringLiteral("/torvane/help")};
-    for (const QString& folder : folders) {
-        const QFileInfo candidate(folder + QLatin1Char('/') + page);
-        if (!folder.isEmpty() && candidate.isFile())
-            return candidate.absoluteFilePath();
-    }
-    return {};
-}
 
 } // namespace
 
@@ -199,8 +176,7 @@ bool CMainFrame::RunCommand(int id)
 
 void CMainFrame::showHelp()
 {
-    const QString page = findHelpPage();
-    if (!page.isEmpty() && QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
+    if (torvane::ui::openHelpPage(QString::fromUtf8(brevikString(IDS_HELP_FILE))))
         return;
     torvane::ui::messageBox(this,
                             QStringLiteral("Die Hilfedatei %1 wurde nicht gefunden.")

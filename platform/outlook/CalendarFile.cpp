@@ -173,7 +173,9 @@ bool CalendarFile::load(QString* why)
             *why = QStringLiteral("%1: the file is too large for a calendar").arg(m_path);
         return false;
     }
-    const QByteArray bytes = f.read(MaxFileSize + 1);
+    // readAll sizes its buffer from the file; a read of the largest size allowed would claim
+    // that much memory on every refresh of a small calendar.
+    const QByteArray bytes = f.readAll();
     if (f.error() != QFileDevice::NoError || bytes.size() > MaxFileSize) {
         if (why)
             *why = QStringLiteral("%1: %2").arg(m_path, f.errorString());

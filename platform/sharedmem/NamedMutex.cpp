@@ -211,4 +211,13 @@ bool NamedMutex::release(LONG* error)
     return true;
 }
 
+std::unique_ptr<NamedMutex> claimFirstInstance(std::string_view name)
+{
+    bool alreadyExisted = false;
+    auto mutex = NamedMutex::create(name, true, &alreadyExisted);
+    if (alreadyExisted)
+        return nullptr;
+    return mutex;
+}
+
 } // namespace torvane

@@ -49,4 +49,9 @@ private:
     std::shared_ptr<MutexMapping> mapping_;
 };
 
+// Each program's single-instance check: the mutex `name`, owned by the caller, when no live
+// process holds it open yet; null when another copy runs (or the mutex cannot be made), and the
+// caller then ends quietly.
+std::unique_ptr<NamedMutex> claimFirstInstance(std::string_view name);
+
 } // namespace torvane

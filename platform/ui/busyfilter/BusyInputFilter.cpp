@@ -1,5 +1,6 @@
 #include "platform/ui/busyfilter/BusyInputFilter.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QMouseEvent>
 
@@ -29,6 +30,13 @@ bool BusyInputFilter::eventFilter(QObject* watched, QEvent* event)
     if (busy_ && busy_() && isDroppedWhileBusy(event))
         return true;
     return QObject::eventFilter(watched, event);
+}
+
+std::unique_ptr<BusyInputFilter> installBusyInputFilter(std::function<bool()> busy)
+{
+    auto filter = std::make_unique<BusyInputFilter>(std::move(busy));
+    QCoreApplication::instance()->installEventFilter(filter.get());
+    return filter;
 }
 
 } // namespace torvane::ui

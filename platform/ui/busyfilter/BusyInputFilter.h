@@ -7,6 +7,7 @@
 #include <QObject>
 
 #include <functional>
+#include <memory>
 
 class QEvent;
 
@@ -27,5 +28,8 @@ protected:
 private:
     std::function<bool()> busy_;
 };
+
+// The filter over every window of the application; Qt forgets it again when it is destroyed.
+std::unique_ptr<BusyInputFilter> installBusyInputFilter(std::function<bool()> busy);
 
 } // namespace torvane::ui

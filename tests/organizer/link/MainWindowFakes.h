@@ -52,7 +52,12 @@ public:
     void TIVResize() override { calls << QStringLiteral("TIVResize"); }
     void FG2_Click(int index) override { calls << QStringLiteral("FG2_Click %1").arg(index); }
     void ClearMobileCol_Click() override { calls << QStringLiteral("ClearMobileCol_Click"); }
-    void PeriodeText_Change() override { calls << QStringLiteral("PeriodeText_Change"); }
+    void PeriodeText_Change() override
+    {
+        calls << QStringLiteral("PeriodeText_Change");
+        if (periodeTextChange)
+            periodeTextChange();
+    }
 
     void RefreshDateRange() override { calls << QStringLiteral("RefreshDateRange"); }
     void CalendarFrameClear() override { calls << QStringLiteral("CalendarFrameClear"); }
@@ -102,6 +107,8 @@ public:
     }
 
     QStringList calls;
+    // What the window's own PeriodeText_Change does, when a test wants it done.
+    std::function<void()> periodeTextChange;
     std::map<QString, QString> panels;
     std::map<QString, QString> pictures;
     int panelWrites = 0;

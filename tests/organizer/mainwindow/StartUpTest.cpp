@@ -111,6 +111,15 @@ TEST_F(StartUpTest, AFirstCopyPreparesTheWindowAndStartsItSoon)
     EXPECT_TRUE(boxes.boxes.empty());
 }
 
+TEST_F(StartUpTest, AStoredLinkTimeOutOfZeroStartsAsOneMillisecond)
+{
+    ASSERT_EQ(torvane::registry::writeDword(HKEY_CURRENT_USER, "Software\\Torvane\\Tessaro\\Settings", "ComTimeout", 0),
+              ERROR_SUCCESS);
+    EXPECT_TRUE(Main(host, QString()));
+    EXPECT_EQ(ComTimeout, 1);
+    EXPECT_EQ(ComDrvForm().Timer1.Interval(), 1);
+}
+
 TEST_F(StartUpTest, ASecondCopyWakesOrEndsTheFirstAndEndsItself)
 {
     host.running = true;

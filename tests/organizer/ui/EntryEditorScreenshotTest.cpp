@@ -14,41 +14,29 @@
 #include "organizer/entryeditor/MobileEntrySteps.h"
 
 #include "platform/ui/controls/widgets/CommandBarWidget.h"
+#include "support/ScreenCapture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-
 namespace tessaro {
 namespace {
 
-// The window as the screen shows it, once two grabs in a row agree (the X server has drawn it).
+// The window shown and raised, as the screen shows it.
 QImage shotOf(QWidget& window)
 {
     window.show();
     window.raise();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
-    const QRect area = window.frameGeometry();
-    QImage previous;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    for (;;) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        const QImage shot =
-            window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();
-        if (shot == previous || std::chrono::steady_clock::now() > deadline)
-            return shot;
-        previous = shot;
-    }
+    return torvane::test::screenOf(window);
 }
 
 // Saves the shot beside the test; the reference a person looked at has the same size, or the

@@ -75,20 +75,19 @@ protected:
         return r;
     }
 
-    // Opens the editor on the phone entry of a grid row (none: a new entry) as a click on its phone
-    // text will; the one place to put the real click once the grids take it.
-    void openRow(const controls::Grid* g = nullptr, const QString& location = {})
+    // A double click on the phone text of the grid row holding `location`; no grid: a row of the
+    // phone grid without an entry, which opens the editor on a new one.
+    static void openRow(controls::Grid* g, const QString& location)
     {
-        ClearCurrentEntry();
-        std::int16_t index = -1;
-        if (g && GetMobileEntryIndex(PhoneEntryTable, g->textMatrix(rowOf(*g, location), ColPhoneLocation), index))
-            CurrentEntry = PhoneEntryTable.Entries(index);
-        MobileEntryFormShow(app->window());
+        controls::Grid& grid = g ? *g : VisibleFG1();
+        grid.userSelect(rowOf(grid, location), ColPhoneText);
+        grid.focusChanged(true);
+        grid.userClick();
+        grid.userDoubleClick();
     }
 
-    // Opens the editor as openRow does and plays it with `play` once it shows modal, until it
-    // closed.
-    void edit(const controls::Grid* g, const QString& location, const std::function<void(MobileEntry&)>& play)
+    // Opens the editor by openRow and plays it with `play` once it shows modal, until it closed.
+    void edit(controls::Grid* g, const QString& location, const std::function<void(MobileEntry&)>& play)
     {
         torvane::ui::MessageService::instance().addAnswer({QStringLiteral("MobileEntry"), torvane::ui::RUN_DIALOG, {}});
         bool played = false;

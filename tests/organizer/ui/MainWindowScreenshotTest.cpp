@@ -3,6 +3,7 @@
 // screenshot is saved beside the test binary; reference/ holds the ones a person looked at.
 #include "TessaroAppFixture.h"
 
+#include "organizer/link/MainWindowSeams.h"
 #include "organizer/link/MobileStatus.h"
 #include "organizer/mainwindow/ActiveBar.h"
 #include "organizer/ui/MainWindow.h"
@@ -12,11 +13,11 @@
 #include "platform/ui/controls/widgets/CommandBarWidget.h"
 #include "platform/ui/controls/widgets/GridWidget.h"
 #include "platform/ui/controls/widgets/StatusBarWidget.h"
+#include "support/ScreenCapture.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFontInfo>
-#include <QScreen>
 #include <QTest>
 #include <QToolBar>
 
@@ -25,6 +26,8 @@ namespace {
 
 using namespace std::chrono_literals;
 namespace controls = torvane::controls;
+using torvane::test::differingShare;
+using torvane::test::screenOf;
 
 struct Look {
     bool german;
@@ -40,20 +43,6 @@ double inkShare(const QImage& shot, const QRect& area, const QColor& background)
         for (int x = area.left(); x <= area.right(); ++x)
             ink += shot.pixelColor(x, y) != background;
     return area.isEmpty() ? 0 : double(ink) / double(area.width() * area.height());
-}
-
-// The share of pixels in which two pictures of one size differ.
-double differingShare(const QImage& a, const QImage& b)
-{
-    if (a.size() != b.size())
-        return 1;
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    qint64 differing = 0;
-    for (int row = 0; row < x.height(); ++row)
-        for (int col = 0; col < x.width(); ++col)
-            differing += x.pixel(col, row) != y.pixel(col, row);
-    return double(differing) / double(x.width() * x.height());
 }
 
 // A locale whose date and time pictures give the date column the same width on every day.
@@ -74,7 +63,8 @@ public:
     }
 };
 
-class MainWindowScreenshot : public TessaroAppTest, public ::testing::WithParamInterface<Look> {
+// The organizer with the fixed locale.
+class ScreenshotTest : public TessaroAppTest {
 protected:
     void SetUp() override
     {
@@ -90,6 +80,8 @@ protected:
 private:
     FixedLocale m_locale;
 };
+
+class MainWindowScreenshot : public ScreenshotTest, public ::testing::WithParamInterface<Look> {};
 
 TEST_P(MainWindowScreenshot, ShowsEveryControlWhereItsLayoutPutsIt)
 {
@@ -119,9 +111,9 @@ TEST_P(MainWindowScreenshot, ShowsEveryControlWhereItsLayoutPutsIt)
     ASSERT_TRUE(mobilePanel);
     EXPECT_TRUE(waitFor([&] { return mobilePanel->width() >= mobilePanel->sizeHint().width(); }, 10s))
         << "the phone's name is cut: " << mobilePanel->width() << " of " << mobilePanel->sizeHint().width();
-    // The window as it draws itself (what the X server still shows of the status window that
-    // was just closed is not the window's).
-    const QImage shot = window.grab().toImage();
+    // The screen once it shows what the window painted (the status window that was just closed
+    // has gone from it by then).
+    const QImage shot = screenOf(window);
     ASSERT_TRUE(shot.save(QStringLiteral(SCREENSHOT_DIR "/") + QLatin1String(look.file)));
     // The reference a person looked at shows the same window, or the layout changed since and
     // wants looking at again.
@@ -172,6 +164,47 @@ INSTANTIATE_TEST_SUITE_P(Looks, MainWindowScreenshot,
                                            Look{true, true, "tessaro_main_de_calendar.png"},
                                            Look{false, false, "tessaro_main_en.png"},
                                            Look{true, false, "tessaro_main_de.png"}));
+
+TEST_F(ScreenshotTest, ShowsBothSidesReadWithTheirMarks)
+{
+    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")) << "run under xvfb-run";
+    // Tomorrow: the dentist on both sides, the theatre only on the phone, yoga only in the calendar.
+    const QDate tomorrow = QDate::currentDate().addDays(1);
+    putOnPhone(1, tomorrow, 9, "Dentist");
+    putOnPhone(2, tomorrow, 19, "Theatre");
+    putInCalendar({{QDateTime(tomorrow, QTime(9, 0)), "Dentist"}, {QDateTime(tomorrow, QTime(18, 0)), "Yoga"}});
+    ASSERT_TRUE(startPhone());
+    ASSERT_TRUE(startOrganizer(QString()));
+    ASSERT_TRUE(waitUntilUp());
+    controls::CommandBar& bar = Main_Form().ActiveBar1;
+    bar.activate(bar.band(band::TessaroTools).tool(tool::TessaroReadMobile));
+    bar.activate(bar.band(band::TessaroTools).tool(tool::TessaroReadOrganizer));
+    for (const auto& box : boxes())
+        ADD_FAILURE() << box.caption.toStdString() << ": " << box.text.toStdString();
+    MainWindow& window = *app->window();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto* phoneGrid = window.findChild<controls::GridWidget*>(QStringLiteral("FG1(%1)").arg(ActiveGridIndexFG1));
+    auto* pcGrid = window.findChild<controls::GridWidget*>(QStringLiteral("FG2(%1)").arg(ActiveGridIndexFG2));
+    ASSERT_TRUE(phoneGrid && pcGrid);
+    // The status window of the reads has gone and the panels hold their new texts.
+    ASSERT_TRUE(waitFor([&] { return !app->statusWindow().isLoaded(); }, 10s));
+    const QImage shot = screenOf(window);
+    const QString file = QStringLiteral("tessaro_main_both_read.png");
+    ASSERT_TRUE(shot.save(QStringLiteral(SCREENSHOT_DIR "/") + file));
+    const QImage reference(QStringLiteral(REFERENCE_DIR "/") + file);
+    ASSERT_FALSE(reference.isNull());
+    EXPECT_EQ(reference.size(), shot.size());
+    EXPECT_LT(differingShare(reference, shot), 0.02);
+
+    // Each entry row shows its mark's pictogram.
+    for (auto* grid : {phoneGrid, pcGrid})
+        for (int row : {2, 3})
+            EXPECT_GT(inkShare(shot, QRect(grid->mapTo(&window, grid->cellRect(row, ColSyncPicture).topLeft()),
+                                           grid->cellRect(row, ColSyncPicture).size()).adjusted(2, 2, -2, -2),
+                               Qt::white),
+                      0.05)
+                << grid->objectName().toStdString() << " row " << row;
+}
 
 } // namespace
 } // namespace tessaro::test

@@ -10,15 +10,14 @@
 #include "organizer/link/BoxRecorder.h"
 #include "organizer/link/FakeLinkClock.h"
 #include "organizer/link/ScriptedPort.h"
+#include "support/ScreenCapture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
 #include <QTabBar>
-#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -26,41 +25,12 @@
 namespace tessaro {
 namespace {
 
-double differingShare(const QImage& a, const QImage& b)
-{
-    if (a.size() != b.size())
-        return 1.0;
-    int differing = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y);
-            const QRgb q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) > 24)
-                ++differing;
-        }
-    }
-    return double(differing) / double(a.width() * a.height());
-}
+using torvane::test::differingShare;
+using torvane::test::screenOf;
 
 QRect geometryIn(const QWidget& window, const QWidget* w)
 {
     return QRect(w->mapTo(&window, QPoint(0, 0)), w->size());
-}
-
-// The screen's pixels of the window, once the X server shows what the window painted.
-QImage screenOf(QWidget& window)
-{
-    const QImage painted = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    QImage shot;
-    QElapsedTimer waited;
-    waited.start();
-    do {
-        QCoreApplication::processEvents();
-        const QRect area(window.mapToGlobal(QPoint(0, 0)), window.size());
-        shot = window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage()
-                   .convertToFormat(QImage::Format_RGB32);
-    } while (differingShare(shot, painted) > 0.001 && waited.elapsed() < 5000);
-    return shot;
 }
 
 TEST(PortWindowScreenshot, EveryControlShownWhole)

@@ -170,29 +170,9 @@ TEST_F(TessaroAppTest, TheSynchronisationFillsTheWindowsGridsFromThePhoneAndTheC
     // Tomorrow, inside the week the window starts with: the dentist on both sides, the theatre
     // only on the phone, yoga only in the calendar.
     const QDate tomorrow = QDate::currentDate().addDays(1);
-    const auto phoneObject = [&](int hour, const char* text) {
-        PhoneEntry e;
-        e.StartTime = e.DtStart = makeVbDate(tomorrow.year(), tomorrow.month(), tomorrow.day(), hour);
-        e.DtStartSet = FlagTrue;
-        e.Description = QLatin1String(text);
-        e.IsMemo = FlagTrue;
-        return torvane::phonesim::ObjectStoreCommands::phoneForm(VCalTextToBytes(BuildVCalText(e)).toStdString());
-    };
-    sim.withModule<torvane::phonesim::ObjectStoreCommands>([&](auto& store) {
-        store.objects["vcs"][1] = phoneObject(9, "Dentist");
-        store.objects["vcs"][2] = phoneObject(19, "Theatre");
-    });
-    {
-        std::optional<outlook::Application> calendar = outlook::Application::create();
-        ASSERT_TRUE(calendar);
-        outlook::Items items = calendar->GetNamespace(QStringLiteral("MAPI")).GetDefaultFolder(outlook::CalendarFolder).Items();
-        for (const auto& [hour, subject] : {std::pair{9, "Dentist"}, std::pair{18, "Yoga"}}) {
-            outlook::AppointmentItem item = items.Add(outlook::AppointmentItemType);
-            item.setSubject(QLatin1String(subject));
-            item.setStart(QDateTime(tomorrow, QTime(hour, 0)));
-            item.Save();
-        }
-    }
+    putOnPhone(1, tomorrow, 9, "Dentist");
+    putOnPhone(2, tomorrow, 19, "Theatre");
+    putInCalendar({{QDateTime(tomorrow, QTime(9, 0)), "Dentist"}, {QDateTime(tomorrow, QTime(18, 0)), "Yoga"}});
     ASSERT_TRUE(startPhone());
     ASSERT_TRUE(startOrganizer(QString()));
     ASSERT_TRUE(waitUntilUp());

@@ -81,6 +81,13 @@ TEST_F(StatusWindowTest, StartShowsTheWindowOverItsOwner)
     status.SetText(QStringLiteral("step"));
     EXPECT_EQ(w->pos(), placed);
     EXPECT_EQ(status.Text()->text(), QStringLiteral("step"));
+
+    // A report left open for its OK gives way to the next operation.
+    status.Abbrechen()->hide();
+    status.OK()->show();
+    start();
+    EXPECT_TRUE(status.Abbrechen()->isVisible());
+    EXPECT_FALSE(status.OK()->isVisible());
 }
 
 TEST_F(StatusWindowTest, CancelButtonCaptionFollowsTheLanguage)

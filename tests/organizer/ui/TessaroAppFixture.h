@@ -13,14 +13,17 @@
 #include "organizer/link/MobileAccess.h"
 #include "organizer/link/PhoneEntry.h"
 #include "organizer/link/PublicVar.h"
+#include "organizer/link/VCalCodec.h"
 #include "organizer/mainwindow/MainFormControls.h"
 #include "organizer/mainwindow/MainFormState.h"
 #include "organizer/sync/TIVOutlook.h"
 #include "organizer/ui/Status_Anzeige.h"
 
+#include "platform/outlook/NameSpace.h"
 #include "platform/registry/Registry.h"
 #include "platform/serial/SerialPortName.h"
 #include "platform/ui/msgservice/MessageService.h"
+#include "tools/phonesim/ObjectStoreCommands.h"
 #include "tools/phonesim/PhoneSim.h"
 
 #include <QApplication>
@@ -162,6 +165,35 @@ protected:
     static std::vector<torvane::ui::ShownBox> boxes() { return torvane::ui::MessageService::instance().shown(); }
 
     static QString panel(const QString& key) { return Main_Form().TivStatusBar.panel(key).text(); }
+
+    // A memo at `hour` of `day` on the simulated phone, at `location`.
+    void putOnPhone(int location, QDate day, int hour, const char* text)
+    {
+        PhoneEntry e;
+        e.StartTime = e.DtStart = makeVbDate(day.year(), day.month(), day.day(), hour);
+        e.DtStartSet = FlagTrue;
+        e.Description = QLatin1String(text);
+        e.IsMemo = FlagTrue;
+        const std::string object = VCalTextToBytes(BuildVCalText(e)).toStdString();
+        sim.withModule<torvane::phonesim::ObjectStoreCommands>([&](auto& store) {
+            store.objects["vcs"][location] = torvane::phonesim::ObjectStoreCommands::phoneForm(object);
+        });
+    }
+
+    // Appointments saved in the desktop calendar file, as another program would.
+    static void putInCalendar(const std::vector<std::pair<QDateTime, const char*>>& appointments)
+    {
+        std::optional<outlook::Application> calendar = outlook::Application::create();
+        ASSERT_TRUE(calendar);
+        outlook::Items items =
+            calendar->GetNamespace(QStringLiteral("MAPI")).GetDefaultFolder(outlook::CalendarFolder).Items();
+        for (const auto& [start, subject] : appointments) {
+            outlook::AppointmentItem item = items.Add(outlook::AppointmentItemType);
+            item.setSubject(QLatin1String(subject));
+            item.setStart(start);
+            item.Save();
+        }
+    }
 
     torvane::phonesim::PhoneSim sim;
     std::unique_ptr<TessaroApp> app;
