@@ -223,21 +223,46 @@ private:
     XWindows x_;
 };
 
-// The rows of the window's grids (below its menu and tool bands, above its status bar) where a
-// green check mark lies that was not there in the first image: the organizer marks a phone entry
-// and an appointment that belong together so, in both grids.
-std::pair<int, int> newChecksBetweenRows(const QImage& first, const QImage& image)
+// The organizer's first tool button, "Read mobile", in its window.
+constexpr QPoint kReadMobileButton(15, 34);
+
+// The marks of the organizer's "Synch" columns that were not in the first image, counted in
+// pixels of the window's grids (below its menu and tool bands, above its status bar): a green
+// check pairs a phone entry with an appointment, a red arrow stands beside a phone entry alone, a
+// blue one beside an appointment alone.
+struct Marks {
+    int pairs = 0, phoneOnly = 0, calendarOnly = 0;
+};
+
+Marks newMarks(const QImage& first, const QImage& image)
 {
     constexpr int kBands = 60, kStatusBar = 30;
     const auto green = [](QRgb c) { return qGreen(c) >= 120 && qGreen(c) - std::max(qRed(c), qBlue(c)) >= 60; };
-    int top = image.height(), bottom = -1;
+    const auto red = [](QRgb c) { return qRed(c) >= 150 && std::max(qGreen(c), qBlue(c)) <= 80; };
+    const auto blue = [](QRgb c) { return qBlue(c) >= 150 && std::max(qRed(c), qGreen(c)) <= 110; };
+    Marks marks;
     for (int y = kBands; y < image.height() - kStatusBar; ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (green(image.pixel(x, y)) && !(first.valid(x, y) && green(first.pixel(x, y)))) {
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-    return {top, bottom};
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb now = image.pixel(x, y);
+            const QRgb was = first.valid(x, y) ? first.pixel(x, y) : 0;
+            marks.pairs += green(now) && !green(was);
+            marks.phoneOnly += red(now) && !red(was);
+            marks.calendarOnly += blue(now) && !blue(was);
+        }
+    return marks;
+}
+
+// The share of the image in the grey the melody editor's frame shows where no melody window
+// covers it.
+double backdropShare(const QImage& image)
+{
+    int grey = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = image.pixel(x, y);
+            grey += qRed(c) == qGreen(c) && qGreen(c) == qBlue(c) && qRed(c) >= 150 && qRed(c) <= 175;
+        }
+    return image.isNull() ? 1.0 : double(grey) / (image.width() * image.height());
 }
 
 } // namespace
@@ -301,7 +326,15 @@ int main(int argc, char** argv)
     PostMessage(frame, WM_COMMAND, corvant::ID_RINGTONE, 0);
     if (!waitFor([&] { return FindWindowByTitlePrefix("Ring Tone Editor", 39) != 0; }, 60s))
         fail("the launcher started no melody editor");
-    demo.save(demo.settled("Ring Tone Editor", before, 30s), "melvio.png", "the melody editor");
+    const QImage melody = demo.settled("Ring Tone Editor", before, 30s);
+    if (demo.save(melody, "melvio.png", "the melody editor")) {
+        // Its first melody window, with the staff, covers most of the frame.
+        const double share = backdropShare(melody);
+        if (share < 0.15)
+            pass("the melody editor's first window covers the frame (" + std::to_string(int(share * 100)) + "% backdrop)");
+        else
+            fail("the melody editor's first window leaves " + std::to_string(int(share * 100)) + "% of the frame empty");
+    }
 
     // "Appointments": the organizer on Corvant's port.
     before = demo.screen();
@@ -309,23 +342,25 @@ int main(int argc, char** argv)
     if (!waitFor([&] { return FindWindowByTitlePrefix("Torvane Appointments", 39) != 0; }, 60s))
         fail("the launcher started no organizer");
     const QImage unread = demo.settled("Torvane Appointments", before, 30s);
-    // Its "Read organizer" (Ctrl+G) and "Read mobile" (Ctrl+M), pressed again while the start-up
-    // still asks the phone (the command is disabled then), fill both grids and pair their rows.
+    // Its "Read mobile" button and "Read organizer" key (Ctrl+G) fill the two grids and pair
+    // their rows. A command given while the window is busy (the start-up still asking the phone,
+    // or the other read) is dropped, as for a user: each is given again until the marks show.
     QImage read;
     const auto paired = [&] {
         const QImage now = demo.settled("Torvane Appointments", QImage(), 5s);
-        const auto [top, bottom] = newChecksBetweenRows(unread, now);
-        // A mark in the upper grid and one in the lower.
-        if (bottom - top < 60)
+        const Marks marks = newMarks(unread, now);
+        if (marks.pairs < 20 || marks.phoneOnly < 20 || marks.calendarOnly < 20)
             return false;
         read = now;
         return true;
     };
     bool marked = false;
-    for (int attempt = 0; attempt < 6 && !marked && !unread.isNull(); ++attempt) {
+    for (int attempt = 0; attempt < 8 && !marked && !unread.isNull(); ++attempt) {
         const QRect where = demo.where("Torvane Appointments");
-        demo.pressWithControl(where.center(), 'g');
-        demo.click(where.topLeft() + QPoint(15, 34));
+        if (attempt % 2 == 0)
+            demo.click(where.topLeft() + kReadMobileButton);
+        else
+            demo.pressWithControl(where.center(), 'g');
         marked = waitFor(paired, 15s);
     }
     if (marked)
@@ -337,5 +372,24 @@ int main(int argc, char** argv)
     if (slot >= 0)
         ATStatusDeReg(slot);
     messaging::unregisterWindow(statusWindow);
+
+    // Closing Corvant's window ends the demo: the organizer by its end command, the editors by
+    // their windows' close (the new melody's save question answered No).
+    PostMessage(frame, WM_CLOSE, 0, 0);
+    const char* const titles[] = {"Quorvane 3.0", "Telefonbuch", "Ring Tone Editor", "Torvane Appointments"};
+    std::string open;
+    const bool ended = waitFor(
+        [&] {
+            open.clear();
+            for (const char* title : titles)
+                if (FindWindowByTitlePrefix(title, 39) != 0)
+                    open += std::string(open.empty() ? "" : ", ") + title;
+            return open.empty();
+        },
+        60s);
+    if (ended)
+        pass("closing Corvant ended every program of the demo");
+    else
+        fail("still open after Corvant's window was closed: " + open);
     return failures == 0 ? 0 : 1;
 }

@@ -32,9 +32,10 @@ work=$4
 touch "$work/started"
 profile="$work/profile"
 mkdir -p "$shots"
-# The programs' boxes are answered and logged: the waiting message is sent, and any other box
-# (an error) fails the run, but for the melody editor's notice on a machine without MIDI output.
-printf 'CSmsPreviewDlg\tOK\n' > "$work/answers"
+# The programs' boxes are answered and logged: the waiting message is sent, the new melody is not
+# saved at the end, and any other box (an error) fails the run, but for the melody editor's
+# notice on a machine without MIDI output.
+printf 'CSmsPreviewDlg\tOK\nMessageBox\tNo\n' > "$work/answers"
 export TORVANE_UI_SCRIPT="$work/answers" TORVANE_UI_LOG="$work/boxes.log" QT_QPA_PLATFORM=xcb
 export LSAN_OPTIONS="suppressions=$source_dir/tests/support/xcb_leaks.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
@@ -56,7 +57,8 @@ trap end_demo EXIT
 rc=$?
 echo "boxes the programs showed:"
 cat "$work/boxes.log" 2> /dev/null
-if grep -v '^CSmsPreviewDlg' "$work/boxes.log" 2> /dev/null | grep -qv 'Cannot find any MIDI-device'; then
+if grep -v -e '^CSmsPreviewDlg' -e 'Cannot find any MIDI-device' -e 'Save changes to RingToneEditor1' \
+     "$work/boxes.log" 2> /dev/null | grep -q .; then
   echo "FAIL: a program showed a box besides the waiting message's"
   rc=1
 fi
