@@ -23,13 +23,12 @@
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <utility>
 
@@ -85,7 +84,8 @@ public:
     }
     ~XWindows() { xcb_disconnect(connection_); }
 
-    // The topmost mapped one; an empty rectangle when there is none.
+    // The topmost mapped one; an empty rectangle when there is none. Without a window manager
+    // (the virtual display the demo test starts) the programs' windows are the root's children.
     QRect find(const std::string& prefix) const
     {
         const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
@@ -300,7 +300,7 @@ int main(int argc, char** argv)
         pass("Corvant reports the phone ready");
     demo.save(demo.settled("Quorvane 3.0", QImage(), 30s), "corvant.png", "Corvant's window");
 
-    // The launcher's "Mobile Phone Directory": the editor reads the phone's directories (it shows
+    // The launcher's "Phone Directory": the editor reads the phone's directories (it shows
     // the last one read, the phone's own of ten entries) and the address book (twelve cards).
     QImage before = demo.screen();
     PostMessage(frame, WM_COMMAND, corvant::ID_PHONEBOOK, 0);
@@ -313,7 +313,7 @@ int main(int argc, char** argv)
         return selected == 1;
     };
     if (editor != 0 && waitFor([&] { return hasRow(brevik::IDC_PHONE_LIST, 9) && hasRow(brevik::IDC_PAB_LIST, 11); }, 90s))
-        pass("the phonebook editor shows the SIM's directory and the address book");
+        pass("the phonebook editor shows the phone's directory and the address book");
     else if (editor != 0)
         fail("the phonebook editor's lists were not filled");
     // The first rows selected, as after a reading.
