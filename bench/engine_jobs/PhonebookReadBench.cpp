@@ -1,13 +1,15 @@
 // Reading a phonebook of 250 entries from the simulated phone paced at 19200 baud, from the
 // request to the answer, through the engine's exports with this process as its owner; beside
-// it the time the bytes received alone take on that line (10 bits a byte). The overhead of the
-// engine and its pump is the difference.
+// it the time the bytes from the phone take on that line (10 bits a byte), the busier direction by
+// far; the bytes and line time of each direction stand beside it. The overhead of the engine and
+// its pump is the difference.
 #include "engine/zeldll.h"
 #include "platform/serial/SerialPortName.h"
 #include "support/EngineLinePump.h"
 #include "tools/phonesim/PhoneSim.h"
 #include "tools/phonesim/PhonebookCommands.h"
 
+#include "bench/support/LineTraffic.h"
 #include "bench/support/PrivateFolders.h"
 
 #include <benchmark/benchmark.h>
@@ -26,7 +28,6 @@ using torvane::phonesim::PhonebookCommands;
 using torvane::phonesim::PhoneSim;
 
 constexpr int kBaud = 19200;
-constexpr double kBitsPerByte = 10.0;
 constexpr UINT WM_READ_DONE = WM_USER + 101;
 
 void BM_PhonebookReadAt19200(benchmark::State& state)
@@ -47,9 +48,9 @@ void BM_PhonebookReadAt19200(benchmark::State& state)
         state.SkipWithError(error.c_str());
         return;
     }
-    double lineSeconds = 0;
+    benchsupport::LineTraffic traffic(sim.transcript(), kBaud);
     for (auto _ : state) {
-        const std::size_t before = pump.bytesReceived();
+        traffic.restart();
         const auto start = Clock::now();
         ATPBRead(pump.window(), WM_READ_DONE, "ME");
         const auto answer = pump.waitForAnswer(WM_READ_DONE, std::chrono::seconds(60));
@@ -60,10 +61,9 @@ void BM_PhonebookReadAt19200(benchmark::State& state)
             break;
         }
         state.SetIterationTime(elapsed);
-        lineSeconds = double(pump.bytesReceived() - before) * kBitsPerByte / kBaud;
-        state.counters["bytes"] = double(pump.bytesReceived() - before);
+        traffic.report(state);
+        state.counters["line_s"] = traffic.seconds(traffic.fromPhoneBytes());
     }
-    state.counters["line_s"] = lineSeconds;
     sim.stop();
 }
 BENCHMARK(BM_PhonebookReadAt19200)->Arg(250)->Arg(25)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -1,7 +1,8 @@
 // A 10-part message (1520 characters) through the SMS gateway: a spool file in the outbox, the
-// manager with the real engine, the simulated phone paced at 19200 baud. Reported per part: the
-// time from the scan to the file's deletion divided by the parts, beside the time the bytes of
-// the exchange alone need on that line (10 bits a byte, the busier direction of the two).
+// manager with the real engine, the simulated phone paced at 19200 baud both ways. Reported per
+// part: the time from the scan to the file's deletion divided by the parts, beside the time the
+// bytes of the exchange alone need on that line (10 bits a byte), each direction's and the busier
+// one's: the phone echoes what it receives, so the two directions overlap.
 #include "mainprog/core/CSmsManager.h"
 #include "mainprog/core/HostMessages.h"
 #include "mainprog/core/SpoolFileSystem.h"
@@ -12,6 +13,7 @@
 #include "tools/phonesim/PhoneSim.h"
 #include "tools/phonesim/SmsCommands.h"
 
+#include "bench/support/LineTraffic.h"
 #include "bench/support/PrivateFolders.h"
 
 #include <benchmark/benchmark.h>
@@ -32,7 +34,6 @@ using torvane::phonesim::PhoneSim;
 using torvane::phonesim::SmsCommands;
 
 constexpr int kBaud = 19200;
-constexpr double kBitsPerByte = 10.0;
 constexpr int kParts = 10;
 
 // The benchmark shows no boxes; any box is a fault of the run.
@@ -71,12 +72,12 @@ void BM_TenPartMessageAt19200(benchmark::State& state)
     for (int i = 0; i < kParts * 152; ++i)
         body += static_cast<char>('a' + i % 26);
     double lineSeconds = 0;
+    benchsupport::LineTraffic traffic(sim.transcript(), kBaud);
     for (auto _ : state) {
         const std::string path = manager.outboxDirectory() + "SMSbench.tmp";
         std::ofstream(path, std::ios::binary) << "**Rufnummer: Bench [+491701234567]\r\n**TextBody:\r\n" << body
                                               << "\r\n*** End of Message ***\r\n";
-        const std::size_t inBefore = pump.bytesReceived();
-        const std::size_t outBefore = sim.transcript().received().size();
+        traffic.restart();
         const auto start = Clock::now();
         manager.ScanOutbox();
         bool ok = true;
@@ -97,11 +98,8 @@ void BM_TenPartMessageAt19200(benchmark::State& state)
         sim.withModule<SmsCommands>([](SmsCommands& m) { return m.handed.clear(), 0; });
         state.SetIterationTime(elapsed / kParts);
         // The line is full duplex: the busier direction bounds the time the bytes need.
-        const double fromPhone = double(pump.bytesReceived() - inBefore);
-        const double toPhone = double(sim.transcript().received().size() - outBefore);
-        lineSeconds = std::max(fromPhone, toPhone) * kBitsPerByte / kBaud / kParts;
-        state.counters["from_phone_bytes_per_part"] = fromPhone / kParts;
-        state.counters["to_phone_bytes_per_part"] = toPhone / kParts;
+        traffic.report(state, kParts);
+        lineSeconds = traffic.seconds(std::max(traffic.fromPhoneBytes(), traffic.toPhoneBytes())) / kParts;
     }
     state.counters["line_s_per_part"] = lineSeconds;
     sim.stop();

@@ -5,18 +5,21 @@
 
 #include <QCloseEvent>
 
-namespace {
+#include <algorithm>
 
-constexpr int CHILD_HEIGHT = 250;
-
-} // namespace
+QRect CascadedPlace(QSize client, int step, int index)
+{
+    const int places = step > 0 ? std::max(1, client.height() / (4 * step)) : 1;
+    const int room = (places - 1) * step;
+    const int at = (index % places) * step;
+    return QRect(at, at, std::max(1, client.width() - room), std::max(1, client.height() - room));
+}
 
 CChildFrame::CChildFrame(MelodyDocument& document, QWidget* parent) : QMdiSubWindow(parent), document_(document)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     view_ = new CMelvioView(document, this);
     setWidget(view_);
-    setGeometry(0, 0, 600, CHILD_HEIGHT);
 }
 
 CChildFrame::~CChildFrame() { delete view_; }

@@ -2,11 +2,19 @@
 #pragma once
 
 #include <QMdiSubWindow>
+#include <QRect>
 
 #include <functional>
 
 class CMelvioView;
 class MelodyDocument;
+
+// Where the index-th new window opens in a client area, as the desktop places document windows
+// by default: cascaded, each `step` (a title bar's height) further down and right than the one
+// before, back at the top left once the cascade has used its room, and as large as the client
+// area is less that room. The room is a quarter of the client's height, so every window keeps
+// most of the area; a client too small for it gets one place, the whole area.
+QRect CascadedPlace(QSize client, int step, int index);
 
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT

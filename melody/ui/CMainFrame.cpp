@@ -21,8 +21,10 @@
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -236,7 +238,12 @@ CChildFrame* CMainFrame::NewWindow(MelodyDocument& document)
         UpdateCommands();
     });
     mdi_->addSubWindow(frame);
-    frame->setGeometry(0, 0, std::min(mdi_->width(), 700), 250);
+    // The first window opens before the frame is shown: its layout gives the client area its
+    // size only when asked.
+    if (!mdi_->isVisible())
+        layout()->activate();
+    const int step = frame->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, frame);
+    frame->setGeometry(CascadedPlace(mdi_->contentsRect().size(), step, opened_++));
     frame->show();
     mdi_->setActiveSubWindow(frame);
     frame->View()->setFocus(Qt::OtherFocusReason);

@@ -105,6 +105,7 @@ private:
     std::map<int, QAction*> commands_;
     std::vector<std::unique_ptr<MelodyDocument>> documents_;
     int untitled_ = 0;
+    int opened_ = 0; // melody windows opened so far: the next one's place in the cascade
     bool menusForMelody_ = false;
     bool menusBuilt_ = false;
     bool destroying_ = false;

@@ -165,6 +165,7 @@ void PhoneSim::closeLine()
         ::unlink(m_linkPath.c_str());
     m_device.clear();
     m_peerConnected = false;
+    m_input.clear();
 }
 
 void PhoneSim::hangUp(std::chrono::milliseconds downtime, SimClock::time_point now)
@@ -209,6 +210,15 @@ void PhoneSim::serviceOutput(SimClock::time_point now)
     }
 }
 
+void PhoneSim::takeArrivedInput(SimClock::time_point now)
+{
+    const std::string bytes = m_input.arrived(now);
+    if (bytes.empty())
+        return;
+    m_transcript.record(Transcript::Direction::In, bytes);
+    m_engine.receive(bytes, now);
+}
+
 void PhoneSim::run()
 {
     char buffer[4096];
@@ -230,6 +240,7 @@ void PhoneSim::run()
                     m_relinkAt = now + std::chrono::seconds(1);
                 }
             }
+            takeArrivedInput(now);
             m_engine.tick(now);
             if (!m_writeBlocked)
                 serviceOutput(now);
@@ -238,6 +249,8 @@ void PhoneSim::run()
                 next = guard;
             if (m_relinkAt && (!next || *m_relinkAt < *next))
                 next = m_relinkAt;
+            if (const auto input = m_input.nextEvent(); input && (!next || *input < *next))
+                next = input;
             master = m_master;
             idle = m_master < 0 || m_hungUp;
             wantWrite = m_writeBlocked;
@@ -280,8 +293,8 @@ void PhoneSim::run()
         if (fds[1].revents & POLLIN) {
             const ssize_t n = ::read(master, buffer, sizeof buffer);
             if (n > 0) {
-                m_transcript.record(Transcript::Direction::In, std::string_view(buffer, std::size_t(n)));
-                m_engine.receive(std::string_view(buffer, std::size_t(n)), now);
+                m_input.push(std::string_view(buffer, std::size_t(n)), now);
+                takeArrivedInput(now);
             } else if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
                 closed = true;
             }
@@ -291,6 +304,7 @@ void PhoneSim::run()
             m_writeBlocked = false;
             m_peerConnected = false;
             m_engine.output().clear();
+            m_input.clear();
             m_transcript.note("port closed");
         }
     }
@@ -379,6 +393,7 @@ void PhoneSim::setBaudRate(int baud)
     {
         std::lock_guard lock(m_mutex);
         m_engine.output().setBaudRate(baud);
+        m_input.setBaudRate(baud);
     }
     wake();
 }

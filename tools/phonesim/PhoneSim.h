@@ -3,6 +3,7 @@
 // Every public function may be called from any thread while it runs.
 #pragma once
 
+#include "tools/phonesim/InputQueue.h"
 #include "tools/phonesim/PhoneEngine.h"
 #include "tools/phonesim/Transcript.h"
 
@@ -65,7 +66,8 @@ public:
 
     void addFault(const Fault& fault);
     void clearFaults();
-    // Paces everything the phone sends to this many baud (10 bits a byte); 0 sends at once.
+    // Paces the line both ways to this many baud (10 bits a byte): what the phone sends, and what
+    // it receives (a command is taken when its last byte would have crossed). 0: no pacing.
     void setBaudRate(int baud);
     // The quiet time after "+++" before the phone takes it as an escape (1000 ms unless set).
     void setEscapeGuard(std::chrono::milliseconds guard);
@@ -81,11 +83,13 @@ private:
     bool openLine(std::string* error);
     void closeLine();
     void serviceOutput(SimClock::time_point now);
+    void takeArrivedInput(SimClock::time_point now);
     void hangUp(std::chrono::milliseconds downtime, SimClock::time_point now);
 
     mutable std::mutex m_mutex;
     PhoneEngine m_engine;
     Transcript m_transcript;
+    InputQueue m_input;
     std::thread m_thread;
     int m_wakeFd = -1;
     bool m_stopping = false;

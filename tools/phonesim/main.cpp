@@ -58,8 +58,10 @@ int main(int argc, char** argv)
     const QCommandLineOption linkOption("link", "Where to link the phone's device (required).", "PATH");
     const QCommandLineOption stateOption("state", "Read the phone's state from FILE and write it back at the end.",
                                          "FILE");
-    const QCommandLineOption baudOption("baud", "Pace what the phone sends to N baud (10 bits a byte).", "N");
-    const QCommandLineOption paceOption("pace", "Pace what the phone sends to 19200 baud.");
+    const QCommandLineOption baudOption(
+        "baud", "Pace the line both ways to N baud (10 bits a byte): answers go out no faster, and a command counts "
+                "as received once its bytes would have crossed.", "N");
+    const QCommandLineOption paceOption("pace", "Pace the line both ways to 19200 baud.");
     const QCommandLineOption transcriptOption("transcript", "Write every byte in and out to FILE (- for the terminal).",
                                               "FILE");
     const QCommandLineOption faultOption("fault", "Misbehave as FAULT says (see above).", "FAULT");

@@ -356,6 +356,41 @@ TEST(GuiStart, WithoutAMidiDeviceTheStartReportsAndTheSettingsShowNoDevice)
     EXPECT_EQ(bench.Doc().notes[0].pitch, 65);
 }
 
+TEST(GuiStart, MelodyWindowsOpenCascadedOverMostOfTheClientArea)
+{
+    // As the program starts: the first melody before the frame is shown.
+    GuiBench bench;
+    bench.frame->NewDocument();
+    bench.frame->show();
+    bench.frame->NewDocument();
+    QApplication::processEvents();
+    const QSize client = bench.frame->MdiArea()->viewport()->size();
+    const QList<QMdiSubWindow*> windows = bench.frame->MdiArea()->subWindowList(QMdiArea::CreationOrder);
+    ASSERT_EQ(windows.size(), 2);
+    const QRect first = windows[0]->geometry();
+    EXPECT_EQ(first.topLeft(), QPoint(0, 0));
+    EXPECT_GE(first.width(), client.width() * 9 / 10);
+    EXPECT_GE(first.height(), client.height() * 3 / 4);
+    EXPECT_TRUE(QRect(QPoint(0, 0), client).contains(windows[1]->geometry()));
+    EXPECT_GT(windows[1]->y(), 0);
+    EXPECT_EQ(windows[1]->x(), windows[1]->y());
+}
+
+TEST(CascadedPlace, StepsDownAQuarterOfTheHeightThenStartsAgain)
+{
+    const struct {
+        QSize client;
+        int index;
+        QRect place;
+    } cases[] = {
+        {{750, 250}, 0, {0, 0, 726, 226}},    {{750, 250}, 1, {24, 24, 726, 226}},
+        {{750, 250}, 2, {0, 0, 726, 226}},    {{1000, 700}, 6, {144, 144, 856, 556}},
+        {{1000, 700}, 7, {0, 0, 856, 556}},   {{300, 80}, 3, {0, 0, 300, 80}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CascadedPlace(c.client, 24, c.index), c.place) << c.client.height() << " " << c.index;
+}
+
 TEST(GuiStart, TheSettingsListTheDevicesAndKeepTheChoice)
 {
     GuiBench bench(3);

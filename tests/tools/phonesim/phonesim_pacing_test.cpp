@@ -1,5 +1,6 @@
-// Output paced to a baud rate: the time a long answer takes on the line, measured at the
-// receiving end, matches the rate within 5 percent.
+// The line paced to a baud rate: the time a long answer takes on the line, measured at the
+// receiving end, matches the rate within 5 percent; a command is answered only after its own
+// bytes had the time to cross.
 #include "SimLink.h"
 
 #include <gtest/gtest.h>
@@ -64,6 +65,26 @@ TEST_P(PacingTest, LongAnswerTakesTheTimeItsBaudRateAllows)
     const double seconds = std::chrono::duration<double>(last - first).count();
     const double expected = double(received - 1) * 10.0 / baud;
     EXPECT_NEAR(seconds, expected, expected * 0.05) << received << " bytes at " << baud << " baud";
+}
+
+TEST(InputPacing, CommandIsAnsweredOnlyAfterItsBytesCrossedTheLine)
+{
+    PhoneSim sim;
+    SimLink link(sim);
+    ASSERT_TRUE(link.ok()) << link.error();
+    link.command("ATE0");
+    constexpr int kBaud = 1200;
+    sim.setBaudRate(kBaud);
+    const std::string line = "AT+CGMI;+CGMM\r";
+    const auto start = Clock::now();
+    link.send(line);
+    const std::string answer = link.readUntil([](const std::string& got) { return !got.empty(); }, 10s);
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    ASSERT_FALSE(answer.empty());
+    // The first byte of the answer leaves once the whole line has arrived.
+    EXPECT_GE(seconds, double(line.size()) * 10.0 / kBaud);
+    const std::string rest = link.readUntil([&](const std::string& got) { return hasFinalResult(answer + got); }, 10s);
+    EXPECT_NE((answer + rest).find("TV-35"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, PacingTest, testing::Values(19200, 57600));

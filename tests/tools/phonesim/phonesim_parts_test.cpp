@@ -2,6 +2,7 @@
 // and fault matching, with time given by the test.
 #include "tools/phonesim/AtCommand.h"
 #include "tools/phonesim/AtLineReader.h"
+#include "tools/phonesim/InputQueue.h"
 #include "tools/phonesim/OutputQueue.h"
 #include "tools/phonesim/PhoneEngine.h"
 #include "tools/phonesim/PhoneFault.h"
@@ -154,6 +155,30 @@ TEST(OutputQueue, HangUpComesAfterTheBytesBeforeIt)
     q.consumed(2);
     EXPECT_EQ(q.takeHangUp(t0), 250ms);
     EXPECT_EQ(q.due(t0, 100), "never");
+}
+
+TEST(InputQueue, ByteIsReceivedOnceItsBitsCrossedTheLine)
+{
+    InputQueue q;
+    const SimClock::time_point t0 {};
+    q.push("AT", t0); // unpaced: at once
+    EXPECT_EQ(q.arrived(t0), "AT");
+    EXPECT_FALSE(q.nextEvent());
+
+    q.setBaudRate(19200); // 520833 ns a byte
+    q.push("AT\r", t0);
+    EXPECT_EQ(q.arrived(t0), "");
+    EXPECT_EQ(q.nextEvent(), t0 + 520833ns);
+    EXPECT_EQ(q.arrived(t0 + 520833ns), "A");
+    // Bytes written while the line is busy queue behind the last one.
+    q.push("x", t0 + 1ms);
+    EXPECT_EQ(q.arrived(t0 + 4 * 520833ns - 1ns), "T\r");
+    EXPECT_EQ(q.arrived(t0 + 4 * 520833ns), "x");
+    // A line that stood idle starts the next byte afresh.
+    q.push("yz", t0 + 1s);
+    EXPECT_EQ(q.arrived(t0 + 1s + 520832ns), "");
+    EXPECT_EQ(q.arrived(t0 + 2s), "yz");
+    EXPECT_TRUE(q.empty());
 }
 
 TEST(FaultMatch, CommandPatterns)
