@@ -11,7 +11,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray answer(reinterpret_cast<const char*>(data), qsizetype(size));
     const QString cleaned = tessaro::CleanIdentAnswer(answer);
     for (QChar c : cleaned)
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QLatin1Char('O') || c == QLatin1Char('K'))
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+            std::abort();
+    for (QChar end : {cleaned.isEmpty() ? QChar() : cleaned.front(), cleaned.isEmpty() ? QChar() : cleaned.back()})
+        if (end == QLatin1Char('O') || end == QLatin1Char('K'))
             std::abort();
     std::int16_t first = 1;
     std::int16_t last = 30;

@@ -89,9 +89,18 @@ bool leadingCount(const QString& s, std::int32_t& value)
 
 QString CleanIdentAnswer(const QByteArray& answer)
 {
+    // Stripping every O and K, as the result code's letters, would show the maker "TORVANE" as
+    // "TRVANE"; only those at the ends belong to the answer's frame.
     QString text = QString::fromLatin1(answer);
-    StripChars(text, QStringLiteral("\r\nOK"));
-    return text;
+    StripChars(text, QStringLiteral("\r\n"));
+    const auto isFrameLetter = [](QChar c) { return c == QLatin1Char('O') || c == QLatin1Char('K'); };
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && isFrameLetter(text[from]))
+        ++from;
+    while (to > from && isFrameLetter(text[to - 1]))
+        --to;
+    return text.mid(from, to - from);
 }
 
 bool ParseVcsRange(const QString& cleaned, std::int16_t& first, std::int16_t& last)

@@ -18,8 +18,9 @@ inline QString MobileModel;
 constexpr std::int16_t DefaultFirstLocation = 1;
 constexpr std::int16_t DefaultLastLocation = 30;
 
-// An identification answer read up to its closing OK without any CR, LF, "O" or "K": every one
-// goes, so a name that holds those letters loses them too ("K45" reads as "45").
+// An identification answer read up to its closing OK, without its line ends and without the "O"
+// and "K" letters at either end: the closing OK goes, a maker's name keeps the letters inside it
+// ("TORVANE" stays, a model "K45" reads as "45").
 QString CleanIdentAnswer(const QByteArray& answer);
 
 // The range of "vcs" locations in a cleaned answer to AT^SBNW=? ("^SBNW: "vcs",(1-50)" gives 1

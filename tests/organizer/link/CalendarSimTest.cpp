@@ -41,8 +41,8 @@ TEST_F(CalendarSimTest, IdentifiesThePhone)
     EXPECT_TRUE(GetMobileInfo(MobileConnected, MobileModel, MobileManufacturer, MobileEntryCount));
     EXPECT_EQ(received(), std::string("\x1b" "ATE0+CMEE=2\rAT+CGMI\rAT+CGMM\rAT^SBNW=?\r"));
     EXPECT_TRUE(MobileConnected);
-    // The maker's name loses its O with every other O and K.
-    EXPECT_EQ(MobileManufacturer, QStringLiteral("TRVANE"));
+    // The maker's name keeps its O; only the closing OK goes.
+    EXPECT_EQ(MobileManufacturer, QStringLiteral("TORVANE"));
     EXPECT_EQ(MobileModel, QStringLiteral("TV-35"));
     EXPECT_EQ(FirstLocation, 1);
     EXPECT_EQ(LastLocation, 50);
@@ -51,7 +51,7 @@ TEST_F(CalendarSimTest, IdentifiesThePhone)
     EXPECT_TRUE(boxes.boxes.empty());
 
     ShowMobileStatus();
-    EXPECT_EQ(window.panels[PanelMobile], QStringLiteral("TRVANE TV-35"));
+    EXPECT_EQ(window.panels[PanelMobile], QStringLiteral("TORVANE TV-35"));
     EXPECT_EQ(window.panels[PanelEntryCounter], QStringLiteral("Mobile Entries occupied: ?/50"));
 }
 

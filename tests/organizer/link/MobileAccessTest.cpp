@@ -66,10 +66,11 @@ protected:
     FakeStatus status;
 };
 
-TEST(IdentCleaning, RemovesLineEndsAndEveryOAndK)
+TEST(IdentCleaning, RemovesLineEndsAndTheOAndKAtTheEnds)
 {
     const std::pair<QByteArray, QString> cases[] = {
-        {"\r\nTORVANE\r\n\r\nOK\r\n", QStringLiteral("TRVANE")},
+        {"\r\nTORVANE\r\n\r\nOK\r\n", QStringLiteral("TORVANE")},
+        {"\r\nTOKO VK-2\r\n\r\nOK\r\n", QStringLiteral("TOKO VK-2")},
         {"\r\nK45\r\n\r\nOK\r\n", QStringLiteral("45")},
         {"\r\nTV-35\r\n\r\nOK\r\n", QStringLiteral("TV-35")},
         {"\r\nnokia ok\r\n\r\nOK\r\n", QStringLiteral("nokia ok")},
@@ -119,7 +120,7 @@ TEST_F(MobileAccessTest, IdentifiesThePhoneAndItsRange)
     EXPECT_TRUE(identify());
     EXPECT_EQ(sent(), (QByteArrayList{"\x1b", "ATE0+CMEE=2\r", "AT+CGMI\r", "AT+CGMM\r", "AT^SBNW=?\r"}));
     EXPECT_TRUE(MobileConnected);
-    EXPECT_EQ(MobileManufacturer, QStringLiteral("TRVANE"));
+    EXPECT_EQ(MobileManufacturer, QStringLiteral("TORVANE"));
     EXPECT_EQ(MobileModel, QStringLiteral("45"));
     EXPECT_EQ(FirstLocation, 1);
     EXPECT_EQ(LastLocation, 50);
@@ -207,7 +208,7 @@ TEST_F(MobileAccessTest, IdentifyingAgainKeepsTheEntriesRead)
     std::int16_t count = -1;
     EXPECT_TRUE(GetMobileInfo(connected, model, manufacturer, count));
     EXPECT_TRUE(connected);
-    EXPECT_EQ(manufacturer + QLatin1Char(' ') + model, QStringLiteral("TRVANE 45"));
+    EXPECT_EQ(manufacturer + QLatin1Char(' ') + model, QStringLiteral("TORVANE 45"));
     EXPECT_EQ(count, 2);
     EXPECT_TRUE(MobileEntriesRead);
     EXPECT_EQ(MobileEntryCount, 2);
@@ -357,7 +358,7 @@ TEST_F(EntriesReadTest, ThirtyLocationsWithThreeEntries)
     EXPECT_EQ(MobileEntryCount, 3);
     EXPECT_TRUE(MobileEntriesRead);
     EXPECT_EQ(window.panels[PanelEntryCounter], QStringLiteral("Mobile Entries occupied: 3/30"));
-    EXPECT_EQ(window.panels[PanelMobile], QStringLiteral("TRVANE 45"));
+    EXPECT_EQ(window.panels[PanelMobile], QStringLiteral("TORVANE 45"));
 
     std::vector<int> expected(30);
     std::iota(expected.begin(), expected.end(), 1);
@@ -497,13 +498,13 @@ TEST_F(MobileAccessTest, StatusPanelsInEveryState)
         const char* counter;
     };
     const Case cases[] = {
-        {10000, true, true, "TRVANE 45", "ImageHandy_gruen", "connected", "Mobile Entries occupied: 12/50"},
-        {10000, true, false, "TRVANE 45", "ImageHandy_gruen", "connected", "Mobile Entries occupied: ?/50"},
+        {10000, true, true, "TORVANE 45", "ImageHandy_gruen", "connected", "Mobile Entries occupied: 12/50"},
+        {10000, true, false, "TORVANE 45", "ImageHandy_gruen", "connected", "Mobile Entries occupied: ?/50"},
         {10000, false, false, "No mobile", "ImageHandy_grau", "offline", "Mobile Entries occupied: ?"},
-        {20000, true, true, "TRVANE 45", "ImageHandy_gruen", "verbunden", "Telefoneinträge belegt: 12/50"},
+        {20000, true, true, "TORVANE 45", "ImageHandy_gruen", "verbunden", "Telefoneinträge belegt: 12/50"},
         {20000, false, true, "Kein Telefon", "ImageHandy_grau", "nicht verbunden", "Telefoneinträge belegt: ?"},
     };
-    MobileManufacturer = QStringLiteral("TRVANE");
+    MobileManufacturer = QStringLiteral("TORVANE");
     MobileModel = QStringLiteral("45");
     MobileEntryCount = 12;
     MobileCapacity = 50;

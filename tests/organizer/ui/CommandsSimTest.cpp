@@ -118,9 +118,9 @@ TEST_F(CommandsSimTest, TheWholeCommandSetThroughTheToolbarAndTheGrids)
     QTest::keyClick(app->window(), Qt::Key_T, Qt::ControlModifier);
     EXPECT_EQ(recorder->log, (QStringList{"Start Torvane Appointments",
                                           "SetText Please wait. Reading status from mobile! shown",
-                                          "SetText TRVANE TV-35\rMobile OK shown"}));
+                                          "SetText TORVANE TV-35\rMobile OK shown"}));
     ASSERT_TRUE(app->statusWindow().isLoaded());
-    EXPECT_EQ(app->statusWindow().Text()->text(), QStringLiteral("TRVANE TV-35\nMobile OK"));
+    EXPECT_EQ(app->statusWindow().Text()->text(), QStringLiteral("TORVANE TV-35\nMobile OK"));
     EXPECT_FALSE(app->statusWindow().Abbrechen()->isVisible());
     app->statusWindow().OK()->click();
     EXPECT_FALSE(app->statusWindow().isLoaded());

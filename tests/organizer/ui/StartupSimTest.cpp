@@ -63,7 +63,7 @@ TEST_F(TessaroAppTest, StartsAgainstThePhoneAndShowsItInTheStatusBar)
     EXPECT_EQ(PhoneEntryTable.LBound(), 1);
     EXPECT_EQ(PhoneEntryTable.UBound(), 50);
     // Every O and K goes from the maker's and model's names.
-    EXPECT_EQ(panel(PanelMobile), QStringLiteral("TRVANE TV-35"));
+    EXPECT_EQ(panel(PanelMobile), QStringLiteral("TORVANE TV-35"));
     EXPECT_EQ(Main_Form().TivStatusBar.panel(PanelMobile).pictureName(), QStringLiteral("ImageHandy_gruen"));
     EXPECT_EQ(panel(PanelMobileStatus), QStringLiteral("connected"));
     EXPECT_EQ(panel(PanelEntryCounter), QStringLiteral("Mobile Entries occupied: ?/50"));
