@@ -22,8 +22,6 @@ OrgError CaughtError()
 {
     try {
         throw;
-    } catch (const OrgError& e) {
-        return e;
     } catch (const torvane::controls::ControlError& e) {
         return OrgError(e.number(), e.source(), e.description());
     } catch (const std::out_of_range&) {

@@ -39,7 +39,7 @@ int MsgBox(const QString& text, int style, const QString& caption)
     return (style & 7) == vbYesNo ? vbYes : vbOK;
 }
 
-void ShowErrorBox(const OrgError& err, const QString& procName, const QString& locationTail)
+void ShowErrorBox(const torvane::controls::ControlError& err, const QString& procName, const QString& locationTail)
 {
     QString location = AppTitle + QLatin1Char(':') + procName;
     if (!locationTail.isEmpty())

@@ -7,9 +7,11 @@
 
 #include <functional>
 
-namespace tessaro {
+namespace torvane::controls {
+class ControlError;
+}
 
-class OrgError;
+namespace tessaro {
 
 // Button and icon bits of a box, and its answers.
 constexpr int vbOKOnly = 0;
@@ -40,7 +42,7 @@ int MsgBox(const QString& text, int style, const QString& caption);
 // The error box of a procedure that handles its own errors: titled
 // "An Error Occurred In: " + source + ":" + procedure, with the number, the description and
 // the location (program title and procedure, then `locationTail` when given).
-void ShowErrorBox(const OrgError& err, const QString& procName, const QString& locationTail = {});
+void ShowErrorBox(const torvane::controls::ControlError& err, const QString& procName, const QString& locationTail = {});
 
 // The same box with an extra last line (the settings name the value or key that failed).
 void ShowErrorBoxWithLine(int number, const QString& source, const QString& description,

@@ -2,10 +2,7 @@
 // current language. Procedures pass them up; the outermost handler shows the error box.
 #pragma once
 
-#include <QString>
-
-#include <exception>
-#include <string>
+#include "platform/ui/controls/ControlError.h"
 
 namespace tessaro {
 
@@ -30,20 +27,9 @@ constexpr int ErrUploadPending = -1975;
 constexpr int ErrOverflow = 6;
 constexpr int ErrTypeMismatch = 13;
 
-class OrgError : public std::exception {
+class OrgError : public torvane::controls::ControlError {
 public:
-    OrgError(int number, QString source, QString description);
-
-    int number() const { return m_number; }
-    const QString& source() const { return m_source; }
-    const QString& description() const { return m_description; }
-    const char* what() const noexcept override { return m_what.c_str(); }
-
-private:
-    int m_number;
-    QString m_source;
-    QString m_description;
-    std::string m_what;
+    using ControlError::ControlError;
 };
 
 // The runtime's own errors carry the program title as their source.

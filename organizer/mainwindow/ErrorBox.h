@@ -11,11 +11,6 @@
 
 namespace tessaro {
 
-inline OrgError asOrgError(const torvane::controls::ControlError& err)
-{
-    return OrgError(err.number(), err.source(), err.description());
-}
-
 // Runs f; true when it ran to its end, false when it raised and the box was shown.
 template <class F>
 bool runWithErrorBox(const QString& procName, F&& f)
@@ -23,10 +18,8 @@ bool runWithErrorBox(const QString& procName, F&& f)
     try {
         f();
         return true;
-    } catch (const OrgError& err) {
-        ShowErrorBox(err, procName);
     } catch (const torvane::controls::ControlError& err) {
-        ShowErrorBox(asOrgError(err), procName);
+        ShowErrorBox(err, procName);
     }
     return false;
 }

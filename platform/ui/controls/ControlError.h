@@ -1,7 +1,7 @@
 // The error a control raises when asked for something it does not hold (a band, tool, key, row
 // or column that is not there) or given a value it refuses. It carries a number, the control's
-// name as its source and a description, so the organizer's error box can report it like any
-// other raised error.
+// name as its source and a description. The organizer's own errors are of this kind too, so
+// its error box reports both alike.
 #pragma once
 
 #include <QString>
