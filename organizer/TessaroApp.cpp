@@ -32,10 +32,8 @@
 #include "platform/ui/msgservice/MessageService.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QPushButton>
 #include <QScreen>
-#include <QUrl>
 
 namespace tessaro {
 
@@ -279,9 +277,7 @@ void TessaroApp::ShowLanguage()
 
 void TessaroApp::ShowHelpContents()
 {
-    const QString page = FindHelpPage(HelpFile);
-    if (!page.isEmpty())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+    tessaro::ShowHelpContents(HelpFile);
 }
 
 void TessaroApp::UnloadMainWindow()

@@ -6,11 +6,6 @@
 
 namespace tessaro {
 
-QString FindHelpPage(const QString& helpFile)
-{
-    return torvane::ui::findHelpPage(helpFile);
-}
-
 void ShowHelpContents(const QString& helpFile)
 {
     if (torvane::ui::openHelpPage(helpFile))

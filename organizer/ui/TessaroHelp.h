@@ -5,10 +5,6 @@
 
 namespace tessaro {
 
-// The page of `helpFile`'s contents (a name without a folder, "TessaroHelpe.hlp"), found as
-// every program of the suite finds its help; empty when there is none.
-QString FindHelpPage(const QString& helpFile);
-
 // Opens the contents of `helpFile`; when there is no page, a message box says so.
 void ShowHelpContents(const QString& helpFile);
 

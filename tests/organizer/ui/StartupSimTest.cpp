@@ -10,13 +10,13 @@
 #include "organizer/mainwindow/ActiveBar.h"
 #include "organizer/mainwindow/GridSetup.h"
 #include "organizer/ui/MainWindow.h"
-#include "organizer/ui/TessaroHelp.h"
 #include "organizer/ui/frmSplash.h"
 
 #include "platform/outlook/AppointmentDialog.h"
 #include "platform/outlook/NameSpace.h"
 #include "platform/registry/Registry.h"
 #include "platform/ui/controls/Twips.h"
+#include "platform/ui/help/HelpPage.h"
 
 #include <QDir>
 #include <QFile>
@@ -151,14 +151,14 @@ TEST_F(TessaroAppTest, TheWindowIsLaidOutAsTheUserSizesItAndItsEndAndHelpAnswer)
     EXPECT_EQ(Main_Form().FG1[0].width(), 900 * 15 + 120 - 1350);
 
     // Help shows the language's page when there is one, and nothing without.
-    EXPECT_TRUE(FindHelpPage(HelpFile).isEmpty());
+    EXPECT_TRUE(torvane::ui::findHelpPage(HelpFile).isEmpty());
     const QString help = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/torvane/help");
     ASSERT_TRUE(QDir().mkpath(help));
     for (const char* name : {"TessaroHelpe.html", "TessaroHelpd.html"}) {
         QFile page(help + QLatin1Char('/') + QLatin1String(name));
         ASSERT_TRUE(page.open(QIODevice::WriteOnly));
     }
-    EXPECT_EQ(FindHelpPage(HelpFile), help + QStringLiteral("/TessaroHelpe.html"));
+    EXPECT_EQ(torvane::ui::findHelpPage(HelpFile), help + QStringLiteral("/TessaroHelpe.html"));
 
     // The menu's End ends the program.
     Main_Form().ActiveBar1.activate(Main_Form().ActiveBar1.band(band::TessaroOrganizerMenu).tool(tool::TessaroEnd));
