@@ -3,7 +3,7 @@
 #include "organizer/daterange/Calendar.h"
 #include "organizer/daterange/DateArithmetic.h"
 #include "organizer/daterange/DateTexts.h"
-#include "organizer/daterange/ErrorReport.h"
+#include "organizer/link/ErrorReport.h"
 #include "organizer/link/MainWindowSeams.h"
 #include "organizer/link/PublicVar.h"
 #include "organizer/link/TessaroStrings.h"

@@ -1,6 +1,6 @@
 #include "organizer/daterange/DateArithmetic.h"
 
-#include "organizer/daterange/ErrorReport.h"
+#include "organizer/link/ErrorReport.h"
 
 #include <cmath>
 #include <cstdint>

@@ -2,7 +2,7 @@
 
 #include "organizer/daterange/Calendar.h"
 #include "organizer/daterange/DateArithmetic.h"
-#include "organizer/daterange/ErrorReport.h"
+#include "organizer/link/ErrorReport.h"
 #include "organizer/link/PublicVar.h"
 #include "organizer/link/TessaroStrings.h"
 

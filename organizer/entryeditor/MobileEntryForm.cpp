@@ -7,7 +7,7 @@
 #include "organizer/entryeditor/EntryPictures.h"
 
 #include "organizer/daterange/Calendar.h"
-#include "organizer/daterange/ErrorReport.h"
+#include "organizer/link/ErrorReport.h"
 #include "organizer/link/MessageBox.h"
 #include "organizer/link/MobileStatus.h"
 #include "organizer/link/OrgError.h"

@@ -5,7 +5,7 @@
 #include "organizer/daterange/Calendar.h"
 #include "organizer/daterange/CalendarFrame.h"
 #include "organizer/daterange/DateTexts.h"
-#include "organizer/daterange/ErrorReport.h"
+#include "organizer/link/ErrorReport.h"
 #include "organizer/link/MessageBox.h"
 #include "organizer/link/MobileStatus.h"
 #include "organizer/link/OrgError.h"

@@ -3,9 +3,12 @@
 // (and tests put fakes in).
 #pragma once
 
+#include "organizer/mainwindow/ErrorBox.h"
 #include "organizer/sync/SyncErrors.h"
 
 #include <QString>
+
+#include <utility>
 
 namespace tessaro {
 
@@ -37,13 +40,7 @@ CommandWindows& Windows();
 template <class F>
 bool runCommand(const QString& procName, F&& f)
 {
-    try {
-        f();
-        return true;
-    } catch (...) {
-        ShowSyncError(procName);
-    }
-    return false;
+    return runWithErrorBox(procName, std::forward<F>(f), ShowSyncError);
 }
 
 } // namespace tessaro

@@ -1,25 +1,24 @@
-// The error handler of a main window procedure: whatever the procedure raises (the organizer's
-// own errors and the controls' alike) ends it and is shown in the organizer's error box under
-// the procedure's name.
+// The error handler of a main window procedure: whatever the procedure raises ends it and is
+// shown in the organizer's error box under the procedure's name.
 #pragma once
 
-#include "organizer/link/MessageBox.h"
-#include "organizer/link/OrgError.h"
-#include "platform/ui/controls/ControlError.h"
+#include "organizer/link/ErrorReport.h"
 
 #include <QString>
 
 namespace tessaro {
 
-// Runs f; true when it ran to its end, false when it raised and the box was shown.
+// Runs f; true when it ran to its end, false when it raised and the box was shown. `show`
+// reports the error being handled: by default the organizer's, the controls' and the runtime's
+// errors; the synchronisation's commands pass the one that also knows the calendar's.
 template <class F>
-bool runWithErrorBox(const QString& procName, F&& f)
+bool runWithErrorBox(const QString& procName, F&& f, void (*show)(const QString&) = ShowCaughtError)
 {
     try {
         f();
         return true;
-    } catch (const torvane::controls::ControlError& err) {
-        ShowErrorBox(err, procName);
+    } catch (...) {
+        show(procName);
     }
     return false;
 }

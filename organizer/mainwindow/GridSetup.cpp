@@ -1,6 +1,7 @@
 #include "organizer/mainwindow/GridSetup.h"
 
 #include "organizer/link/MainWindowSeams.h"
+#include "organizer/link/MessageBox.h"
 #include "organizer/link/MobileStatus.h"
 #include "organizer/link/PublicVar.h"
 #include "organizer/link/TessaroStrings.h"

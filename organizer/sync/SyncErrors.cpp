@@ -1,6 +1,6 @@
 #include "organizer/sync/SyncErrors.h"
 
-#include "organizer/daterange/ErrorReport.h"
+#include "organizer/link/ErrorReport.h"
 #include "organizer/link/MessageBox.h"
 
 namespace tessaro {

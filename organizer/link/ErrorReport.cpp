@@ -1,4 +1,4 @@
-#include "organizer/daterange/ErrorReport.h"
+#include "organizer/link/ErrorReport.h"
 
 #include "organizer/link/MessageBox.h"
 
