@@ -2,6 +2,7 @@
 // calendar, their header rows in both languages, the status bar, the picture lists, the period
 // fields, the window's size; the progress panel; the layout's error box.
 #include "organizer/mainwindow/ActiveBar.h"
+#include "organizer/mainwindow/ErrorBox.h"
 #include "organizer/mainwindow/GridSetup.h"
 #include "organizer/mainwindow/MainFormControls.h"
 #include "organizer/mainwindow/MainFormLayout.h"
@@ -14,6 +15,8 @@
 #include "organizer/link/MainWindowFakes.h"
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 namespace tessaro {
 namespace {
@@ -235,6 +238,18 @@ TEST_F(GridSetupTest, AFailingStepEndsTheSetUpInItsErrorBox)
     EXPECT_TRUE(boxes.boxes[0].text.startsWith(QStringLiteral("Number: 9\r\n"))) << boxes.boxes[0].text.toStdString();
     // Everything before it stands.
     EXPECT_EQ(Main_Form().Form.height(), 200 + 2190 + 350 + 450 + 600);
+}
+
+// A procedure's handler ends it in the box whatever it raised, not only the organizer's errors.
+TEST_F(GridSetupTest, AProcedureShowsEveryKindOfErrorInItsBox)
+{
+    EXPECT_FALSE(runWithErrorBox(QStringLiteral("TIVResize"), [] { throw std::out_of_range("row"); }));
+    EXPECT_FALSE(runWithErrorBox(QStringLiteral("Main"), [] { throw std::runtime_error("disk"); }));
+    EXPECT_TRUE(runWithErrorBox(QStringLiteral("Main"), [] {}));
+    ASSERT_EQ(boxes.boxes.size(), 2u);
+    EXPECT_TRUE(boxes.boxes[0].text.startsWith(QStringLiteral("Number: 9\r\n"))) << boxes.boxes[0].text.toStdString();
+    EXPECT_TRUE(boxes.boxes[0].caption.endsWith(QStringLiteral(":TIVResize")));
+    EXPECT_TRUE(boxes.boxes[1].text.contains(QStringLiteral("Internal error: disk"))) << boxes.boxes[1].text.toStdString();
 }
 
 TEST_F(GridSetupTest, ResizeAppliesTheLayoutToBothInstancesAndReportsAnOverflow)
