@@ -57,7 +57,11 @@ trap end_demo EXIT
 rc=$?
 echo "boxes the programs showed:"
 cat "$work/boxes.log" 2> /dev/null
+# Corvant takes one message off the phone every 15 seconds; when the demo ends before the second
+# part of the two-part message arrived, Corvant keeps the first as an incomplete message and says
+# so on its way out. Which way it goes depends on how busy the machine is.
 if grep -v -e '^CSmsPreviewDlg' -e 'Cannot find any MIDI-device' -e 'Save changes to RingToneEditor1' \
+          -e 'Incomplete concatenated message was saved' \
      "$work/boxes.log" 2> /dev/null | grep -q .; then
   echo "FAIL: a program showed a box besides the waiting message's"
   rc=1
