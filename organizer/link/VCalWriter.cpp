@@ -13,10 +13,10 @@ namespace {
 // refuses for ever; other control characters do the phone no good either.
 QString singleLine(const QString& text)
 {
-    QString out = text;
+    QString out = PhoneText(text);
     for (QChar& c : out) {
-        const unsigned low = c.unicode() & 0xff;
-        if (low < 0x20 || low == 0x7f)
+        const unsigned code = c.unicode();
+        if (code < 0x20 || code == 0x7f)
             c = QLatin1Char(' ');
     }
     return out;
@@ -80,12 +80,18 @@ QString BuildVCalText(const PhoneEntry& e)
     return text;
 }
 
+QString PhoneText(const QString& text)
+{
+    QString out = text;
+    for (QChar& c : out)
+        if (c.unicode() > 0xff)
+            c = UnknownPhoneCharacter;
+    return out;
+}
+
 QByteArray VCalTextToBytes(const QString& text)
 {
-    QByteArray bytes(text.size(), '\0');
-    for (qsizetype i = 0; i < text.size(); ++i)
-        bytes[i] = char(text[i].unicode() & 0xff);
-    return bytes;
+    return PhoneText(text).toLatin1();
 }
 
 bool SendSingleEntry(const PhoneEntry& entry)
