@@ -5,6 +5,8 @@
 #include "organizer/link/OrgError.h"
 #include "organizer/link/PublicVar.h"
 
+#include <algorithm>
+
 namespace tessaro {
 
 namespace {
@@ -82,10 +84,12 @@ QString BuildVCalText(const PhoneEntry& e)
 
 QString PhoneText(const QString& text)
 {
+    const auto beyondLatin1 = [](QChar c) { return c.unicode() > 0xff; };
+    // The grids compare texts this way row by row: most of them need no copy.
+    if (std::none_of(text.cbegin(), text.cend(), beyondLatin1))
+        return text;
     QString out = text;
-    for (QChar& c : out)
-        if (c.unicode() > 0xff)
-            c = UnknownPhoneCharacter;
+    std::replace_if(out.begin(), out.end(), beyondLatin1, UnknownPhoneCharacter);
     return out;
 }
 

@@ -89,6 +89,11 @@ struct Held {
     bool operator==(const Held& o) const = default;
 };
 
+void PrintTo(const Held& h, std::ostream* os)
+{
+    *os << h.start.toStdString() << " " << h.text.toStdString();
+}
+
 class SyncEndToEndTest : public test::SyncTest {
 protected:
     void SetUp() override
