@@ -4,7 +4,6 @@
 #include "platform/outlook/ItemState.h"
 #include "platform/outlook/OccurrenceCursor.h"
 #include "platform/outlook/OutlookError.h"
-#include "platform/ui/datetext/DatePicture.h"
 
 namespace torvane::outlook {
 
@@ -45,10 +44,7 @@ void Items::Sort(const QString& property)
 
 std::optional<AppointmentItem> Items::Find(const QString& filter)
 {
-    // Read with the year in full, so that a filter that writes its years whole is taken as
-    // written; two digits still go through the century window.
-    const StartRange range =
-        parseStartFilter(filter, datetext::withFullYears(d->session->dateTimePicture), d->session->names);
+    const StartRange range = parseStartFilter(filter, d->session->dateTimePicture, d->session->names);
     d->cursor = std::make_unique<OccurrenceCursor>(d->session->file->data(), range, d->includeRecurrences, d->sorted);
     return FindNext();
 }

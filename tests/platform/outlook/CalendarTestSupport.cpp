@@ -2,7 +2,6 @@
 
 #include "IndependentCheck.h"
 
-#include "platform/ui/datetext/DatePicture.h"
 #include "platform/ui/datetext/DateText.h"
 
 #include <QFile>
@@ -70,9 +69,8 @@ AppointmentItem CalendarTest::addSaved(const QString& subject, const QDateTime& 
 
 QString CalendarTest::rangeFilter(const QDateTime& from, const QDateTime& to)
 {
-    const QString picture = datetext::withFullYears(Picture);
-    return QStringLiteral("[Start]>=\"") + datetext::formatDateTime(from, picture) + QStringLiteral("\" and [Start] <=\"")
-        + datetext::formatDateTime(to, picture) + QStringLiteral("\"");
+    return QStringLiteral("[Start]>=\"") + datetext::formatDateTime(from, Picture) + QStringLiteral("\" and [Start] <=\"")
+        + datetext::formatDateTime(to, Picture) + QStringLiteral("\"");
 }
 
 std::vector<AppointmentItem> CalendarTest::findAll(Items& items, const QString& filter)

@@ -139,20 +139,4 @@ TEST_F(CenturyTest, TheFilterIsReadWithTheOrganizersPicture)
     EXPECT_EQ(errorOf([&] { items.Find(QStringLiteral("[Start] >= \"04.07.24 19:30\"")); }), ErrInvalidArgument);
 }
 
-TEST_F(CenturyTest, FourDigitYearsAreTakenAsWrittenAlsoWhereTheYearRunsIntoTheMonth)
-{
-    addSaved(QStringLiteral("2031"), at(2031, 3, 17, 9, 0));
-    addSaved(QStringLiteral("2100"), at(2100, 1, 1, 0, 0));
-    ApplicationOptions o = options();
-    o.shortDateTimeFormat = QStringLiteral("yyMMdd HH:mm");
-    auto a = Application::create(o);
-    ASSERT_TRUE(a);
-    Items items = calendarItems(*a);
-    items.Sort(QStringLiteral("[Start]"));
-    QStringList found;
-    for (const auto& item : findAll(items, QStringLiteral("[Start] >= \"20310317 09:00\" and [Start] <= \"21000101 00:00\"")))
-        found << item.Subject();
-    EXPECT_EQ(found, (QStringList{"2031", "2100"}));
-}
-
 } // namespace

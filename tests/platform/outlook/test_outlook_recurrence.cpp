@@ -271,31 +271,4 @@ TEST_F(RecurrenceTest, PatternValuesAreChecked)
     EXPECT_FALSE(item.IsRecurring());
 }
 
-TEST_F(RecurrenceTest, ATimeTheClockSkipsIsShownAsMuchLaterAndTheFileKeepsIt)
-{
-    // 02:30 on the last Sunday of March does not exist in Berlin: the clock jumps from 02:00 to
-    // 03:00. A single appointment and a Sunday series written by another program at that time.
-    const QByteArray file = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Elsewhere//EN\r\n"
-                            "BEGIN:VEVENT\r\nUID:night-train\r\nDTSTAMP:20260101T000000Z\r\n"
-                            "DTSTART:20260329T023000\r\nDTEND:20260329T040000\r\nSUMMARY:Night train\r\n"
-                            "END:VEVENT\r\n"
-                            "BEGIN:VEVENT\r\nUID:bakery\r\nDTSTAMP:20260101T000000Z\r\n"
-                            "DTSTART:20260315T023000\r\nDTEND:20260315T030000\r\nRRULE:FREQ=WEEKLY;COUNT=4\r\n"
-                            "SUMMARY:Bakery shift\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
-    writeFile(file);
-    std::vector<std::pair<QString, QDateTime>> shown;
-    for (AppointmentItem& item : occurrences(at(2026, 3, 22), at(2026, 4, 5, 23, 59))) {
-        shown.emplace_back(item.Subject(), item.Start());
-        item.Save();
-    }
-    EXPECT_EQ(shown, (std::vector<std::pair<QString, QDateTime>>{{"Bakery shift", at(2026, 3, 22, 2, 30)},
-                                                                {"Night train", at(2026, 3, 29, 3, 30)},
-                                                                {"Bakery shift", at(2026, 3, 29, 3, 30)},
-                                                                {"Bakery shift", at(2026, 4, 5, 2, 30)}}));
-    AppointmentItem single = app().GetNamespace(QStringLiteral("MAPI")).GetItemFromID(QStringLiteral("night-train"));
-    EXPECT_EQ(single.Start(), at(2026, 3, 29, 3, 30));
-    single.Save();
-    EXPECT_EQ(fileBytes(), file);
-}
-
 } // namespace

@@ -1,5 +1,4 @@
 // Date texts in the organizer's pictures: what is written, what is read back, what is refused.
-#include "platform/ui/datetext/DatePicture.h"
 #include "platform/ui/datetext/DateText.h"
 
 #include <gtest/gtest.h>
@@ -180,23 +179,6 @@ TEST(DateText, TwoDigitYearWindow)
     EXPECT_EQ(expandTwoDigitYear(29), 2029);
     EXPECT_EQ(expandTwoDigitYear(30), 1930);
     EXPECT_EQ(expandTwoDigitYear(99), 1999);
-}
-
-TEST(DateText, FullYearsLeaveNoCenturyToGuess)
-{
-    EXPECT_EQ(withFullYears(u"dd.mm.yy hh:mm"), "dd.mm.yyyy hh:mm");
-    EXPECT_EQ(withFullYears(u"M/d/y 'yy' \\y"), "M/d/yyyy 'yy' \\y");
-    EXPECT_EQ(withFullYears(u"yyyy-MM-dd"), "yyyy-MM-dd");
-    // Written with the widened picture and read with it, a date keeps its century, also where
-    // the year runs into the next number.
-    for (const QString& picture : {QStringLiteral("dd.mm.yy hh:mm"), QStringLiteral("yyMMdd HHmm")}) {
-        const QString full = withFullYears(picture);
-        for (const QDateTime& t : {QDateTime(QDate(2031, 3, 17), QTime(9, 5)), QDateTime(QDate(2100, 1, 1), QTime(0, 0)),
-                                   QDateTime(QDate(1929, 12, 31), QTime(23, 59))})
-            EXPECT_EQ(parseDateTime(formatDateTime(t, full), full), t) << picture.toStdString();
-    }
-    // A two-digit year as typed keeps the window.
-    EXPECT_EQ(parseDate(u"17.03.31", u"dd.mm.yy"), QDate(1931, 3, 17));
 }
 
 } // namespace
