@@ -52,7 +52,7 @@ public:
     Clock::duration paused {};
 };
 
-// Entries of every category, with and without alarms and series, texts of a usual length.
+// Entries of every category, with and without alarms and series, texts as long as a phone holds.
 tessaro::PhoneEntry entryFor(int n)
 {
     using namespace tessaro;
@@ -71,7 +71,7 @@ tessaro::PhoneEntry entryFor(int n)
         e.IsSerie = FlagTrue;
         e.RRule = QLatin1String(rule);
     }
-    e.Description = QStringLiteral("Appointment %1 with the planning group").arg(n);
+    e.Description = QStringLiteral("Planning no. %1").arg(n); // as long as the phone takes
     e.Summary = QStringLiteral("+49 30 5550%1").arg(100 + n);
     e.LocationIndex = std::int16_t(n);
     return e;

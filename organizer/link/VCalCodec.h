@@ -29,7 +29,15 @@ QString VCalDateTimeText(VbDate d);
 // The object text of an entry, every line ended by CR LF.
 QString BuildVCalText(const PhoneEntry& entry);
 
-// One byte per character: its low 8 bits.
+// What stands for a character the phone's Latin-1 text cannot hold, as everywhere else in the
+// suite where a text goes down to Latin-1.
+inline constexpr QChar UnknownPhoneCharacter = u'?';
+
+// The text as the phone will hold it: every character beyond Latin-1 becomes
+// UnknownPhoneCharacter (never the character its low byte would name).
+QString PhoneText(const QString& text);
+
+// One byte per character, the Latin-1 code of PhoneText.
 QByteArray VCalTextToBytes(const QString& text);
 
 // Writes the entry as a vcs object at its LocationIndex. False after an error, which it

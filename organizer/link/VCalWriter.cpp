@@ -5,6 +5,8 @@
 #include "organizer/link/OrgError.h"
 #include "organizer/link/PublicVar.h"
 
+#include <algorithm>
+
 namespace tessaro {
 
 namespace {
@@ -13,10 +15,10 @@ namespace {
 // refuses for ever; other control characters do the phone no good either.
 QString singleLine(const QString& text)
 {
-    QString out = text;
+    QString out = PhoneText(text);
     for (QChar& c : out) {
-        const unsigned low = c.unicode() & 0xff;
-        if (low < 0x20 || low == 0x7f)
+        const unsigned code = c.unicode();
+        if (code < 0x20 || code == 0x7f)
             c = QLatin1Char(' ');
     }
     return out;
@@ -80,12 +82,20 @@ QString BuildVCalText(const PhoneEntry& e)
     return text;
 }
 
+QString PhoneText(const QString& text)
+{
+    const auto beyondLatin1 = [](QChar c) { return c.unicode() > 0xff; };
+    // The grids compare texts this way row by row: most of them need no copy.
+    if (std::none_of(text.cbegin(), text.cend(), beyondLatin1))
+        return text;
+    QString out = text;
+    std::replace_if(out.begin(), out.end(), beyondLatin1, UnknownPhoneCharacter);
+    return out;
+}
+
 QByteArray VCalTextToBytes(const QString& text)
 {
-    QByteArray bytes(text.size(), '\0');
-    for (qsizetype i = 0; i < text.size(); ++i)
-        bytes[i] = char(text[i].unicode() & 0xff);
-    return bytes;
+    return PhoneText(text).toLatin1();
 }
 
 bool SendSingleEntry(const PhoneEntry& entry)

@@ -11,6 +11,7 @@
 #include "organizer/sync/SyncErrors.h"
 
 #include "platform/outlook/NameSpace.h"
+#include "platform/ui/datetext/DatePicture.h"
 
 namespace tessaro {
 
@@ -45,9 +46,12 @@ bool FillGridMobileEntry(const EntryTable& table, int textColumn, int otherTextC
 
 QString CalendarFilter(VbDate from, VbDate to)
 {
+    // The regional picture with the year in full: a two-digit year would be read back in a
+    // century window and miss every appointment from 2030 on.
+    const QString picture = torvane::datetext::withFullYears(ShortDateTimeFormat);
     const QChar quote(u'"');
-    return QStringLiteral("[Start]>=") + quote + FormatDate(from, ShortDateTimeFormat) + quote +
-           QStringLiteral(" and [Start] <=") + quote + FormatDate(to, ShortDateTimeFormat) + quote;
+    return QStringLiteral("[Start]>=") + quote + FormatDate(from, picture) + quote + QStringLiteral(" and [Start] <=") +
+           quote + FormatDate(to, picture) + quote;
 }
 
 bool FillGridOutlookEntry(const outlook::Application& application, int firstRow, int textColumn,

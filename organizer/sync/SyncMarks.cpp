@@ -5,6 +5,7 @@
 #include "organizer/link/PhoneEntry.h"
 #include "organizer/link/PublicVar.h"
 #include "organizer/link/TextRoutines.h"
+#include "organizer/link/VCalCodec.h"
 #include "organizer/mainwindow/MainFormControls.h"
 #include "organizer/sync/SyncErrors.h"
 
@@ -13,8 +14,10 @@ namespace tessaro {
 bool CellCompare(const QString& a, const QString& b)
 {
     try {
-        const QString x = WithoutLeadingBlanks(a);
-        const QString y = WithoutLeadingBlanks(b);
+        // A phone text holds '?' where the appointment had a character beyond Latin-1: compared
+        // as the phone holds them, a copied text still matches its appointment.
+        const QString x = PhoneText(WithoutLeadingBlanks(a));
+        const QString y = PhoneText(WithoutLeadingBlanks(b));
         if (x.isEmpty() || y.isEmpty())
             return x.isEmpty() && y.isEmpty();
         return x.size() <= y.size() ? y.contains(x, Qt::CaseSensitive) : x.contains(y, Qt::CaseSensitive);

@@ -7,8 +7,8 @@
 
 namespace tessaro {
 
-// True when the texts (leading blanks dropped) are both empty, or the shorter occurs in the
-// longer, letter case counting.
+// True when the texts (leading blanks dropped, each as the phone would hold it) are both empty,
+// or the shorter occurs in the longer, letter case counting.
 bool CellCompare(const QString& a, const QString& b);
 
 // The mark of one row from its two identifier columns (left of each text column) and texts;

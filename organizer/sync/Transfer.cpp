@@ -7,6 +7,7 @@
 #include "organizer/link/MobileStatus.h"
 #include "organizer/link/PublicVar.h"
 #include "organizer/link/TessaroStrings.h"
+#include "organizer/link/VCalCodec.h"
 #include "organizer/sync/Deleting.h"
 #include "organizer/sync/GridFill.h"
 #include "organizer/sync/GridLookups.h"
@@ -18,8 +19,9 @@
 
 #include "platform/outlook/NameSpace.h"
 
-#include <bit>
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace tessaro {
 
@@ -31,6 +33,128 @@ Flag16 flag(bool on)
 {
     return on ? FlagTrue : FlagFalse;
 }
+
+// The repetition a phone series' rule gives ("D7" is read as weekly).
+QString ruleOf(const PhoneEntry& e)
+{
+    return e.RRule == QLatin1String("D7") ? QStringLiteral("W1") : e.RRule;
+}
+
+// Whether two phone series with matching texts repeat on the same days at the same time: the
+// one that starts later is then one of the other's occurrences.
+bool sameRepetition(const PhoneEntry& a, const PhoneEntry& b)
+{
+    if (a.IsSerie == FlagFalse || b.IsSerie == FlagFalse || ruleOf(a) != ruleOf(b) ||
+        !CellCompare(a.DisplayText, b.DisplayText))
+        return false;
+    const DateParts x = vbDateParts(a.StartTime);
+    const DateParts y = vbDateParts(b.StartTime);
+    if (x.hour != y.hour || x.minute != y.minute || x.second != y.second)
+        return false;
+    const QString rule = ruleOf(a);
+    if (rule == QLatin1String("W1"))
+        return vbWeekday(a.StartTime) == vbWeekday(b.StartTime);
+    if (rule == QLatin1String("Y1"))
+        return x.month == y.month && x.day == y.day;
+    return rule == QLatin1String("D1");
+}
+
+// The slot of a phone series that already repeats as `entry` does; -1 when none.
+int heldSeries(const EntryTable& table, const PhoneEntry& entry)
+{
+    for (int slot = table.LBound(); slot <= table.UBound(); ++slot)
+        if (!table.Entries(slot).Location.isEmpty() && sameRepetition(table.Entries(slot), entry))
+            return slot;
+    return -1;
+}
+
+// The series held in `slot` covers `entry` from its start on: a series that began later is
+// moved back to that start (its alarms with it) on the phone, in the table and in the grid.
+// Nothing is added. False when the phone refused the change, which then changes nothing.
+bool coverFrom(controls::Grid& phoneGrid, EntryTable& table, int slot, const PhoneEntry& entry)
+{
+    PhoneEntry moved = table.Entries(slot);
+    const std::int64_t seconds = vbDateSeconds(entry.StartTime) - vbDateSeconds(moved.StartTime);
+    if (seconds >= 0)
+        return true;
+    const double days = double(seconds / 86400);
+    moved.StartTime = entry.StartTime;
+    if (moved.DtStartSet != FlagFalse)
+        moved.DtStart = DateAdd(QStringLiteral("d"), days, moved.DtStart);
+    if (moved.DAlarmSet != FlagFalse)
+        moved.DAlarm = DateAdd(QStringLiteral("d"), days, moved.DAlarm);
+    if (moved.AAlarmSet != FlagFalse)
+        moved.AAlarm = DateAdd(QStringLiteral("d"), days, moved.AAlarm);
+    if (!Phone().SendSingleEntry(moved))
+        return false;
+    RemoveMobileRows(moved.Location);
+    table.Entries(slot) = moved;
+    InsertGridEntryMobile(phoneGrid, table.Entries(slot), GetFirstEntryRow(phoneGrid), ColPhoneText, ColPcText,
+                          ColDateText, ColMark, ColPhoneLocation);
+    return true;
+}
+
+// The weekday walk of SplitWeeklySerie. With `keepHeld` a weekday the phone already repeats on
+// (copied before from another row of the same appointment) gets no second entry.
+void splitWeek(controls::Grid& grid, EntryTable& table, const PhoneEntry& entry, bool keepHeld)
+{
+    const int days = entry.WeekdayMask & 0x7f;
+    const int startWeekday = vbWeekday(entry.StartTime);
+
+    // The week's repeating days from the start on, each with the series the phone may already
+    // hold for it (from a split made from another row of the same appointment).
+    struct Day {
+        PhoneEntry work;
+        int held;
+    };
+    std::vector<Day> week;
+    PhoneEntry work = entry;
+    for (int k = 1; k <= 7; ++k) {
+        work.StartTime = DateAdd(QStringLiteral("d"), k - 1, entry.StartTime);
+        if (work.DAlarmSet != FlagFalse)
+            work.DAlarm = work.StartTime;
+        else if (work.AAlarmSet != FlagFalse)
+            work.AAlarm = work.StartTime;
+        const int weekday = ((startWeekday + k - 2) % 7) + 1;
+        if (days & (1 << (weekday - 1)))
+            week.push_back(Day{work, keepHeld ? heldSeries(table, work) : -1});
+    }
+    const int wanted = int(std::count_if(week.begin(), week.end(), [](const Day& d) { return d.held < 0; }));
+
+    int allowance = 7;
+    if (wanted > 0 && table.Count + wanted > MobileCapacity) {
+        if (table.Count >= MobileCapacity)
+            return;
+        const int free = MobileCapacity - table.Count;
+        const QString question = LangText(TxtFreeEntries) + QStringLiteral(": ") + QString::number(free) + vbCrLf +
+                                 LangText(TxtTooManySerieEntries);
+        if (MsgBox(question, vbYesNo + vbExclamation, AppTitle) != vbYes)
+            return;
+        // As many entries as the question announced (counted by entries written, not by days).
+        allowance = free;
+    }
+
+    for (Day& day : week) {
+        if (day.held >= 0) {
+            if (!coverFrom(grid, table, day.held, day.work))
+                break;
+            continue;
+        }
+        // Both the location and the slot first: nothing is counted or shown for an entry that has
+        // no room.
+        std::int32_t location = -1;
+        std::int16_t slot = -1;
+        if (!FindFreeMobileLocation(table, location) || !FindFreeMobileSlot(table, slot))
+            break;
+        day.work.Location = QString::number(location);
+        day.work.LocationIndex = slot;
+        if (!WriteNewMobileEntry(grid, table, slot, day.work))
+            break;
+        if (--allowance == 0)
+            break;
+    }
+}
+
 
 } // namespace
 
@@ -67,9 +191,10 @@ bool EntryOutlookToMobile(controls::Grid& grid, EntryTable& table, const outlook
         // The row's own start: for an occurrence of a series, that occurrence's.
         const VbDate start = SortKeyDate(grid.textMatrix(row, ColSortKey));
         PhoneEntry e;
-        e.Description = item.Subject().left(kPhoneTextLength);
+        // The texts as the phone will hold them, so that the grid shows and matches what it reads back.
+        e.Description = PhoneText(item.Subject()).left(kPhoneTextLength);
         e.DisplayText = e.Description;
-        e.Summary = item.Body().left(kPhoneTextLength);
+        e.Summary = PhoneText(item.Body()).left(kPhoneTextLength);
         const int meeting = item.MeetingStatus();
         e.IsMeeting = flag(meeting == outlook::Meeting || meeting == outlook::MeetingReceived);
         e.IsMemo = flag(e.IsMeeting == FlagFalse);
@@ -93,11 +218,19 @@ bool EntryOutlookToMobile(controls::Grid& grid, EntryTable& table, const outlook
         e.StartTime = start;
 
         if (type == 1) {
-            SplitWeeklySerie(VisibleFG1(), table, e);
+            splitWeek(VisibleFG1(), table, e, true);
             // No entry of the week took this row: it shows no phone text either.
             if (grid.textMatrix(row, ColPhoneLocation).isEmpty())
                 grid.setTextMatrix(row, ColPhoneText, phoneText);
             return false;
+        }
+        // A series the phone already holds (copied from another of its rows) is not added twice.
+        if (const int held = heldSeries(table, e); held >= 0) {
+            const bool covered = coverFrom(VisibleFG1(), table, held, e);
+            CompareGrids(VisibleFG1(), VisibleFG2(), ColPhoneText, ColPcText, ColMark);
+            if (grid.textMatrix(row, ColPhoneLocation).isEmpty())
+                grid.setTextMatrix(row, ColPhoneText, phoneText);
+            return covered;
         }
         std::int32_t location = -1;
         if (!FindFreeMobileLocation(table, location)) {
@@ -129,7 +262,7 @@ std::optional<outlook::AppointmentItem> copyOf(const outlook::Application& appli
     items.Sort(QStringLiteral("[Start]"));
     const std::int64_t start = vbDateSeconds(entry.StartTime);
     for (auto item = items.Find(CalendarFilter(entry.StartTime, entry.StartTime)); item; item = items.FindNext())
-        if (vbDateSeconds(fromDateTime(item->Start())) == start && CellCompare(entry.Description, item->Subject()))
+        if (vbDateSeconds(fromDateTime(item->Start())) == start && CellCompare(entry.DisplayText, item->Subject()))
             return item;
     return std::nullopt;
 }
@@ -163,8 +296,9 @@ bool EntryMobileToOutlook(controls::Grid& grid, const PhoneEntry& entry, const o
         outlook::Items items =
             application.GetNamespace(QStringLiteral("MAPI")).GetDefaultFolder(outlook::CalendarFolder).Items();
         outlook::AppointmentItem item = items.Add();
-        item.setSubject(entry.Description);
-        item.setBody(entry.Description);
+        // The text the grid shows: an entry may carry it in its summary alone.
+        item.setSubject(entry.DisplayText);
+        item.setBody(entry.DisplayText);
         item.setReminderSet(entry.DAlarmSet != FlagFalse || entry.AAlarmSet != FlagFalse);
         if (entry.IsMeeting != FlagFalse)
             item.setMeetingStatus(outlook::Meeting);
@@ -205,46 +339,7 @@ bool EntryMobileToOutlook(controls::Grid& grid, const PhoneEntry& entry, const o
 
 bool SplitWeeklySerie(controls::Grid& grid, EntryTable& table, const PhoneEntry& entry)
 {
-    PhoneEntry work = entry;
-    const int days = entry.WeekdayMask & 0x7f;
-    const int wanted = std::popcount(unsigned(days));
-    const int startWeekday = vbWeekday(entry.StartTime);
-
-    int allowance = 7;
-    if (table.Count + wanted > MobileCapacity) {
-        if (table.Count >= MobileCapacity)
-            return false;
-        const int free = MobileCapacity - table.Count;
-        const QString question = LangText(TxtFreeEntries) + QStringLiteral(": ") + QString::number(free) + vbCrLf +
-                                 LangText(TxtTooManySerieEntries);
-        if (MsgBox(question, vbYesNo + vbExclamation, AppTitle) != vbYes)
-            return false;
-        // As many entries as the question announced (counted by entries written, not by days).
-        allowance = free;
-    }
-
-    for (int k = 1; k <= 7; ++k) {
-        work.StartTime = DateAdd(QStringLiteral("d"), k - 1, entry.StartTime);
-        if (work.DAlarmSet != FlagFalse)
-            work.DAlarm = work.StartTime;
-        else if (work.AAlarmSet != FlagFalse)
-            work.AAlarm = work.StartTime;
-        const int weekday = ((startWeekday + k - 2) % 7) + 1;
-        if (!(days & (1 << (weekday - 1))))
-            continue;
-        // Both the location and the slot first: nothing is counted or shown for an entry that has
-        // no room.
-        std::int32_t location = -1;
-        std::int16_t slot = -1;
-        if (!FindFreeMobileLocation(table, location) || !FindFreeMobileSlot(table, slot))
-            break;
-        work.Location = QString::number(location);
-        work.LocationIndex = slot;
-        if (!WriteNewMobileEntry(grid, table, slot, work))
-            break;
-        if (--allowance == 0)
-            break;
-    }
+    splitWeek(grid, table, entry, false);
     return false;
 }
 

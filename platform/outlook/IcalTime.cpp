@@ -11,6 +11,20 @@ bool isZoned(const icaltimetype& t)
     return !t.is_date && t.zone != nullptr && !icaltime_is_utc(t);
 }
 
+// A local wall-clock time. One that the clock skips when summer time begins is taken with the
+// offset in force before the change, as the calendar standard reads it: it lands as much later
+// as the clock jumps (02:30 becomes 03:30 when 02:00 jumps to 03:00).
+QDateTime wallClock(QDate date, QTime time)
+{
+    const QDateTime plain(date, time);
+    if (plain.isValid())
+        return plain;
+    const QDateTime dayBefore(date.addDays(-1), time);
+    if (!dayBefore.isValid())
+        return {};
+    return QDateTime(date, time, QTimeZone(dayBefore.offsetFromUtc())).toLocalTime();
+}
+
 } // namespace
 
 icaltimetype resolveZone(icaltimetype t, icalproperty* prop, icalcomponent* root)
@@ -37,7 +51,7 @@ QDateTime localFromIcal(const icaltimetype& t)
     if (!date.isValid())
         return {};
     if (t.is_date)
-        return QDateTime(date, QTime(0, 0));
+        return wallClock(date, QTime(0, 0));
     const QTime time(t.hour, t.minute, t.second);
     if (!time.isValid())
         return {};
@@ -46,10 +60,10 @@ QDateTime localFromIcal(const icaltimetype& t)
     if (isZoned(t)) {
         // Years libical cannot convert stay as written rather than jumping elsewhere.
         if (t.year < 1902 || t.year > 9999)
-            return QDateTime(date, time);
+            return wallClock(date, time);
         return QDateTime::fromSecsSinceEpoch(static_cast<qint64>(icaltime_as_timet_with_zone(t, t.zone)));
     }
-    return QDateTime(date, time);
+    return wallClock(date, time);
 }
 
 icaltimetype icalFloating(const QDateTime& local)

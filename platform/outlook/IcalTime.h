@@ -13,7 +13,8 @@ namespace torvane::outlook {
 // built-in zones; an unknown zone leaves the time floating.
 icaltimetype resolveZone(icaltimetype t, icalproperty* prop, icalcomponent* root);
 
-// A date is its midnight. Invalid for a null or impossible time.
+// A date is its midnight; a floating time the local clock skips is read with the offset before
+// the skip (moved on by the skip's length). Invalid for a null or impossible time.
 QDateTime localFromIcal(const icaltimetype& t);
 
 // The local time in the form of `like`: a date stays a date while the time is midnight, UTC

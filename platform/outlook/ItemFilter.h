@@ -1,8 +1,9 @@
 // The filter texts Items::Find accepts: conditions on the start, joined by "and" (any letter
 // case), for instance
-//     [Start]>="01.02.24 00:00" and [Start] <="07.02.24 23:59"
+//     [Start]>="01.02.2031 00:00" and [Start] <="07.02.2031 23:59"
 // with the operators >=, <=, >, < and =, the date-time in single or double quotes and written
-// in the organizer's short date-time picture. Blanks around the parts are free. Comparisons
+// in the organizer's short date-time picture, its year in four digits (two digits are read in
+// the century window of the date fields). Blanks around the parts are free. Comparisons
 // are to the minute: a start at 23:59:30 is not after 23:59. Conditions together give one
 // inclusive range of minutes.
 #pragma once

@@ -170,11 +170,11 @@ void fillCalendar(ObjectStoreCommands& store)
         {"Tom Ashby anrufen", PhoneCall, {2026, 12, 10, 16, 0, 0}, 0, 5, nullptr, "+447700900123"},
         {"Tabletten nehmen", Misc, {2026, 12, 1, 8, 0, 0}, 10, 5, "D1"},
         {"Projekt-Kick-off", Meeting, {2026, 12, 16, 10, 0, 0}, 15, 0, nullptr},
-        {"Winterreifen wechseln lassen", Misc, {2026, 12, 12, 9, 0, 0}, 0, 0, nullptr},
+        {"Winterreifen", Misc, {2026, 12, 12, 9, 0, 0}, 0, 0, nullptr},
         {"Mama anrufen", PhoneCall, {2026, 12, 6, 18, 0, 0}, 0, 0, "W1", "+491705550101"},
-        {"Geburtstag Oma Hildegard", Anniversary, {2026, 2, 3, 9, 0, 0}, 0, 0, "Y1"},
+        {"Geburtstag Oma", Anniversary, {2026, 2, 3, 9, 0, 0}, 0, 0, "Y1"},
         {"Tagesplanung", Meeting, {2026, 12, 1, 8, 45, 0}, 0, 5, "D1"},
-        {"Steuererklärung abgeben", Misc, {2027, 1, 29, 12, 0, 0}, 60, 30, nullptr},
+        {"Steuererklärung", Misc, {2027, 1, 29, 12, 0, 0}, 60, 30, nullptr},
     };
     int location = 0;
     for (const CalendarEntry& entry : entries)

@@ -5,6 +5,8 @@
 
 #include <QJsonArray>
 
+#include <cstring>
+
 namespace torvane::phonesim {
 
 namespace {
@@ -58,6 +60,24 @@ std::string ObjectStoreCommands::phoneForm(const std::string& text)
         pos = lineEnd ? end + 2 : end;
     }
     return out;
+}
+
+bool ObjectStoreCommands::textsFit(const std::string& text)
+{
+    const bool phoneCall = text.find("\r\nCATEGORIES:PHONE CALL\r\n") != std::string::npos;
+    const std::size_t limit = phoneCall ? PhoneNumberLength : EntryTextLength;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find("\r\n", pos);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string line = text.substr(pos, end - pos);
+        for (const char* key : {"DESCRIPTION:", "SUMMARY:"})
+            if (startsWith(line, key) && line.size() - std::strlen(key) > limit)
+                return false;
+        pos = end + 2;
+    }
+    return true;
 }
 
 bool ObjectStoreCommands::inRange(const std::string& type, int location) const
@@ -179,8 +199,13 @@ CommandResult ObjectStoreCommands::write(CommandContext& ctx, const AtCommand& c
         pending->data += *bytes;
         pending->block = thisBlock;
         if (thisBlock == pending->count) {
-            store(*pending);
+            const Upload upload = std::move(*pending);
             pending.reset();
+            // Like a phone, it will not hold a text longer than its entry takes; the location
+            // keeps what it held.
+            if (upload.type == "vcs" && !textsFit(upload.data))
+                return CommandResult::cme(CmeTextTooLong);
+            store(upload);
         }
         return CommandResult::ok();
     };
@@ -208,6 +233,8 @@ QString ObjectStoreCommands::loadState(const QJsonObject& json)
             const auto bytes = fromHex(l.value().toString().toStdString());
             if (!ok || !l.value().isString() || !bytes)
                 return QStringLiteral("objectStore.objects.%1.%2 is not a location with hex data").arg(t.key(), l.key());
+            if (t.key() == QLatin1String("vcs") && !textsFit(*bytes))
+                return QStringLiteral("objectStore.objects.vcs.%1 holds a text longer than the phone takes").arg(l.key());
             loaded[t.key().toStdString()][location] = *bytes;
         }
     }

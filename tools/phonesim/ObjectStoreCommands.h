@@ -55,6 +55,12 @@ public:
 
     // A calendar object as the phone stores it.
     static std::string phoneForm(const std::string& vcalendar);
+    // Whether the phone can hold a calendar object's texts (DESCRIPTION and SUMMARY): 16
+    // characters, 21 in a phone call's entry, whose text is a number. A longer one is refused,
+    // in an upload and in a state file alike.
+    static bool textsFit(const std::string& vcalendar);
+    static constexpr std::size_t EntryTextLength = 16;
+    static constexpr std::size_t PhoneNumberLength = 21;
 
 private:
     CommandResult read(CommandContext& ctx, const AtCommand& cmd);

@@ -1,5 +1,7 @@
 #include "platform/ui/datetext/DatePicture.h"
 
+#include <algorithm>
+
 namespace torvane::datetext {
 
 namespace {
@@ -200,6 +202,38 @@ std::vector<PictureField> parsePicture(QStringView p)
     }
     resolveMinutes(fields, ambiguousMinute);
     return fields;
+}
+
+QString withFullYears(QStringView p)
+{
+    QString out;
+    qsizetype i = 0;
+    while (i < p.size()) {
+        const QChar c = p[i];
+        if (c == u'\'' || c == u'"') {
+            // Quoted text is copied whole; in single quotes a doubled quote stays inside.
+            qsizetype j = i + 1;
+            while (j < p.size() && !(p[j] == c && !(c == u'\'' && j + 1 < p.size() && p[j + 1] == c)))
+                j += p[j] == c ? 2 : 1;
+            out += p.mid(i, std::min(j + 1, p.size()) - i);
+            i = j + 1;
+            continue;
+        }
+        if (c == u'\\') {
+            out += p.mid(i, 2);
+            i += 2;
+            continue;
+        }
+        if (c.toLower() == u'y') {
+            const int n = runLength(p, i, c, Qt::CaseInsensitive);
+            out += n <= 2 ? QString(4, c) : p.mid(i, n).toString();
+            i += n;
+            continue;
+        }
+        out += c;
+        ++i;
+    }
+    return out;
 }
 
 } // namespace torvane::datetext

@@ -38,4 +38,8 @@ struct PictureField {
 // Splits a picture; text in single or double quotes and a character after a backslash are literal.
 std::vector<PictureField> parsePicture(QStringView picture);
 
+// The picture with every two-digit year field (y, yy) widened to four digits, all else as it
+// stands. A text written with it names its year without a century to guess.
+QString withFullYears(QStringView picture);
+
 } // namespace torvane::datetext

@@ -1,4 +1,5 @@
 // The simulated phone's object store on its own, bytes in and out with the test's time.
+#include "tools/phonesim/HexText.h"
 #include "tools/phonesim/ObjectStoreCommands.h"
 #include "tools/phonesim/PhoneEngine.h"
 
@@ -82,6 +83,32 @@ TEST_F(ObjectStoreTest, DeleteAndReadHeaders)
     EXPECT_NE(talk("AT^SBNR=\"vcs\",9\r").find("^SBNR: \"vcx\",9,2,2"), std::string::npos);
     EXPECT_EQ(talk("AT^SBNW=vcs,9,0\r"), "\r\nOK\r\n");
     EXPECT_EQ(store().objects["vcs"].count(9), 0u);
+}
+
+std::string calendarObject(const std::string& category, const std::string& textLine)
+{
+    return "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nCATEGORIES:" + category + "\r\n" + textLine + "\r\nEND:VEVENT\r\n";
+}
+
+TEST_F(ObjectStoreTest, ACalendarTextLongerThanThePhoneTakesIsRefused)
+{
+    const auto upload = [&](int location, const std::string& category, const std::string& textLine) {
+        talk("AT^SBNW=\"vcs\"," + std::to_string(location) + ",1,1\r");
+        return talk(toHex(calendarObject(category, textLine)) + "\x1a");
+    };
+    EXPECT_EQ(upload(1, "MEETING", "DESCRIPTION:" + std::string(16, 'a')), "\r\nOK\r\n");
+    EXPECT_EQ(upload(1, "MEETING", "SUMMARY:" + std::string(17, 'b')), "\r\n+CME ERROR: 24\r\n");
+    EXPECT_EQ(upload(3, "PHONE CALL", "SUMMARY:+" + std::string(20, '4')), "\r\nOK\r\n");
+    EXPECT_EQ(upload(4, "PHONE CALL", "DESCRIPTION:" + std::string(22, '4')), "\r\n+CME ERROR: 24\r\n");
+    // A refused object leaves its location as it was, and nothing pending; nor can a state file
+    // give the phone such a text.
+    EXPECT_EQ(store().objects["vcs"][1], calendarObject("MEETING", "DESCRIPTION:" + std::string(16, 'a')));
+    EXPECT_EQ(store().objects["vcs"].count(4), 0u);
+    EXPECT_FALSE(store().pending.has_value());
+    ObjectStoreCommands loaded;
+    EXPECT_EQ(loaded.loadState(QJsonObject{{"objects", QJsonObject{{"vcs", QJsonObject{{"5", QString::fromStdString(
+                  toHex(calendarObject("MEETING", "DESCRIPTION:" + std::string(17, 'd'))))}}}}}}),
+              "objectStore.objects.vcs.5 holds a text longer than the phone takes");
 }
 
 TEST(ObjectStorePhoneForm, CalendarObjectsLoseZAndTheRuleCount)

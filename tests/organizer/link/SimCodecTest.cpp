@@ -35,7 +35,8 @@ PhoneEntry makeEntry(Category category, bool dAlarm, bool aAlarm, const char* ru
         e.IsSerie = FlagTrue;
         e.RRule = QLatin1String(rule);
     }
-    e.Description = QStringLiteral("Geburtstag J") + QChar(0xFC) + QStringLiteral("rgen: Caf") + QChar(0xE9);
+    // As long as the phone takes, with letters beyond ASCII.
+    e.Description = QStringLiteral("Geb. J") + QChar(0xFC) + QStringLiteral("rgen Caf") + QChar(0xE9);
     if (category == PhoneCall)
         e.Summary = QStringLiteral("+49 89 1234567");
     e.LocationIndex = std::int16_t(location);

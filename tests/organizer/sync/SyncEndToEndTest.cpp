@@ -2,7 +2,8 @@
 // pseudo-terminal holds eight entries of every category, alarm and series kind, the calendar file
 // a dozen appointments. Both sides are read and marked, two entries copied each way, one deleted
 // on each side, the range changed; then the phone's store and the calendar file (read by libical
-// alone) hold exactly what the grids show.
+// alone) hold exactly what the grids show. The same in 2031, with texts the phone holds otherwise,
+// a time the clock skips and a weekly series split from a later row.
 #include "organizer/daterange/DateTexts.h"
 #include "organizer/link/ComDrv.h"
 #include "organizer/link/MobileAccess.h"
@@ -24,6 +25,9 @@
 
 #include "SyncTestSupport.h"
 
+#include <QFile>
+
+#include <ctime>
 #include <map>
 #include <set>
 
@@ -33,6 +37,13 @@ namespace {
 using test::at;
 using test::vb;
 using torvane::phonesim::ObjectStoreCommands;
+
+// Local time with summer time: the ranges cross its changes.
+[[maybe_unused]] const bool berlinTime = [] {
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    return true;
+}();
 
 constexpr int kSimPort = 3;
 constexpr int kMonday = 1 << 1;
@@ -77,6 +88,11 @@ struct Held {
     bool operator<(const Held& o) const { return std::tie(start, text) < std::tie(o.start, o.text); }
     bool operator==(const Held& o) const = default;
 };
+
+void PrintTo(const Held& h, std::ostream* os)
+{
+    *os << h.start.toStdString() << " " << h.text.toStdString();
+}
 
 class SyncEndToEndTest : public test::SyncTest {
 protected:
@@ -146,11 +162,12 @@ protected:
         RefreshDateRange();
     }
 
-    // The row of a grid whose side `textColumn` shows `text`.
-    int rowOf(const controls::Grid& g, int textColumn, const QString& text)
+    // The row of a grid whose side `textColumn` shows `text` (at `start`, when one is given).
+    int rowOf(const controls::Grid& g, int textColumn, const QString& text, VbDate start = 0)
     {
         for (int r = g.fixedRows(); r < g.rows(); ++r)
-            if (!g.textMatrix(r, ColDateText).isEmpty() && WithoutLeadingBlanks(g.textMatrix(r, textColumn)) == text)
+            if (!g.textMatrix(r, ColDateText).isEmpty() && WithoutLeadingBlanks(g.textMatrix(r, textColumn)) == text &&
+                (start == 0 || g.textMatrix(r, ColSortKey) == SortKeyText(start)))
                 return r;
         ADD_FAILURE() << "no row shows " << text.toStdString();
         return g.fixedRows();
@@ -176,6 +193,18 @@ protected:
             }
         });
         return held;
+    }
+
+    void putOnPhone(int location, const PhoneEntry& e)
+    {
+        const std::string bytes = VCalTextToBytes(BuildVCalText(e)).toStdString();
+        sim.withModule<ObjectStoreCommands>([&](auto& store) { store.objects["vcs"][location] = store.phoneForm(bytes); });
+    }
+
+    QByteArray calendarFile() const
+    {
+        QFile f(calendarPath);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
     torvane::phonesim::PhoneSim sim;
@@ -279,6 +308,88 @@ TEST_F(SyncEndToEndTest, BothSidesEndAsTheGridsShowThem)
         events.insert(o.uid);
     EXPECT_EQ(events.size(), 13u);
     torvane::outlook::test::expectIndependentlyValid(calendarPath, from, to);
+}
+
+TEST_F(SyncEndToEndTest, In2031CopiesGoBothWaysOnceAndASplitSeriesIsNotDoubled)
+{
+    PhoneEntry parents = phoneEntry(vb(2031, 3, 25, 19, 0), "", Misc, NoAlarm, "");
+    parents.Summary = QStringLiteral("Elternabend Caf") + QChar(0xE9); // the text in the summary alone
+    putOnPhone(9, parents);
+    putOnPhone(10, phoneEntry(vb(2031, 5, 2, 8, 30), "Zahnarzt", Misc, Display, "")); // after the range
+    const QString cinema = QStringLiteral("Kino 50") + QChar(0x20AC);
+    addAppointment(cinema, at(2031, 3, 20, 20, 0));
+    addAppointment(QStringLiteral("Choir"), at(2031, 3, 3, 19, 30), [](outlook::AppointmentItem& i) {
+        outlook::RecurrencePattern p = i.GetRecurrencePattern();
+        p.setRecurrenceType(1);
+        p.setDayOfWeekMask(kMonday | kWednesday | kFriday);
+    });
+    // Written by another program at 02:30 on the last Sunday of March 2031, a time the clock skips.
+    QByteArray file = calendarFile();
+    file.insert(file.lastIndexOf("END:VCALENDAR"), "BEGIN:VEVENT\r\nUID:night-train\r\nDTSTAMP:20310101T000000Z\r\n"
+                                                  "DTSTART:20310330T023000\r\nSUMMARY:Night train\r\nEND:VEVENT\r\n");
+    QFile out(calendarPath);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
+    out.close();
+    OutlookApp.reset();
+
+    // Four weeks from Monday, 17 March: the choir began two weeks earlier.
+    chooseRange(QDate(2031, 3, 17), 4);
+    ASSERT_TRUE(ReadMobile(false));
+    ReadOutlook(false);
+    ASSERT_TRUE(boxes.boxes.empty()) << boxes.boxes.front().text.toStdString();
+    EXPECT_EQ(PhoneEntryTable.Count, 10);
+    EXPECT_EQ(pcMarks()["Choir"], QString(12, u'r'));
+    EXPECT_EQ(pcMarks()[cinema], "r");
+    EXPECT_EQ(fg2().textMatrix(rowOf(fg2(), ColPcText, QStringLiteral("Night train")), ColDateText),
+              "Sun 30.03.31 03:30");
+
+    // To the phone: the euro sign is a character the phone cannot hold.
+    fg2().setRow(rowOf(fg2(), ColPcText, cinema));
+    EXPECT_TRUE(EntryOutlookToMobile(fg2(), PhoneEntryTable, OutlookApplication()));
+    EXPECT_EQ(pcMarks()[cinema], "j");
+    // To the calendar: the summary's text, and an entry after the range twice with a read between.
+    const auto copyToCalendar = [&](const QString& text) {
+        std::int16_t index = -1;
+        ASSERT_TRUE(GetMobileEntryIndex(PhoneEntryTable, fg1().textMatrix(rowOf(fg1(), ColPhoneText, text), 8), index));
+        EXPECT_TRUE(EntryMobileToOutlook(VisibleFG2(), PhoneEntryTable.Entries(index), OutlookApplication())) << text.toStdString();
+    };
+    copyToCalendar(parents.Summary);
+    copyToCalendar(QStringLiteral("Zahnarzt"));
+    ReadOutlook(false);
+    copyToCalendar(QStringLiteral("Zahnarzt"));
+    EXPECT_EQ(pcMarks()[parents.Summary], "j");
+
+    // The choir from its first Friday row; the Monday and Wednesday rows before it are still
+    // offered, and the Monday's copy adds nothing twice.
+    fg2().setRow(rowOf(fg2(), ColPcText, QStringLiteral("Choir"), vb(2031, 3, 21, 19, 30)));
+    EntryOutlookToMobile(fg2(), PhoneEntryTable, OutlookApplication());
+    const int monday = rowOf(fg2(), ColPcText, QStringLiteral("Choir"), vb(2031, 3, 17, 19, 30));
+    EXPECT_EQ(fg2().textMatrix(monday, ColMark), "r");
+    fg2().setRow(monday);
+    EntryOutlookToMobile(fg2(), PhoneEntryTable, OutlookApplication());
+    ReadOutlook(false);
+    EXPECT_EQ(pcMarks()["Choir"], QString(12, u'j'));
+    EXPECT_TRUE(boxes.boxes.empty()) << boxes.boxes.front().text.toStdString();
+
+    // The phone holds the grid's rows, each once: the choir on three weekdays from the range's first.
+    std::multiset<Held> shownOnPhoneGrid;
+    for (const test::Row& r : rows(fg1()))
+        shownOnPhoneGrid.insert({r.key, r.phoneText});
+    EXPECT_EQ(phoneStore(), shownOnPhoneGrid);
+    EXPECT_EQ(PhoneEntryTable.Count, 14);
+    for (const char* start : {"2031-03-17 19:30:00", "2031-03-19 19:30:00", "2031-03-21 19:30:00"})
+        EXPECT_TRUE(shownOnPhoneGrid.contains({QLatin1String(start), QStringLiteral("Choir")})) << start;
+    EXPECT_TRUE(shownOnPhoneGrid.contains({QStringLiteral("2031-03-20 20:00:00"), QStringLiteral("Kino 50?")}));
+
+    // The calendar file: each copy once, with the phone's texts as they were; the other
+    // program's event as it wrote it.
+    std::multiset<QString> subjects;
+    const std::set<QString> copied{cinema, parents.Summary, QStringLiteral("Zahnarzt"), QStringLiteral("Night train")};
+    for (const auto& o : torvane::outlook::test::libicalOccurrences(calendarPath, at(2031, 3, 1), at(2031, 6, 1)))
+        if (copied.contains(o.subject))
+            subjects.insert(o.subject);
+    EXPECT_EQ(subjects, std::multiset<QString>(copied.begin(), copied.end()));
+    EXPECT_TRUE(calendarFile().contains("DTSTART:20310330T023000"));
 }
 
 } // namespace

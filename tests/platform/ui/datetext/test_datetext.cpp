@@ -1,4 +1,5 @@
 // Date texts in the organizer's pictures: what is written, what is read back, what is refused.
+#include "platform/ui/datetext/DatePicture.h"
 #include "platform/ui/datetext/DateText.h"
 
 #include <gtest/gtest.h>
@@ -171,6 +172,12 @@ TEST(DateText, NamesOfALocale)
     EXPECT_EQ(formatDate(QDate(1999, 2, 4), u"dddd", german), QStringLiteral("Donnerstag"));
     EXPECT_EQ(parseDate(QStringLiteral("%1 04.02.99").arg(thursday), u"Ddd dd.mm.yy", german), QDate(1999, 2, 4));
     EXPECT_EQ(parseDate(u"4 März 1999", u"d MMMM yyyy", german), QDate(1999, 3, 4));
+}
+
+TEST(DateText, FullYearsWidenOnlyTwoDigitYearFields)
+{
+    EXPECT_EQ(withFullYears(u"dd.mm.yy hh:mm"), "dd.mm.yyyy hh:mm");
+    EXPECT_EQ(withFullYears(u"M/d/y 'yy''y' \\y yyyy"), "M/d/yyyy 'yy''y' \\y yyyy");
 }
 
 TEST(DateText, TwoDigitYearWindow)
