@@ -68,6 +68,7 @@ TEST_F(Exports, BeforeInitThereIsNoMutexAndNoOwner)
     EXPECT_EQ(ATStatusReg(s_ownerWindow, WM_PHONE_STATE), -(20000 + ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(ZelMeldeModule(1, 3), -1);
     EXPECT_EQ(Fehler_Melden(3, 41500), FALSE) << "no owner window to post to";
+    EXPECT_EQ(ZelDllHostAlive(), FALSE);
     EXPECT_EQ(cycle(nullptr), "<null>");
 }
 
@@ -146,6 +147,18 @@ TEST_F(Exports, RequestsTakeAtMostTheirAreasWhateverLengthIsPassed)
     EXPECT_EQ(ATLockGet(s_ownerWindow, WM_USER + 201, "AO"), 0);
     EXPECT_EQ(ATFwdRead(s_ownerWindow, WM_USER + 211, 0), 0);
     EXPECT_EQ(ATMelTest(s_ownerWindow, WM_USER + 121, 1), 0);
+}
+
+TEST_F(Exports, TheHostIsAliveWhileTheOwnerWindowExists)
+{
+    RecordingWindow other;
+    const HWND otherWindow = messaging::registerWindow(&other);
+    ASSERT_EQ(ZelDllInit(otherWindow), 0);
+    EXPECT_EQ(ZelDllHostAlive(), TRUE);
+    messaging::unregisterWindow(otherWindow);
+    EXPECT_EQ(ZelDllHostAlive(), FALSE) << "the owner's window went";
+    ASSERT_EQ(ZelDllInit(s_ownerWindow), 0);
+    EXPECT_EQ(ZelDllHostAlive(), TRUE);
 }
 
 } // namespace
