@@ -149,16 +149,4 @@ TEST_F(Exports, RequestsTakeAtMostTheirAreasWhateverLengthIsPassed)
     EXPECT_EQ(ATMelTest(s_ownerWindow, WM_USER + 121, 1), 0);
 }
 
-TEST_F(Exports, TheHostIsAliveWhileTheOwnerWindowExists)
-{
-    RecordingWindow other;
-    const HWND otherWindow = messaging::registerWindow(&other);
-    ASSERT_EQ(ZelDllInit(otherWindow), 0);
-    EXPECT_EQ(ZelDllHostAlive(), TRUE);
-    messaging::unregisterWindow(otherWindow);
-    EXPECT_EQ(ZelDllHostAlive(), FALSE) << "the owner's window went";
-    ASSERT_EQ(ZelDllInit(s_ownerWindow), 0);
-    EXPECT_EQ(ZelDllHostAlive(), TRUE);
-}
-
 } // namespace
