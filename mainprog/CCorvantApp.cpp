@@ -5,10 +5,9 @@
 #include "mainprog/core/SuiteSettings.h"
 #include "mainprog/ui/CCorvantView.h"
 #include "mainprog/ui/CMainFrame.h"
+#include "platform/messaging/Messaging.h"
 #include "platform/sharedmem/NamedMutex.h"
 #include "platform/ui/busyfilter/BusyInputFilter.h"
-
-#include "platform/messaging/Messaging.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
