@@ -3,6 +3,7 @@
 #include "engine/zeldll.h"
 
 #include "engine/Engine.h"
+#include "engine/EngineHost.h"
 #include "engine/Requests.h"
 #include "engine/SharedResults.h"
 #include "engine/SharedSection.h"
@@ -144,6 +145,12 @@ ZELDLL_API int ZelMeldeModule(WPARAM wParam, LPARAM lParam)
 {
     ProcessEngine* e = engine();
     return e ? zel::broadcastToStatusWindows(e->shared(), e->services, wParam, lParam) : -1;
+}
+
+ZELDLL_API BOOL ZelDllHostAlive(void)
+{
+    ProcessEngine* e = engine();
+    return e && zel::ownerDrivesEngine(e->shared(), e->services) ? TRUE : FALSE;
 }
 
 ZELDLL_API int ATPBRead(HWND window, UINT message, const char* storage)

@@ -292,6 +292,10 @@ ZELDLL_API int ATStatusReg(HWND window, UINT message);
 ZELDLL_API int ATStatusDeReg(int slot);
 ZELDLL_API int ZelMeldeModule(WPARAM wParam, LPARAM lParam);
 
+// Whether a program drives the engine (its owner window exists): any process. A requester that
+// waits for an answer gives up when this turns false, since no job of it will be carried out.
+ZELDLL_API BOOL ZelDllHostAlive(void);
+
 // Requests: any process; each returns 0 (-1 only when the shared section is out of reach).
 ZELDLL_API int ATPBRead(HWND window, UINT message, const char* storage);
 ZELDLL_API int ATPBWrite(HWND window, UINT message, const char* storage, int index, const char* text,

@@ -5,16 +5,51 @@
 #include "mainprog/core/SuiteSettings.h"
 #include "mainprog/ui/CCorvantView.h"
 #include "mainprog/ui/CMainFrame.h"
+#include "platform/messaging/Messaging.h"
 #include "platform/sharedmem/NamedMutex.h"
 #include "platform/ui/busyfilter/BusyInputFilter.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace corvant {
 
 namespace {
 
 CCorvantApp* g_app = nullptr;
+
+// How long the program, as it ends, keeps the port and pumps the engine for the editors it has
+// closed: an editor may still ask whether to save, and the phone write its user's "Yes" starts
+// needs the engine driven until it ends. After that the editor's own wait gives up.
+constexpr int kClosedEditorsWaitMs = 60000;
+// How often it looks whether the closed editors' windows are gone.
+constexpr int kClosedEditorsCheckMs = 100;
+
+// Runs the event loop (the engine host's pump and its port reader included) until none of
+// windows exists any more, or until the wait is over.
+void waitForWindowsToGo(const std::vector<HWND>& windows)
+{
+    const auto gone = [&windows] {
+        return std::none_of(windows.begin(), windows.end(), [](HWND window) { return IsWindow(window) != FALSE; });
+    };
+    if (gone())
+        return;
+    // A box shown and closed meanwhile (an editor's error report) must not end the wait.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    const QDeadlineTimer deadline(kClosedEditorsWaitMs);
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (gone() || deadline.hasExpired())
+            loop.quit();
+    });
+    check.start(kClosedEditorsCheckMs);
+    loop.exec();
+}
 
 } // namespace
 
@@ -66,7 +101,7 @@ int CCorvantApp::ExitInstance()
 {
     smsManager_.reset();
     if (frame_)
-        frame_->launcher().runExitSequence();
+        waitForWindowsToGo(frame_->launcher().runExitSequence());
     return 0;
 }
 

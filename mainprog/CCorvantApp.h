@@ -43,7 +43,8 @@ public:
 
     // False when another instance runs: this one then ends without a word.
     bool InitInstance();
-    // Deletes the SMS manager, runs TerminPrgTrm and closes the editors.
+    // Deletes the SMS manager, runs TerminPrgTrm and closes the editors, then goes on pumping
+    // the engine until their windows are gone (a minute at most).
     int ExitInstance();
 
     // Set while the forwarding or barring dialog waits for the engine; input is dropped then.

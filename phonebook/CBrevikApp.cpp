@@ -27,7 +27,6 @@ bool CBrevikApp::InitInstance()
     if (!instanceMutex_)
         return false;
     busy_ = false;
-    inputFilter_ = torvane::ui::installBusyInputFilter([this] { return busy_; });
 
     CMainFrame::Hooks hooks;
     hooks.setBusy = [this](bool busy) { busy_ = busy; };
@@ -38,6 +37,7 @@ bool CBrevikApp::InitInstance()
     };
     frame_ = std::make_unique<CMainFrame>(engine_, mapi_, std::move(hooks));
     frame_->setWindowTitle(QString::fromUtf8(brevikString(IDS_APP_TITLE)));
+    inputFilter_ = torvane::ui::installBusyWindowFilter([this] { return busy_; }, *frame_);
     if (!frame_->form().OnInitialUpdate(settings_ ? settings_() : StartSettings{}))
         return false;
     frame_->show();

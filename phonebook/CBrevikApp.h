@@ -1,6 +1,7 @@
 // The phonebook editor's application ("Telefonbuch"): one copy per user (a second start ends
-// without a word), the busy flag that drops clicks and key presses while a phone job runs, and
-// the frame with the form, started with the settings the main program's settings page wrote.
+// without a word), the busy flag that drops the user's input to the frame while a phone job
+// runs, and the frame with the form, started with the settings the main program's settings page
+// wrote.
 #pragma once
 
 #include "phonebook/model/PhoneEngine.h"

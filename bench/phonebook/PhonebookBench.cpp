@@ -50,6 +50,7 @@ public:
     const PBResult* ATPBGet() override { return nullptr; }
     int ATPBWrite(HWND, UINT, const char*, int, const char*, const char*) override { return 0; }
     BOOL Fehler_Melden(int, int) override { return TRUE; }
+    BOOL ZelDllHostAlive() override { return TRUE; }
 };
 
 class NoOwner : public brevik::FormOwner {

@@ -30,18 +30,21 @@ void Launcher::runRingtone()
     start_(RINGTONE_PROGRAM);
 }
 
-void Launcher::runExitSequence()
+std::vector<HWND> Launcher::runExitSequence()
 {
     start_(profile_.GetProfileString(section::Settings, value::TerminPrgTrm, ""));
-    closeFirstWindowTitled(loadString(IDS_PHONEBOOK_TITLE));
-    closeFirstWindowTitled(PHONEBOOK_EDITOR_TITLE);
-    closeFirstWindowTitled(loadString(IDS_RINGTONE_TITLE));
+    std::vector<HWND> closed;
+    for (const std::string& title :
+         {loadString(IDS_PHONEBOOK_TITLE), std::string(PHONEBOOK_EDITOR_TITLE), loadString(IDS_RINGTONE_TITLE)})
+        if (const HWND window = closeFirstWindowTitled(title))
+            closed.push_back(window);
+    return closed;
 }
 
-bool closeFirstWindowTitled(const std::string& prefix)
+HWND closeFirstWindowTitled(const std::string& prefix)
 {
     const HWND window = FindWindowByTitlePrefix(prefix.c_str(), EDITOR_TITLE_BUFFER);
-    return window != 0 && PostMessage(window, WM_CLOSE, 0, 0);
+    return window != 0 && PostMessage(window, WM_CLOSE, 0, 0) ? window : 0;
 }
 
 } // namespace corvant

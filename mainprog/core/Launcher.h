@@ -3,9 +3,11 @@
 #pragma once
 
 #include "platform/registry/AppProfile.h"
+#include "platform/wintypes.h"
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace corvant {
 
@@ -36,15 +38,16 @@ public:
 
     // At exit: the command line in Settings/TerminPrgTrm, then WM_CLOSE to the first window
     // titled "Telephone Directory...", to the first titled "Telefonbuch..." and to the first
-    // titled "Ring Tone Edit...".
-    void runExitSequence();
+    // titled "Ring Tone Edit...". The windows it closed.
+    std::vector<HWND> runExitSequence();
 
 private:
     torvane::registry::AppProfile& profile_;
     Start start_;
 };
 
-// Posts WM_CLOSE to the first top-level window whose title begins with prefix; false when none.
-bool closeFirstWindowTitled(const std::string& prefix);
+// Posts WM_CLOSE to the first top-level window whose title begins with prefix; that window, or
+// 0 when none was closed.
+HWND closeFirstWindowTitled(const std::string& prefix);
 
 } // namespace corvant

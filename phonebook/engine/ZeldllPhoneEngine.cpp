@@ -23,4 +23,9 @@ BOOL ZeldllPhoneEngine::Fehler_Melden(int errorClass, int stringId)
     return ::Fehler_Melden(errorClass, stringId);
 }
 
+BOOL ZeldllPhoneEngine::ZelDllHostAlive()
+{
+    return ::ZelDllHostAlive();
+}
+
 } // namespace brevik

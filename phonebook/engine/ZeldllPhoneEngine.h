@@ -12,6 +12,7 @@ public:
     int ATPBWrite(HWND window, UINT message, const char* storage, int index, const char* text,
                   const char* number) override;
     BOOL Fehler_Melden(int errorClass, int stringId) override;
+    BOOL ZelDllHostAlive() override;
 };
 
 } // namespace brevik

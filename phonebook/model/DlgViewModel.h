@@ -50,11 +50,18 @@ public:
     // ---- Phone directories -------------------------------------------------------------
     // Shows directory index, reading it from the phone when its block is empty; also the
     // step of the autoload chain (while the chain runs, its next directory is read instead).
+    // While a phone job waits for its answer nothing changes: the combo box shows the job's
+    // directory again.
     void SelectDirectory(int index);
     void OnPhonebookRead(WPARAM wParam, LPARAM result);
     // Starts writing the shown directory; true when a phone job was started.
     bool WritePhonebook();
     void OnPhonebookEntryWritten(WPARAM wParam, LPARAM result);
+    // Whether a phone job waits for its answer; no second one starts meanwhile.
+    bool jobPending() const { return pendingJob_ != Job::None; }
+    // A job waiting while no program drives the engine gets no answer: it ends as one the
+    // engine timed out (reported, "Aktion wurde abgebrochen."). The form asks this while busy.
+    void CheckEngineHost();
 
     // Insert into the shown directory / the address book list at position; 1 inserted, 0 not.
     int AddToDirectory(int position, const PhoneBookEntry& source);
@@ -84,7 +91,8 @@ public:
     // has the frame closed at once or when the phone write has ended. A write that ends
     // without writing or fails leaves the form open with its address book.
     void OnButtonQuit();
-    // The user chose another directory in the combo box (-1: none).
+    // The user chose another directory in the combo box (-1: none); refused, as SelectDirectory
+    // is, while a phone job waits.
     void OnSelchangeDirectory(int selection);
 
     // ---- Edit commands (the lists are the form's; it hands over what they show) ----------

@@ -42,6 +42,10 @@ void DlgViewModel::OnSelchangeDirectory(int selection)
 {
     if (selection < 0 || selection >= kDirectoryCount)
         return;
+    if (jobPending()) {
+        view_.SelectDirectoryInCombo(directories_.current);
+        return;
+    }
     if (!hasFlag(FLAG_PHONE_CHANGED)) {
         SelectDirectory(selection);
         return;

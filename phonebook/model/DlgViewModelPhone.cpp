@@ -76,6 +76,12 @@ bool DlgViewModel::OnEngineMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void DlgViewModel::SelectDirectory(int index)
 {
+    // The answer of the job that waits belongs to its directory; another read would overwrite
+    // the engine's result before it is fetched, and show one directory's entries as another's.
+    if (jobPending()) {
+        view_.SelectDirectoryInCombo(directories_.current);
+        return;
+    }
     if (autoloadMask_ != 0) {
         const int pending = autoloadMask_ & AUTOLOAD_DIRECTORIES;
         if (pending == 0) {
@@ -107,6 +113,8 @@ void DlgViewModel::SelectDirectory(int index)
 
 void DlgViewModel::readDirectory(int directory)
 {
+    if (jobPending())
+        return;
     view_.SetStatusText(IDS_READING);
     pendingJob_ = Job::Read;
     jobDirectory_ = directory;
@@ -154,6 +162,16 @@ void DlgViewModel::OnPhonebookRead(WPARAM /*wParam*/, LPARAM result)
     if (autoloadMask_ != 0)
         SelectDirectory(DIRECTORY_OWN);
     view_.SelectDirectoryInCombo(justRead);
+}
+
+void DlgViewModel::CheckEngineHost()
+{
+    if (!jobPending() || engine_.ZelDllHostAlive())
+        return;
+    if (pendingJob_ == Job::Read)
+        OnPhonebookRead(JOB_PHONEBOOK_READ, RESULT_TIMEOUT);
+    else
+        OnPhonebookEntryWritten(JOB_PHONEBOOK_WRITE, RESULT_TIMEOUT);
 }
 
 void DlgViewModel::failRead(int reportId)

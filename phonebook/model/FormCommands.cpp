@@ -4,6 +4,8 @@ namespace brevik {
 
 bool IsCommandEnabled(int command, const CommandState& state)
 {
+    if (state.busy)
+        return false;
     const bool listWithItems = state.activeList != LIST_NONE && state.activeItems > 0;
     switch (command) {
     case ID_EDIT_COPY:

@@ -36,9 +36,11 @@ struct CommandState {
     int activeItems = 0;      // items of the active list
     bool clipboard = false;   // FLAG_CLIPBOARD
     int nameLength = 0;       // 0 until a directory was read
+    bool busy = false;        // a phone job waits for its answer
 };
 
 // Whether the edit and entry commands may run; other commands are not governed here (true).
+// While a phone job waits none may: the job's answer must find the lists as it left them.
 bool IsCommandEnabled(int command, const CommandState& state);
 
 // The menu a right click shows: only over an active list that has items; 0 for none.

@@ -20,6 +20,8 @@ public:
                           const char* number) = 0;
     // Reports an error by class and string id; the main program shows it.
     virtual BOOL Fehler_Melden(int errorClass, int stringId) = 0;
+    // Whether a program drives the engine; no answer comes while none does.
+    virtual BOOL ZelDllHostAlive() = 0;
 };
 
 } // namespace brevik

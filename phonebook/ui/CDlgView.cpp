@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <functional>
@@ -43,6 +44,9 @@ constexpr int kPreviewColumns[4] = {112, 82, 20, 10};
 constexpr int kListColumns[4] = {56, 50, 17, 22};
 // The row the preview widths share: 224 dialog units less 4 pixels.
 constexpr int kPreviewRowUnits = 224;
+// How often a waiting phone job looks for the program that drives the engine: a job nobody
+// carries out ends this long after its driver has gone.
+constexpr int kEngineHostCheckMs = 1000;
 
 // A report list that tells when a drag begins instead of dragging anything.
 class ReportList : public QTreeWidget {
@@ -75,6 +79,12 @@ CDlgView::CDlgView(PhoneEngine& engine, torvane::mapi::Mapi& mapi, FormOwner& ow
         },
         this);
     model_->setWindow(engineWindow_->hwnd());
+    hostCheck_ = new QTimer(this);
+    hostCheck_->setInterval(kEngineHostCheckMs);
+    connect(hostCheck_, &QTimer::timeout, this, [this] {
+        model_->CheckEngineHost();
+        emit commandsChanged();
+    });
     createControls();
 }
 
@@ -272,6 +282,11 @@ void CDlgView::SetStatusText(int stringId)
 void CDlgView::SetBusy(bool busy)
 {
     owner_.SetFormBusy(busy);
+    if (busy)
+        hostCheck_->start();
+    else
+        hostCheck_->stop();
+    emit commandsChanged();
 }
 
 void CDlgView::SelectDirectoryInCombo(int directory)
@@ -418,8 +433,10 @@ void CDlgView::OnColumnClick(int listKind, int column)
 
 void CDlgView::OnSelchangeDirectory(int index)
 {
-    activeList_ = LIST_NONE;
-    enableArrows(false, false);
+    if (!model_->jobPending()) {
+        activeList_ = LIST_NONE;
+        enableArrows(false, false);
+    }
     model_->OnSelchangeDirectory(index);
     emit commandsChanged();
 }
@@ -465,8 +482,8 @@ void CDlgView::contextMenuEvent(QContextMenuEvent* event)
 
 bool CDlgView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete &&
-        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+    // Whatever modifier is held: Shift+Delete too asks before anything goes.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
         OnEditClear();
         return true;
     }

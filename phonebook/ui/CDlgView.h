@@ -22,6 +22,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -186,6 +187,8 @@ private:
     QtFormDialogs dialogs_;
     std::unique_ptr<DlgViewModel> model_;
     messaging::MessageWindow* engineWindow_ = nullptr;
+    // While a phone job waits: is a program still there to carry it out?
+    QTimer* hostCheck_ = nullptr;
 
     CDirectoryCombo* directoryCombo_ = nullptr;
     CFolderCombo* folderCombo_ = nullptr;

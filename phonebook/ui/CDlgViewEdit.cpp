@@ -16,7 +16,7 @@ namespace ui = torvane::ui;
 bool CDlgView::IsCommandEnabled(int id) const
 {
     return brevik::IsCommandEnabled(id, {activeList_, itemCount(activeList_), model_->hasFlag(FLAG_CLIPBOARD),
-                                         model_->nameLength()});
+                                         model_->nameLength(), model_->hasFlag(FLAG_BUSY)});
 }
 
 bool CDlgView::OnCommand(int id)

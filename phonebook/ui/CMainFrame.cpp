@@ -122,7 +122,8 @@ void CMainFrame::createAccelerators()
         {ID_NEW_PAB_FOLDER, {QKeySequence(Qt::CTRL | Qt::Key_N)}},
         {ID_OPEN_PAB_FOLDER, {QKeySequence(Qt::CTRL | Qt::Key_O)}},
         {ID_EDIT_PASTE, {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)}},
-        {ID_EDIT_CUT, {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)}},
+        // Shift+Delete is no cut: a Delete key outside the preview's edits deletes, after asking.
+        {ID_EDIT_CUT, {QKeySequence(Qt::CTRL | Qt::Key_X)}},
         {ID_HELP, {QKeySequence(Qt::Key_F1)}},
         {ID_CONTEXT_HELP, {QKeySequence(Qt::SHIFT | Qt::Key_F1)}},
     };
@@ -155,6 +156,9 @@ void CMainFrame::UpdateCommands()
 
 bool CMainFrame::RunCommand(int id)
 {
+    // While a phone job waits no command runs, wherever it comes from.
+    if (hooks_.busy && hooks_.busy())
+        return false;
     switch (id) {
     case ID_APP_ABOUT: {
         CAboutDlg about(this);

@@ -38,6 +38,22 @@ std::string errnoText(const std::string& what, int err)
     return what + ": " + std::strerror(err);
 }
 
+// The mode of a file the user creates: read and write for everyone, less what the user's umask
+// takes away, as the user's other programs that share the folder make theirs. The umask is read
+// where the kernel shows it: setting it in order to read it back would change it meanwhile for
+// the process's other threads.
+mode_t newFileMode()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("Umask:", 0) == 0)
+            return 0666 & ~mode_t(std::strtoul(line.c_str() + 6, nullptr, 8));
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
 } // namespace
 
 CardFolder::CardFolder(fs::path folder) : folder_(std::move(folder)) {}
@@ -202,7 +218,8 @@ bool CardFolder::write(const std::string& fileName, const vcard::Card& card, std
         return false;
     }
     const fs::path target = folder_ / fileName;
-    mode_t mode = 0600;
+    // A new card is made as the user's other files are; a rewritten one keeps its mode.
+    mode_t mode = newFileMode();
     struct stat existing {};
     if (::stat(target.c_str(), &existing) == 0)
         mode = existing.st_mode & 07777;

@@ -68,6 +68,7 @@ TEST_F(Exports, BeforeInitThereIsNoMutexAndNoOwner)
     EXPECT_EQ(ATStatusReg(s_ownerWindow, WM_PHONE_STATE), -(20000 + ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(ZelMeldeModule(1, 3), -1);
     EXPECT_EQ(Fehler_Melden(3, 41500), FALSE) << "no owner window to post to";
+    EXPECT_EQ(ZelDllHostAlive(), FALSE);
     EXPECT_EQ(cycle(nullptr), "<null>");
 }
 

@@ -67,7 +67,8 @@ TEST_F(LauncherTest, ExitRunsTheEndCommandAndClosesTheFirstEditorOfEachKind)
     EditorWindow ringtone("Ring Tone Edit - a very long melody name that goes on and on.rte");
     ASSERT_NE(phonebook1.hwnd, 0u);
 
-    launcher.runExitSequence();
+    EXPECT_EQ(launcher.runExitSequence(), (std::vector<HWND>{phonebook1.hwnd, editor1.hwnd, ringtone.hwnd}))
+        << "the windows closed, which the program waits for";
     dispatch();
     EXPECT_EQ(started, std::vector<std::string>({"tessaro KILL"}));
     EXPECT_EQ(phonebook1.closes, 1);

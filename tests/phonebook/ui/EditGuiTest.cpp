@@ -101,6 +101,11 @@ TEST_F(EditGui, DeletingTwoEntriesAsksWithTheirCount)
     EXPECT_EQ(boxes().back(), QStringLiteral("Sollen diese 2 Einträge wirklich gelöscht werden ?\n\n"));
     EXPECT_EQ(frame().statusText(), QString::fromUtf8(brevikString(IDS_ABORTED)));
     EXPECT_EQ(phone()->topLevelItemCount(), 3);
+    // Shift+Delete asks too: no Delete key takes entries away unasked.
+    answer(ui::kMessageBoxName, ui::IDNO);
+    QTest::keyClick(phone(), Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(boxes().size(), 2);
+    EXPECT_EQ(phone()->topLevelItemCount(), 3);
 
     answer(ui::kMessageBoxName, ui::IDYES);
     QTest::keyClick(phone(), Qt::Key_Delete);
@@ -114,7 +119,7 @@ TEST_F(EditGui, DeletingTwoEntriesAsksWithTheirCount)
     answer(ui::kMessageBoxName, ui::IDNO);
     form().OnCommand(ID_EDIT_CLEAR_ALL);
     EXPECT_EQ(boxes().back(), QStringLiteral("Soll dieser Eintrag wirklich gelöscht werden ?\n\nEins     1     1      "));
-    EXPECT_EQ(boxes().size(), 3);
+    EXPECT_EQ(boxes().size(), 4);
 }
 
 TEST_F(EditGui, TheClipboardPastesOnce)

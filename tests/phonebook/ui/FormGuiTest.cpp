@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QMenu>
+#include <QWheelEvent>
 
 using namespace brevik;
 using namespace brevik::test;
@@ -269,22 +270,75 @@ TEST_F(BrevikGui, ContextMenuFollowsTheActiveList)
     EXPECT_EQ(form().CreateContextMenu(), nullptr);
 }
 
-TEST_F(BrevikGui, InputIsDroppedWhileAPhoneJobRuns)
+// The user's input as the window system hands it over: through the frame's window.
+class BusyGui : public BrevikGui {
+protected:
+    QPoint inFrame(QWidget* widget, QPoint at) { return widget->mapTo(&frame(), at); }
+    void press(Qt::MouseButton button, QTreeWidget* list, int row)
+    {
+        const QRect item = list->visualItemRect(list->topLevelItem(row));
+        QTest::mouseClick(frame().windowHandle(), button, {}, inFrame(list->viewport(), item.center()));
+        handlePosted();
+    }
+    void wheel(QWidget* widget, int steps)
+    {
+        const QPointF at = inFrame(widget, widget->rect().center());
+        QWheelEvent turn(at, frame().mapToGlobal(at), QPoint(), QPoint(0, -120 * steps), Qt::NoButton,
+                         Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(frame().windowHandle(), &turn);
+        handlePosted();
+    }
+    QComboBox* directories() { return qobject_cast<QComboBox*>(form().control(IDC_DIRECTORY_COMBO)); }
+};
+
+TEST_F(BusyGui, InputIsDroppedWhileAPhoneJobRuns)
 {
     card("a", "Anna", "0891", "Standard-Status - Index: 1 ");
     start();
+    frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
     ASSERT_TRUE(app->busy()) << "the first read runs";
+    const int shownDirectory = directories()->currentIndex();
+
     click(pab(), 0);
-    QTest::keyClick(pab(), Qt::Key_A, Qt::ControlModifier);
+    press(Qt::RightButton, pab(), 0);
+    press(Qt::MiddleButton, pab(), 0);
+    wheel(directories(), 1);
+    wheel(pab(), 1);
+    // Every key the frame has a command for, and the Delete keys of the form.
+    for (QAction* action : frame().findChildren<QAction*>())
+        for (const QKeySequence& keys : action->shortcuts())
+            QTest::keySequence(frame().windowHandle(), keys);
+    QTest::keyClick(frame().windowHandle(), Qt::Key_Delete, Qt::ShiftModifier);
+    handlePosted();
+
+    EXPECT_TRUE(frame().isVisible()) << "Ctrl+B did not end the program";
+    EXPECT_TRUE(service().shown().empty()) << "no dialog came up: " << service().shown()[0].kind.toStdString();
+    EXPECT_EQ(engine.reads.size(), 1u) << "no second job started";
+    EXPECT_EQ(directories()->currentIndex(), shownDirectory);
     EXPECT_TRUE(pab()->selectedItems().isEmpty());
     EXPECT_EQ(form().activeList(), LIST_NONE);
     EXPECT_EQ(PostMessage(frame().hwnd(), WM_CLICK_LIST_ROW, IDC_PAB_LIST, 0), TRUE);
     EXPECT_EQ(SendMessage(frame().hwnd(), WM_CLICK_LIST_ROW, IDC_PAB_LIST, 0), -1);
+    // A job whose start reaches the form anyway starts nothing beside the one that runs.
+    directories()->setCurrentIndex(0); // the SIM directory
+    EXPECT_FALSE(form().model().WritePhonebook());
+    EXPECT_EQ(engine.reads.size(), 1u);
+    EXPECT_TRUE(engine.writes.empty());
 
     answerRead(14, 20, 3, {{1, "Carl", "0892"}});
-    EXPECT_FALSE(app->busy());
-    EXPECT_EQ(SendMessage(frame().hwnd(), WM_CLICK_LIST_ROW, IDC_PAB_LIST, 0), 1);
-    EXPECT_EQ(form().activeList(), LIST_PAB);
+    ASSERT_FALSE(app->busy());
+    EXPECT_EQ(column(phone(), 0), QStringList{"Carl"}) << "the own numbers, as asked for";
+    // The same input works again once the answer is in.
+    press(Qt::RightButton, pab(), 0);
+    EXPECT_EQ(pab()->selectedItems().size(), 1);
+    answer(QStringLiteral("CFolderNameDlg"), ui::IDCANCEL);
+    QTest::keySequence(frame().windowHandle(), QKeySequence(Qt::CTRL | Qt::Key_N));
+    ASSERT_EQ(service().shown().size(), 1u);
+    EXPECT_EQ(service().shown()[0].kind, QStringLiteral("CFolderNameDlg"));
+    wheel(directories(), 1);
+    ASSERT_EQ(engine.reads.size(), 2u);
+    EXPECT_EQ(engine.reads[1].storage, "FD");
 }
 
 } // namespace
