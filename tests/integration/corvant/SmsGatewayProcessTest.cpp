@@ -16,13 +16,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
+#include <fcntl.h>
 #include <fstream>
 #include <functional>
 #include <map>
 #include <set>
 #include <sstream>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace std::chrono_literals;
 using torvane::phonesim::IncomingSms;
@@ -118,6 +122,51 @@ std::string outsideDecode(const std::string& pdu)
         out.append(buffer, n);
     return pclose(pipe) == 0 ? out : "python failed: " + out;
 }
+
+// A folder in which nothing can be created until it is released: its mode says so, and where the
+// file system has it, so does the immutable attribute, which holds for root too.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(std::string path) : path_(std::move(path))
+    {
+        chmod(path_.c_str(), 0555);
+        setImmutable(true);
+    }
+    ~ReadOnlyFolder() { release(); }
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+
+    bool holds() const
+    {
+        const std::string probe = path_ + "/probe";
+        const int fd = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        if (fd < 0)
+            return true;
+        close(fd);
+        unlink(probe.c_str());
+        return false;
+    }
+    void release()
+    {
+        setImmutable(false);
+        chmod(path_.c_str(), 0755);
+    }
+
+private:
+    void setImmutable(bool on)
+    {
+        const int fd = open(path_.c_str(), O_RDONLY | O_DIRECTORY);
+        int flags = 0;
+        if (fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+            ioctl(fd, FS_IOC_SETFLAGS, &flags);
+        }
+        if (fd >= 0)
+            close(fd);
+    }
+
+    std::string path_;
+};
 
 class SmsGatewayProcess : public ::testing::Test {
 protected:
@@ -315,6 +364,36 @@ TEST_F(SmsGatewayProcess, UnwritableInboxKeepsTheMessageOnThePhone)
         << sim_.transcript().received();
     EXPECT_EQ(stored(), 1u);
     EXPECT_EQ(sim_.transcript().received().find("AT+CMGD"), std::string::npos);
+}
+
+// The inbox cannot be written when corvant starts; the message waits on the phone. Once the inbox
+// is writable the next read delivers it, once, without a restart.
+TEST_F(SmsGatewayProcess, InboxWritableLaterDeliversTheMessageOnce)
+{
+    const std::string inbox = root_ + "sms_in";
+    mkdir(inbox.c_str(), 0755);
+    ReadOnlyFolder readOnly(inbox);
+    if (!readOnly.holds())
+        GTEST_SKIP() << "no way to make a folder read-only here";
+    startCorvant();
+    waitUntilChecked();
+    IncomingSms sms;
+    sms.text = "written later";
+    inject(sms);
+    // The read that finds the message and cannot store it has ended when the one after next goes.
+    const size_t reads = count(received(), "AT^SMGL=0");
+    ASSERT_TRUE(waitFor([&] { return count(received(), "AT^SMGL=0") >= reads + 3; }, 60s)) << received();
+    ASSERT_EQ(stored(), 1u);
+    readOnly.release();
+    ASSERT_TRUE(waitFor([&] { return filesIn(inbox).size() == 1 && stored() == 0; }, 60s))
+        << "inbox files: " << filesIn(inbox).size() << ", on the phone: " << stored() << "\nboxes: " << boxes();
+    const size_t after = count(received(), "AT^SMGL=0");
+    ASSERT_TRUE(waitFor([&] { return count(received(), "AT^SMGL=0") >= after + 3; }, 60s));
+    const auto names = filesIn(inbox);
+    ASSERT_EQ(names.size(), 1u) << "delivered once";
+    EXPECT_EQ(count(readFile(inbox + "/" + names[0]), "written later"), 2u) << "subject and body";
+    EXPECT_EQ(count(received(), "AT+CMGD"), 1u);
+    EXPECT_TRUE(boxes().empty()) << boxes();
 }
 
 // Characters of the extension table and accents, sent to the phone's own number: an outside
