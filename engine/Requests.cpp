@@ -77,13 +77,16 @@ void storeOwner(EngineShared& shared, HWND owner)
     shared.owner = owner;
 }
 
-void requestPhonebookRead(EngineShared& shared, EngineServices& services, HWND window, UINT message,
-                          const char* storage)
+void kickOwner(const EngineShared& shared, EngineServices& services)
+{
+    services.postMessage(shared.owner, WM_ENGINE_KICK, 0, 0);
+}
+
+void requestPhonebookRead(EngineShared& shared, HWND window, UINT message, const char* storage)
 {
     setReply(shared.pbRead.head, window, message);
     copyCode(shared.pbRead.storage, storage);
     makePending(shared.pbRead.head);
-    services.postMessage(shared.owner, WM_ENGINE_KICK, 0, 0);
 }
 
 void requestPhonebookWrite(EngineShared& shared, HWND window, UINT message, const char* storage, int index,

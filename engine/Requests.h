@@ -3,7 +3,7 @@
 // state to JOB_PENDING last. A text that goes inside a quoted command field (name, number,
 // password, service centre, storage and facility codes) loses every double quote, CR, LF,
 // Ctrl-Z and ESC, which would end the field, the command or the prompt early. No lock and no
-// phone traffic; the cycle of the owner process picks the job up.
+// phone traffic; the cycle of the owner process picks the job up, woken by kickOwner.
 #pragma once
 
 #include "engine/EngineServices.h"
@@ -13,9 +13,11 @@ namespace zel {
 
 void storeOwner(EngineShared& shared, HWND owner);
 
-// Posts WM_ENGINE_KICK to the owner window after storing the request.
-void requestPhonebookRead(EngineShared& shared, EngineServices& services, HWND window, UINT message,
-                          const char* storage);
+// Posts WM_ENGINE_KICK to the owner window: every request export does so once its request is
+// stored, so that an owner that answers the kick starts the job without waiting for its timer.
+void kickOwner(const EngineShared& shared, EngineServices& services);
+
+void requestPhonebookRead(EngineShared& shared, HWND window, UINT message, const char* storage);
 void requestPhonebookWrite(EngineShared& shared, HWND window, UINT message, const char* storage, int index,
                            const char* text, const char* number);
 void requestSmsRead(EngineShared& shared, HWND window, UINT message);

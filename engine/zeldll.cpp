@@ -158,7 +158,8 @@ ZELDLL_API int ATPBRead(HWND window, UINT message, const char* storage)
     ProcessEngine* e = engine();
     if (!e)
         return kNoSection;
-    zel::requestPhonebookRead(e->shared(), e->services, window, message, storage);
+    zel::requestPhonebookRead(e->shared(), window, message, storage);
+    zel::kickOwner(e->shared(), e->services);
     return 0;
 }
 
@@ -169,6 +170,7 @@ ZELDLL_API int ATPBWrite(HWND window, UINT message, const char* storage, int ind
     if (!e)
         return kNoSection;
     zel::requestPhonebookWrite(e->shared(), window, message, storage, index, text, number);
+    zel::kickOwner(e->shared(), e->services);
     return 0;
 }
 
@@ -178,6 +180,7 @@ ZELDLL_API int ATSMRead(HWND window, UINT message)
     if (!e)
         return kNoSection;
     zel::requestSmsRead(e->shared(), window, message);
+    zel::kickOwner(e->shared(), e->services);
     return 0;
 }
 
@@ -187,6 +190,7 @@ ZELDLL_API int ATSMDel(HWND window, UINT message)
     if (!e)
         return kNoSection;
     zel::requestSmsDelete(e->shared(), window, message, false);
+    zel::kickOwner(e->shared(), e->services);
     return 0;
 }
 
@@ -196,6 +200,7 @@ ZELDLL_API int ATSMDel1(HWND window, UINT message)
     if (!e)
         return kNoSection;
     zel::requestSmsDelete(e->shared(), window, message, true);
+    zel::kickOwner(e->shared(), e->services);
     return 0;
 }
 
@@ -207,6 +212,7 @@ ZELDLL_API int ATSMSend(HWND window, UINT message, const char* number, const voi
         return kNoSection;
     zel::requestSmsSend(e->shared(), window, message, number, data, length, reference, sequence, total, mode,
                         smsc, validity);
+    zel::kickOwner(e->shared(), e->services);
     return 0;
 }
 
@@ -216,6 +222,7 @@ ZELDLL_API int ATLockGet(HWND window, UINT message, const char* facility)
     if (!e)
         return kNoSection;
     zel::requestLockQuery(e->shared(), window, message, facility);
+    zel::kickOwner(e->shared(), e->services);
     return 0;
 }
 
@@ -226,6 +233,7 @@ ZELDLL_API int ATLockSet(HWND window, UINT message, const char* facility, const 
     if (!e)
         return kNoSection;
     zel::requestLockSet(e->shared(), window, message, facility, password, mode, classes);
+    zel::kickOwner(e->shared(), e->services);
     return 0;
 }
 
@@ -235,6 +243,7 @@ ZELDLL_API int ATFwdRead(HWND window, UINT message, int reason)
     if (!e)
         return kNoSection;
     zel::requestForwardQuery(e->shared(), window, message, reason);
+    zel::kickOwner(e->shared(), e->services);
     return 0;
 }
 
@@ -245,6 +254,7 @@ ZELDLL_API int ATFwdWrite(HWND window, UINT message, int reason, int mode, const
     if (!e)
         return kNoSection;
     zel::requestForwardSet(e->shared(), window, message, reason, mode, number, time, classes);
+    zel::kickOwner(e->shared(), e->services);
     return 0;
 }
 
@@ -254,6 +264,7 @@ ZELDLL_API int ATMelWrite(HWND window, UINT message, const void* data, int lengt
     if (!e)
         return kNoSection;
     zel::requestMelodyWrite(e->shared(), window, message, data, length);
+    zel::kickOwner(e->shared(), e->services);
     return 0;
 }
 
@@ -263,6 +274,7 @@ ZELDLL_API int ATMelTest(HWND window, UINT message, int play)
     if (!e)
         return kNoSection;
     zel::requestMelodyTest(e->shared(), window, message, play);
+    zel::kickOwner(e->shared(), e->services);
     return 0;
 }
 

@@ -68,7 +68,7 @@ constexpr int PORT_NO_DSR = 4;
 constexpr int PORT_DSR_ON = 5;
 
 // Window messages of the engine.
-constexpr UINT WM_ENGINE_KICK = WM_USER + 1;    // to the owner, by ATPBRead
+constexpr UINT WM_ENGINE_KICK = WM_USER + 1;    // to the owner, by every request export
 constexpr UINT WM_PHONE_STATE = WM_USER + 100;  // what status windows register for
 constexpr UINT WM_ENGINE_ERROR = WM_USER + 101; // to the owner, by Fehler_Melden
 

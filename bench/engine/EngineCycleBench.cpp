@@ -108,7 +108,7 @@ void BM_CyclePhonebookEntry(benchmark::State& state)
     auto shared = std::make_unique<EngineShared>();
     QuietServices services;
     zel::Engine engine(*shared, services);
-    zel::requestPhonebookRead(*shared, services, 1, WM_USER + 101, "SM");
+    zel::requestPhonebookRead(*shared, 1, WM_USER + 101, "SM");
     char* command = nullptr;
     for (const char* line : {static_cast<const char*>(nullptr), "OK", "+CPBR: (1-250),20,14", "OK"})
         engine.cycle(line, &command, PORT_DSR_ON);

@@ -131,7 +131,7 @@ void request(EngineShared& shared, Services& services, JobKind kind, int variant
     for (int i = 0; i < ZEL_SMS_DATA_SIZE; ++i)
         data[i] = char(i * 7 + variant);
     switch (kind) {
-    case JobKind::PhonebookRead: zel::requestPhonebookRead(shared, services, w, m, storages[variant % 4]); break;
+    case JobKind::PhonebookRead: zel::requestPhonebookRead(shared, w, m, storages[variant % 4]); break;
     case JobKind::PhonebookWrite:
         zel::requestPhonebookWrite(shared, w, m, storages[variant % 4], variant, "Na\"me", variant % 2 ? "+4917" : "");
         break;
@@ -152,6 +152,7 @@ void request(EngineShared& shared, Services& services, JobKind kind, int variant
     case JobKind::MelodyTest: zel::requestMelodyTest(shared, w, m, variant % 2); break;
     case JobKind::StatusCheck: break;
     }
+    zel::kickOwner(shared, services); // as every request export does
 }
 
 bool anyJobActive(EngineShared& shared)

@@ -140,9 +140,21 @@ int PortHost::WritePort(char* text)
 
 void PortHost::CycleEngine(const char* line)
 {
+    pumpStep(line, true);
+}
+
+void PortHost::OnEngineKick()
+{
+    pumpStep(nullptr, false);
+}
+
+void PortHost::pumpStep(const char* line, bool counted)
+{
     if (dsrWait_ == 0) {
         engine_.ZelDllCycle(line, &command_, portState_);
         if (command_ == nullptr) {
+            if (!counted)
+                return;
             if (idleGrace_ > 0)
                 --idleGrace_;
             else
@@ -179,6 +191,10 @@ void PortHost::CycleEngine(const char* line)
         dsrWait_ = 0;
         return;
     }
+    // A kick's step looks at DSR but leaves the wait's calls, the opening one included, to
+    // the timer and the lines.
+    if (!counted)
+        return;
     const int calls = dsrWait_;
     dsrWait_ = calls - 1;
     if (portState_ == PORT_DSR_ON || calls <= 1) {

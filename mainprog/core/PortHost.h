@@ -50,6 +50,10 @@ public:
     int WritePort(char* text);
     // One pump step: line is a received line, or null on a tick.
     void CycleEngine(const char* line);
+    // The pump step that answers the engine's kick: a request stored by any program starts at
+    // once instead of at the next tick. The DSR wait and the idle grace are counted in the
+    // steps of the timer and of received lines only, so they last as long as without kicks.
+    void OnEngineKick();
     // The handler of WM_LINE_RECEIVED: the reader's line goes to the pump.
     void OnLineReceived();
 
@@ -69,6 +73,9 @@ public:
     void setReaderStart(std::function<bool()> start) { readerStart_ = std::move(start); }
 
 private:
+    // counted: a step of the timer or of a received line, which counts down the DSR wait and
+    // the idle grace; a kick's step does neither.
+    void pumpStep(const char* line, bool counted);
     void trace(const std::string& text);
 
     EngineApi& engine_;

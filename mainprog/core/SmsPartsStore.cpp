@@ -146,6 +146,19 @@ void SmsPartsStore::open(const std::string& inbox)
     files_.ensureDirectory(folder_);
 }
 
+void SmsPartsStore::makeFolderOf(const std::string& id)
+{
+    // Made again before every write: the inbox may not have been writable when the store was
+    // opened, or the folder may have been removed since; neither may keep parts off the disk,
+    // and with them the messages on the phone, until the program is started again. A message
+    // keeps the folder it began in (the spool folder may have been changed since).
+    const std::string folder = id.substr(0, id.rfind('/') + 1);
+    if (folder.size() < 2)
+        return;
+    files_.ensureDirectory(folder.substr(0, folder.rfind('/', folder.size() - 2) + 1));
+    files_.ensureDirectory(folder);
+}
+
 std::string SmsPartsStore::partPath(const std::string& id, int sequence) const
 {
     return id + "-" + std::to_string(sequence) + kPartSuffix;
@@ -266,6 +279,7 @@ std::string SmsPartsStore::newId()
 
 bool SmsPartsStore::storePart(const std::string& id, const StoredPart& part)
 {
+    makeFolderOf(id);
     return files_.writeDurably(partPath(id, part.sequence), spool::formatPart(part));
 }
 
@@ -278,6 +292,7 @@ void SmsPartsStore::discard(const std::string& id, const std::vector<int>& seque
 bool SmsPartsStore::deliver(const std::string& id, const std::vector<int>& sequences,
                             const std::vector<std::uint64_t>& keys, const std::string& inboxBytes, std::int64_t now)
 {
+    makeFolderOf(id);
     const std::string outPath = id + kOutSuffix;
     if (!files_.writeDurably(outPath, inboxBytes))
         return false;

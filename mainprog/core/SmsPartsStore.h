@@ -62,7 +62,8 @@ public:
 
     SmsPartsStore(SpoolFileSystem& files, Trace trace);
 
-    // The store of this inbox folder (its "parts/"), created when missing.
+    // The store of this inbox folder (its "parts/"), created when missing, and again whenever a
+    // write finds it missing.
     void open(const std::string& inbox);
 
     // A message's id is the path of its files without their endings, so that a message keeps its
@@ -97,6 +98,8 @@ public:
     void forgetBefore(std::int64_t time);
 
 private:
+    // The folder of a message's files and the inbox it lies in, made when missing.
+    void makeFolderOf(const std::string& id);
     std::string partPath(const std::string& id, int sequence) const;
     bool moveOut(const std::string& outPath);
     void setAside(const std::string& path, const std::string& why);

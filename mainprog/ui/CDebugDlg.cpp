@@ -170,6 +170,9 @@ LRESULT CDebugDlg::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LINE_RECEIVED:
         host_->OnLineReceived();
         break;
+    case WM_ENGINE_KICK:
+        host_->OnEngineKick();
+        break;
     case WM_STATUS_CHECK_DONE:
         // The SMS manager first: the PIN dialog below may keep this handler for a long time.
         if (sms != nullptr)

@@ -62,7 +62,7 @@ protected:
     }
     void requestPhonebookRead(HWND window = kClient, UINT message = kReply)
     {
-        zel::requestPhonebookRead(*h.shared, h.services, window, message, "SM");
+        zel::requestPhonebookRead(*h.shared, window, message, "SM");
     }
 
     EngineHarness h;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <string>
@@ -147,6 +148,41 @@ TEST_F(Exports, RequestsTakeAtMostTheirAreasWhateverLengthIsPassed)
     EXPECT_EQ(ATLockGet(s_ownerWindow, WM_USER + 201, "AO"), 0);
     EXPECT_EQ(ATFwdRead(s_ownerWindow, WM_USER + 211, 0), 0);
     EXPECT_EQ(ATMelTest(s_ownerWindow, WM_USER + 121, 1), 0);
+}
+
+// So that an owner answering the kick starts a request from any program at once.
+TEST_F(Exports, EveryRequestExportKicksTheOwner)
+{
+    // The earlier tests' kicks first.
+    while (messaging::dispatchMessages(100) > 0) {
+    }
+    const auto kicks = [] {
+        return std::count_if(s_owner.got.begin(), s_owner.got.end(),
+                             [](const Received& r) { return r.message == WM_ENGINE_KICK; });
+    };
+    const auto before = kicks();
+    const char data[] = "x";
+    const HWND w = s_ownerWindow;
+    const int requests[] = {
+        ATPBRead(w, WM_USER + 101, "SM"),
+        ATPBWrite(w, WM_USER + 102, "SM", 1, "a", "1"),
+        ATSMRead(w, WM_USER + 302),
+        ATSMDel(w, WM_USER + 303),
+        ATSMDel1(w, WM_USER + 303),
+        ATSMSend(w, WM_USER + 301, "+49170", data, 1, 0, 1, 1, -1, nullptr, -1),
+        ATLockGet(w, WM_USER + 201, "AO"),
+        ATLockSet(w, WM_USER + 200, "AO", "0000", 1, 7),
+        ATFwdRead(w, WM_USER + 211, 0),
+        ATFwdWrite(w, WM_USER + 210, 0, 3, "+49", 20, 1),
+        ATMelWrite(w, WM_USER + 120, data, 1),
+        ATMelTest(w, WM_USER + 121, 1),
+    };
+    for (int result : requests)
+        EXPECT_EQ(result, 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (kicks() < before + 12 && std::chrono::steady_clock::now() < deadline)
+        messaging::dispatchMessages(50);
+    EXPECT_EQ(kicks(), before + 12);
 }
 
 } // namespace

@@ -31,7 +31,7 @@ class PhonebookRead : public ::testing::Test {
 protected:
     void request(const char* storage = "SM")
     {
-        zel::requestPhonebookRead(*h.shared, h.services, kRequester, kReplyMessage, storage);
+        zel::requestPhonebookRead(*h.shared, kRequester, kReplyMessage, storage);
     }
 
     // The dialogue up to the listing of a storage with indexes 1 to `highest`.

@@ -29,17 +29,19 @@ std::string field(const char* data, std::size_t size)
     return std::string(data, strnlen(data, size));
 }
 
-TEST_F(RequestsTest, PhonebookReadStoresTheRequestAndKicksTheOwner)
+TEST_F(RequestsTest, PhonebookReadStoresTheRequestAndTheKickGoesToTheOwner)
 {
-    zel::requestPhonebookRead(*h.shared, h.services, kClient, kReply, "SM");
+    zel::requestPhonebookRead(*h.shared, kClient, kReply, "SM");
     EXPECT_EQ(h.shared->pbRead.head.state, JOB_PENDING);
     EXPECT_EQ(h.shared->pbRead.head.window, kClient);
     EXPECT_EQ(h.shared->pbRead.head.message, kReply);
     EXPECT_EQ(std::string(h.shared->pbRead.storage, 2), "SM");
+    EXPECT_TRUE(h.services.posted.empty()) << "the export kicks once the request is stored";
+    zel::kickOwner(*h.shared, h.services);
     EXPECT_EQ(h.services.posted, (std::vector<Message>{{kOwner, WM_ENGINE_KICK, 0, 0}}));
 }
 
-TEST_F(RequestsTest, OnlyThePhonebookReadKicksTheOwner)
+TEST_F(RequestsTest, RequestsStoreTheirJobsAndLeaveTheKickToTheExports)
 {
     const char data[] = "x";
     zel::requestPhonebookWrite(*h.shared, kClient, kReply, "SM", 1, "a", "1");
@@ -195,7 +197,7 @@ TEST_F(RequestsTest, TwoLetterCodesTakeTwoBytesAndNoMore)
     EXPECT_EQ(std::string(h.shared->lockGet.facility, 2), "OI");
     zel::requestLockQuery(*h.shared, kClient, kReply, "A");
     EXPECT_EQ(std::string(h.shared->lockGet.facility, 2), std::string("A\0", 2));
-    zel::requestPhonebookRead(*h.shared, h.services, kClient, kReply, nullptr);
+    zel::requestPhonebookRead(*h.shared, kClient, kReply, nullptr);
     EXPECT_EQ(std::string(h.shared->pbRead.storage, 2), std::string("\0\0", 2));
     EXPECT_EQ(h.shared->pbRead.head.state, JOB_PENDING);
 }

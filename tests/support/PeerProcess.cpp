@@ -128,6 +128,19 @@ void PeerProcess::kill(int signal)
         ::kill(pid_, signal);
 }
 
+bool PeerProcess::stop()
+{
+    if (pid_ <= 0 || exitStatus_ || ::kill(pid_, SIGSTOP) != 0)
+        return false;
+    int status = 0;
+    pid_t r;
+    while ((r = waitpid(pid_, &status, WUNTRACED)) < 0 && errno == EINTR) {
+    }
+    if (r == pid_ && !WIFSTOPPED(status))
+        exitStatus_ = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+    return r == pid_ && WIFSTOPPED(status);
+}
+
 std::optional<int> PeerProcess::waitExit(std::chrono::milliseconds timeout)
 {
     if (exitStatus_ || pid_ <= 0)

@@ -32,6 +32,8 @@ public:
                     std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
     void kill(int signal);
+    // Stops the peer (SIGSTOP) and returns once it has stopped; false when it could not be.
+    bool stop();
     // The exit status (or 128 + signal) once the peer has ended; nullopt when it is still running
     // at the deadline.
     std::optional<int> waitExit(std::chrono::milliseconds timeout = std::chrono::seconds(20));

@@ -12,17 +12,20 @@
 #include "platform/ui/msgservice/ScriptFile.h"
 #include "support/PeerProcess.h"
 #include "tools/phonesim/PhoneSim.h"
+#include "tools/phonesim/PhonebookCommands.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,11 +47,14 @@ public:
         Clock::time_point at;
     };
     std::vector<Seen> seen;
+    std::vector<UINT> answers; // the engine's answers to this process's requests
 
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_PHONE_STATE && wParam == 1)
             seen.push_back({int(lParam), Clock::now()});
+        else if (message != WM_PHONE_STATE)
+            answers.push_back(message);
         return 0;
     }
     int last() const { return seen.empty() ? -1 : seen.back().state; }
@@ -213,6 +219,39 @@ TEST_F(CorvantProcess, WrongPinShowsTheRejection)
     EXPECT_EQ(sim_.state().sim.pinAttempts, 2) << "the wrong PIN was tried once";
     EXPECT_EQ(sim_.state().sim.lock, SimLock::SimPin);
     EXPECT_EQ(window_.last(), PHONESTATE_ENTRY_REQUIRED);
+}
+
+// Phonebook writes as the phonebook editor makes them, each once the one before is answered: each
+// reaches the phone within a few tens of milliseconds, not at one of corvant's pump ticks (two
+// seconds apart here, so that a tick cannot pass for the answer to the request).
+TEST_F(CorvantProcess, RequestOfAnotherProgramReachesThePhoneAtOnce)
+{
+    constexpr UINT kWriteDone = WM_USER + 102;
+    startCorvant({}, "2000,600000");
+    std::vector<double> delaysMs;
+    for (int index = 1; index <= 5; ++index) {
+        const size_t answered = window_.answers.size();
+        const auto asked = Clock::now();
+        ASSERT_EQ(ATPBWrite(client_, kWriteDone, "SM", index, "Kick", "+4930123456"), 0);
+        std::optional<Clock::time_point> reached;
+        ASSERT_TRUE(waitFor([&] {
+            for (const auto& entry : sim_.transcript().entries())
+                if (entry.direction == torvane::phonesim::Transcript::Direction::In && entry.at >= asked
+                    && entry.bytes.find("AT^SPBS") != std::string::npos)
+                    reached = entry.at;
+            return reached.has_value();
+        }, 10s)) << sim_.transcript().received();
+        delaysMs.push_back(std::chrono::duration<double, std::milli>(*reached - asked).count());
+        ASSERT_TRUE(waitFor([&] { return window_.answers.size() > answered; }, 10s));
+    }
+    EXPECT_EQ(sim_.withModule<torvane::phonesim::PhonebookCommands>(
+                  [](auto& p) { return p.storages["SM"].entries.size(); }), 5u);
+    std::string shown;
+    for (double ms : delaysMs)
+        shown += std::to_string(ms) + " ms ";
+    std::sort(delaysMs.begin(), delaysMs.end());
+    EXPECT_LT(delaysMs[2], 50.0) << shown;
+    EXPECT_LT(delaysMs.back(), 500.0) << shown;
 }
 
 // With the product's 15-second polling: a phone that stops answering is "not connected" after
