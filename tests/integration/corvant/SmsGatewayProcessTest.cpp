@@ -186,12 +186,16 @@ protected:
         ASSERT_TRUE(corvant_->started());
     }
 
-    // Ended the way a logout or a kill ends it: no exit code of its own runs.
+    // Ended the way a logout or a kill ends it: no exit code of its own runs, so its status window
+    // stays in the engine's table, which this process keeps alive. No corvant runs now: the table
+    // is emptied, or repeated runs of a test would fill it.
     void terminateCorvant()
     {
         corvant_->kill(SIGTERM);
         ASSERT_EQ(corvant_->waitExit(30s), 128 + SIGTERM);
         corvant_.reset();
+        for (int slot = 0; slot < ZEL_STATUS_CLIENTS; ++slot)
+            ATStatusDeReg(slot);
     }
 
     // Ends corvant with SIGTERM while the send of its `nth` "AT+CMGS=" is under way. The engine
