@@ -130,15 +130,12 @@ void PeerProcess::kill(int signal)
 
 bool PeerProcess::stop()
 {
-    if (pid_ <= 0 || exitStatus_ || ::kill(pid_, SIGSTOP) != 0)
-        return false;
     int status = 0;
-    pid_t r;
-    while ((r = waitpid(pid_, &status, WUNTRACED)) < 0 && errno == EINTR) {
-    }
-    if (r == pid_ && !WIFSTOPPED(status))
+    if (pid_ <= 0 || exitStatus_ || ::kill(pid_, SIGSTOP) != 0 || waitpid(pid_, &status, WUNTRACED) != pid_)
+        return false;
+    if (!WIFSTOPPED(status))
         exitStatus_ = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
-    return r == pid_ && WIFSTOPPED(status);
+    return WIFSTOPPED(status);
 }
 
 std::optional<int> PeerProcess::waitExit(std::chrono::milliseconds timeout)
