@@ -67,8 +67,7 @@ TEST_F(LauncherTest, ExitRunsTheEndCommandAndClosesTheFirstEditorOfEachKind)
     EditorWindow ringtone("Ring Tone Edit - a very long melody name that goes on and on.rte");
     ASSERT_NE(phonebook1.hwnd, 0u);
 
-    EXPECT_EQ(launcher.runExitSequence(), (std::vector<HWND>{phonebook1.hwnd, editor1.hwnd, ringtone.hwnd}))
-        << "the windows closed, which the program waits for";
+    EXPECT_EQ(launcher.runExitSequence(), (std::vector<HWND>{phonebook1.hwnd, editor1.hwnd, ringtone.hwnd}));
     dispatch();
     EXPECT_EQ(started, std::vector<std::string>({"tessaro KILL"}));
     EXPECT_EQ(phonebook1.closes, 1);

@@ -48,7 +48,6 @@ public:
     std::vector<Read> reads;
     std::vector<Write> writes;
     std::vector<std::pair<int, int>> reports; // (class, id)
-    bool hostAlive = true;                     // a program drives the engine
 
     // The result ATPBGet hands out: an area exactly as large as the engine's, so that a read
     // beyond it is caught.
@@ -91,7 +90,7 @@ public:
         reports.emplace_back(errorClass, stringId);
         return TRUE;
     }
-    BOOL ZelDllHostAlive() override { return hostAlive ? TRUE : FALSE; }
+    BOOL ZelDllHostAlive() override { return TRUE; }
 
     std::vector<int> reportIds() const
     {

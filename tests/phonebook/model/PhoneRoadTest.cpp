@@ -96,33 +96,6 @@ TEST_F(PhoneRoad, ANoDataAnswerFallsBackAndEndsTheChain)
     EXPECT_EQ(engine.reads.back().storage, "ME") << "the user's choice is read, not the queued FD";
 }
 
-TEST_F(PhoneRoad, AJobNobodyCarriesOutEndsAndNoOtherStartsBesideIt)
-{
-    model.SelectDirectory(SIM);
-    model.CheckEngineHost();
-    EXPECT_TRUE(model.hasFlag(FLAG_BUSY)) << "a program drives the engine";
-    model.SelectDirectory(MOBILE);
-    model.OnSelchangeDirectory(OWN);
-    EXPECT_FALSE(model.WritePhonebook());
-    EXPECT_EQ(storagesRead(), std::vector<std::string>{"SM"});
-    EXPECT_EQ(view.directoryCombo.back(), SIM) << "the box shows the directory being read";
-    engine.hostAlive = false;
-    model.CheckEngineHost();
-    EXPECT_FALSE(model.hasFlag(FLAG_BUSY));
-    EXPECT_EQ(view.lastStatus(), IDS_ABORTED);
-
-    // A write ends as a failed one: the entry waits for the next.
-    engine.hostAlive = true;
-    h.read(OWN, 10, 12, 4, {{1, "Me", "1"}});
-    ASSERT_EQ(model.AddToDirectory(1, entry(2, "You", "2")), 1);
-    ASSERT_TRUE(model.WritePhonebook());
-    engine.hostAlive = false;
-    model.CheckEngineHost();
-    EXPECT_FALSE(model.hasFlag(FLAG_BUSY));
-    EXPECT_EQ(engine.reportIds(), (std::vector<int>{IDS_ERR_NO_DATA, IDS_ERR_WRITE}));
-    EXPECT_EQ(h.shown(1).state, ENTRY_NEW);
-}
-
 TEST_F(PhoneRoad, AMissingDirectoryIsReportedAndTheChainGoesOn)
 {
     model.setFlag(FLAG_PREVIEW_ROW, true);

@@ -101,7 +101,6 @@ TEST_F(EditGui, DeletingTwoEntriesAsksWithTheirCount)
     EXPECT_EQ(boxes().back(), QStringLiteral("Sollen diese 2 Einträge wirklich gelöscht werden ?\n\n"));
     EXPECT_EQ(frame().statusText(), QString::fromUtf8(brevikString(IDS_ABORTED)));
     EXPECT_EQ(phone()->topLevelItemCount(), 3);
-    // Shift+Delete asks too: no Delete key takes entries away unasked.
     answer(ui::kMessageBoxName, ui::IDNO);
     QTest::keyClick(phone(), Qt::Key_Delete, Qt::ShiftModifier);
     EXPECT_EQ(boxes().size(), 2);

@@ -270,75 +270,58 @@ TEST_F(BrevikGui, ContextMenuFollowsTheActiveList)
     EXPECT_EQ(form().CreateContextMenu(), nullptr);
 }
 
-// The user's input as the window system hands it over: through the frame's window.
-class BusyGui : public BrevikGui {
-protected:
-    QPoint inFrame(QWidget* widget, QPoint at) { return widget->mapTo(&frame(), at); }
-    void press(Qt::MouseButton button, QTreeWidget* list, int row)
-    {
-        const QRect item = list->visualItemRect(list->topLevelItem(row));
-        QTest::mouseClick(frame().windowHandle(), button, {}, inFrame(list->viewport(), item.center()));
-        handlePosted();
-    }
-    void wheel(QWidget* widget, int steps)
-    {
-        const QPointF at = inFrame(widget, widget->rect().center());
-        QWheelEvent turn(at, frame().mapToGlobal(at), QPoint(), QPoint(0, -120 * steps), Qt::NoButton,
-                         Qt::NoModifier, Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(frame().windowHandle(), &turn);
-        handlePosted();
-    }
-    QComboBox* directories() { return qobject_cast<QComboBox*>(form().control(IDC_DIRECTORY_COMBO)); }
-};
-
-TEST_F(BusyGui, InputIsDroppedWhileAPhoneJobRuns)
+TEST_F(BrevikGui, InputIsDroppedWhileAPhoneJobRuns)
 {
     card("a", "Anna", "0891", "Standard-Status - Index: 1 ");
     start();
     frame().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
     ASSERT_TRUE(app->busy()) << "the first read runs";
-    const int shownDirectory = directories()->currentIndex();
-
+    // The user's input as the window system hands it over: through the frame's window.
+    const auto press = [&](Qt::MouseButton button) {
+        const QPoint row = pab()->visualItemRect(pab()->topLevelItem(0)).center();
+        QTest::mouseClick(frame().windowHandle(), button, {}, pab()->viewport()->mapTo(&frame(), row));
+        handlePosted();
+    };
+    const auto wheel = [&](QWidget* widget) {
+        const QPointF at = widget->mapTo(&frame(), widget->rect().center());
+        QWheelEvent turn(at, frame().mapToGlobal(at), {}, {0, -120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(frame().windowHandle(), &turn);
+        handlePosted();
+    };
+    auto* directories = qobject_cast<QComboBox*>(form().control(IDC_DIRECTORY_COMBO));
     click(pab(), 0);
-    press(Qt::RightButton, pab(), 0);
-    press(Qt::MiddleButton, pab(), 0);
-    wheel(directories(), 1);
-    wheel(pab(), 1);
-    // Every key the frame has a command for, and the Delete keys of the form.
+    press(Qt::RightButton);
+    press(Qt::MiddleButton);
+    wheel(directories);
+    wheel(pab());
     for (QAction* action : frame().findChildren<QAction*>())
         for (const QKeySequence& keys : action->shortcuts())
             QTest::keySequence(frame().windowHandle(), keys);
     QTest::keyClick(frame().windowHandle(), Qt::Key_Delete, Qt::ShiftModifier);
+    // A change of directory that reaches the form anyway starts no second job.
+    directories->setCurrentIndex(1);
     handlePosted();
-
     EXPECT_TRUE(frame().isVisible()) << "Ctrl+B did not end the program";
-    EXPECT_TRUE(service().shown().empty()) << "no dialog came up: " << service().shown()[0].kind.toStdString();
-    EXPECT_EQ(engine.reads.size(), 1u) << "no second job started";
-    EXPECT_EQ(directories()->currentIndex(), shownDirectory);
+    EXPECT_TRUE(service().shown().empty()) << "no dialog came up";
+    EXPECT_EQ(engine.reads.size(), 1u);
+    EXPECT_EQ(directories->currentIndex(), DIRECTORY_OWN) << "the box shows the directory being read";
     EXPECT_TRUE(pab()->selectedItems().isEmpty());
     EXPECT_EQ(form().activeList(), LIST_NONE);
     EXPECT_EQ(PostMessage(frame().hwnd(), WM_CLICK_LIST_ROW, IDC_PAB_LIST, 0), TRUE);
     EXPECT_EQ(SendMessage(frame().hwnd(), WM_CLICK_LIST_ROW, IDC_PAB_LIST, 0), -1);
-    // A job whose start reaches the form anyway starts nothing beside the one that runs.
-    directories()->setCurrentIndex(0); // the SIM directory
-    EXPECT_FALSE(form().model().WritePhonebook());
-    EXPECT_EQ(engine.reads.size(), 1u);
-    EXPECT_TRUE(engine.writes.empty());
 
     answerRead(14, 20, 3, {{1, "Carl", "0892"}});
-    ASSERT_FALSE(app->busy());
-    EXPECT_EQ(column(phone(), 0), QStringList{"Carl"}) << "the own numbers, as asked for";
-    // The same input works again once the answer is in.
-    press(Qt::RightButton, pab(), 0);
+    EXPECT_FALSE(app->busy());
+    // The same input acts once the answer is in.
+    press(Qt::RightButton);
     EXPECT_EQ(pab()->selectedItems().size(), 1);
-    answer(QStringLiteral("CFolderNameDlg"), ui::IDCANCEL);
+    EXPECT_EQ(SendMessage(frame().hwnd(), WM_CLICK_LIST_ROW, IDC_PAB_LIST, 0), 1);
+    EXPECT_EQ(form().activeList(), LIST_PAB);
+    answer(QStringLiteral("CFolderNameDlg"), ui::IDCANCEL); // the fixture sees that it was asked for
     QTest::keySequence(frame().windowHandle(), QKeySequence(Qt::CTRL | Qt::Key_N));
-    ASSERT_EQ(service().shown().size(), 1u);
-    EXPECT_EQ(service().shown()[0].kind, QStringLiteral("CFolderNameDlg"));
-    wheel(directories(), 1);
-    ASSERT_EQ(engine.reads.size(), 2u);
-    EXPECT_EQ(engine.reads[1].storage, "FD");
+    wheel(directories);
+    EXPECT_EQ(engine.reads.size(), 2u);
 }
 
 } // namespace
