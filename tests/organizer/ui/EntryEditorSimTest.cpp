@@ -36,8 +36,7 @@ using Held = std::map<QString, std::pair<QString, QString>>; // location: start,
 const QDate kTomorrow = QDate::currentDate().addDays(1);
 
 // A user whose short date has a two-digit year, as the organizer's own default.
-class TwoDigitYears : public torvane::LocaleService {
-public:
+struct TwoDigitYears : torvane::LocaleService {
     std::optional<QString> localeInfo(unsigned item, int& error) override
     {
         return item == torvane::LOCALE_SSHORTDATE ? QStringLiteral("dd.MM.yy") : system.localeInfo(item, error);
