@@ -77,13 +77,8 @@ PhoneEntry phoneEntry(VbDate start, const char* text, Category category, Alarm a
     return e;
 }
 
-// What the phone holds at a location, read back with the organizer's parser.
-struct Held {
-    QString start;
-    QString text;
-    bool operator<(const Held& o) const { return std::tie(start, text) < std::tie(o.start, o.text); }
-    bool operator==(const Held& o) const = default;
-};
+// What the phone holds at a location, read back with the organizer's parser: start and text.
+using Held = std::pair<QString, QString>;
 
 class SyncEndToEndTest : public test::SyncTest {
 protected:
