@@ -5,6 +5,7 @@
 #include "organizer/entryeditor/EntryEditorSteps.h"
 #include "organizer/entryeditor/EntryEditorTexts.h"
 #include "organizer/entryeditor/EntryPictures.h"
+#include "organizer/entryeditor/MobileEntrySteps.h"
 
 #include "organizer/daterange/Calendar.h"
 #include "organizer/link/ErrorReport.h"
@@ -14,10 +15,8 @@
 #include "organizer/link/PhoneEntry.h"
 #include "organizer/link/PublicVar.h"
 #include "organizer/link/TessaroStrings.h"
-#include "organizer/link/TextRoutines.h"
 #include "organizer/sync/PhoneCalls.h"
 
-#include "platform/ui/controls/ControlError.h"
 #include "platform/ui/datetext/DateText.h"
 
 namespace tessaro {
@@ -485,14 +484,10 @@ void MobileEntryForm::runCalendar()
         EntrySteps().TIVStartCalendar_LostFocus(*this);
         return;
     }
-    QString date = tool(QStringLiteral("EntryStart")).text();
-    SplitToken(date, QStringLiteral(" "));
-    try {
-        TIVStartCalendar.setText(date, ShortDateFormat, RegionalDateNames());
-    } catch (const controls::ControlError&) {
-        // A start text that is no date leaves the picker on its day, so it still opens.
-    }
-    PickerStartText = TIVStartCalendar.text(ShortDateFormat, RegionalDateNames());
+    // A start text that is no date leaves the picker on its day, so it still opens.
+    if (const auto day = StartDayOfText(*this, tool(QStringLiteral("EntryStart")).text()))
+        TIVStartCalendar.setValue(*day);
+    PickerStartText = TIVStartCalendar.text(PickerStartPicture(), RegionalDateNames());
     EntrySteps().CalendarFrameSet(*this, 0, 0, kPickerWidth, kPickerHeight);
 }
 

@@ -19,6 +19,7 @@
 #include "organizer/sync/RowInsert.h"
 #include "organizer/sync/Transfer.h"
 
+#include "platform/ui/datetext/DatePicture.h"
 #include "platform/ui/datetext/DateText.h"
 
 namespace tessaro {
@@ -273,8 +274,8 @@ public:
             return;
         if (keyAscii == kEscape) {
             // Back to the day the picker opened on.
-            const auto day = torvane::datetext::parseDate(form.PickerStartText, ShortDateFormat, RegionalDateNames());
-            if (day)
+            if (const auto day = torvane::datetext::parseDate(form.PickerStartText, PickerStartPicture(),
+                                                              RegionalDateNames()))
                 form.TIVStartCalendar.setValue(*day);
         }
         TIVStartCalendar_Click(form);
@@ -291,12 +292,7 @@ public:
     void ActiveBar1_ToolLostFocus(MobileEntryForm& form, controls::Tool tool) override
     {
         if (tool.name() == kEntryStart) {
-            // A date as typed, or as shown, after its weekday. The whole text is tried first: the
-            // regional date may itself hold blanks ("9 Dec 2026").
-            QString date = tool.text();
-            auto day = torvane::datetext::parseDate(date, ShortDateFormat, RegionalDateNames());
-            if (!day && !SplitToken(date, QStringLiteral(" ")).isEmpty())
-                day = torvane::datetext::parseDate(date, ShortDateFormat, RegionalDateNames());
+            const auto day = StartDayOfText(form, tool.text());
             if (!day) {
                 tool.setText(form.SavedStartText);
                 return;
@@ -324,6 +320,24 @@ MobileEntrySteps& steps()
 }
 
 } // namespace
+
+std::optional<QDate> StartDayOfText(const MobileEntryForm& form, QString text)
+{
+    const QDate shown = form.TIVStartCalendar.value();
+    if (text == SetStartDate(makeVbDate(shown.year(), shown.month(), shown.day())))
+        return shown;
+    // A date as typed, or as shown, after its weekday. The whole text is tried first: the
+    // regional date may itself hold blanks ("9 Dec 2026").
+    auto day = torvane::datetext::parseDate(text, ShortDateFormat, RegionalDateNames());
+    if (!day && !SplitToken(text, QStringLiteral(" ")).isEmpty())
+        day = torvane::datetext::parseDate(text, ShortDateFormat, RegionalDateNames());
+    return day;
+}
+
+QString PickerStartPicture()
+{
+    return torvane::datetext::withFullYears(ShortDateFormat);
+}
 
 VbDate StartTimeFromForm(const MobileEntryForm& form)
 {

@@ -8,6 +8,11 @@
 #include "organizer/entryeditor/MobileEntryForm.h"
 #include "organizer/link/PhoneEntry.h"
 
+#include <QDate>
+#include <QString>
+
+#include <optional>
+
 namespace tessaro {
 
 // Text offsets of the delete question and the close question.
@@ -21,6 +26,15 @@ constexpr int TxtSaveChanges = 120;
 // The start the fields give: the picker's day at the time in EntryTime. A time text that names no
 // time of day raises the type-mismatch error, before anything is compared or stored.
 VbDate StartTimeFromForm(const MobileEntryForm& form);
+
+// The day a start text names: the picker's own day while the text is what the start field shows
+// for it (read back, its two-digit year could land in another century), else the date typed,
+// with or without its weekday. Nothing for a text that is no date.
+std::optional<QDate> StartDayOfText(const MobileEntryForm& form, QString text);
+
+// The picture of PickerStartText: the short date with its year in full, so that Esc in the
+// picker puts back the very day it opened on.
+QString PickerStartPicture();
 
 // Builds in `result` the record the fields describe on the basis of `source` (the selected kind's
 // flag set beside the others, the start, the alarm or the plain start, the serie only while it is

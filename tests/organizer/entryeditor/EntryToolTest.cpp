@@ -2,6 +2,7 @@
 // open or not, the alarm question, when the window closes, and a click that arrives while a
 // command still waits for the phone.
 #include "organizer/entryeditor/MobileEntryForm.h"
+#include "organizer/entryeditor/MobileEntrySteps.h"
 
 #include "organizer/link/ComDrv.h"
 #include "organizer/link/MessageBox.h"
@@ -179,7 +180,7 @@ TEST_P(CalendarTool, OpensThePickerOnTheStartDateAndASecondClickClosesIt)
     click(QStringLiteral("EntryCalendar"));
     EXPECT_EQ(steps.calls, QStringList({QStringLiteral("CalendarFrameSet 0 0 2400 2100")}));
     EXPECT_EQ(form.TIVStartCalendar.value(), c.day);
-    EXPECT_EQ(form.PickerStartText, form.TIVStartCalendar.text(ShortDateFormat));
+    EXPECT_EQ(form.PickerStartText, form.TIVStartCalendar.text(PickerStartPicture()));
 
     form.TIVStartCalendar.setVisible(true); // as the shown picker is
     click(QStringLiteral("EntryCalendar"));

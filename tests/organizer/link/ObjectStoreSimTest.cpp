@@ -85,29 +85,27 @@ TEST_F(ObjectStoreTest, DeleteAndReadHeaders)
     EXPECT_EQ(store().objects["vcs"].count(9), 0u);
 }
 
-std::string calendarObject(const std::string& category, const std::string& textLine)
-{
-    return "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nCATEGORIES:" + category + "\r\n" + textLine + "\r\nEND:VEVENT\r\n";
-}
-
 TEST_F(ObjectStoreTest, ACalendarTextLongerThanThePhoneTakesIsRefused)
 {
-    const auto upload = [&](int location, const std::string& category, const std::string& textLine) {
-        talk("AT^SBNW=\"vcs\"," + std::to_string(location) + ",1,1\r");
-        return talk(toHex(calendarObject(category, textLine)) + "\x1a");
+    const auto object = [](const std::string& kind, const std::string& text) {
+        return toHex("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nCATEGORIES:" + kind + "\r\n" + text + "\r\nEND:VEVENT\r\n");
     };
-    EXPECT_EQ(upload(1, "MEETING", "DESCRIPTION:" + std::string(16, 'a')), "\r\nOK\r\n");
-    EXPECT_EQ(upload(1, "MEETING", "SUMMARY:" + std::string(17, 'b')), "\r\n+CME ERROR: 24\r\n");
-    EXPECT_EQ(upload(3, "PHONE CALL", "SUMMARY:+" + std::string(20, '4')), "\r\nOK\r\n");
-    EXPECT_EQ(upload(4, "PHONE CALL", "DESCRIPTION:" + std::string(22, '4')), "\r\n+CME ERROR: 24\r\n");
+    const auto upload = [&](int location, const std::string& hex) {
+        talk("AT^SBNW=\"vcs\"," + std::to_string(location) + ",1,1\r");
+        return talk(hex + "\x1a");
+    };
+    const std::string fits = object("MEETING", "DESCRIPTION:" + std::string(16, 'a'));
+    EXPECT_EQ(upload(1, fits), "\r\nOK\r\n");
+    EXPECT_EQ(upload(1, object("MEETING", "SUMMARY:" + std::string(17, 'b'))), "\r\n+CME ERROR: 24\r\n");
+    EXPECT_EQ(upload(3, object("PHONE CALL", "SUMMARY:+" + std::string(20, '4'))), "\r\nOK\r\n");
+    EXPECT_EQ(upload(4, object("PHONE CALL", "DESCRIPTION:" + std::string(22, '4'))), "\r\n+CME ERROR: 24\r\n");
     // A refused object leaves its location as it was, and nothing pending; nor can a state file
     // give the phone such a text.
-    EXPECT_EQ(store().objects["vcs"][1], calendarObject("MEETING", "DESCRIPTION:" + std::string(16, 'a')));
+    EXPECT_EQ(toHex(store().objects["vcs"][1]), fits);
     EXPECT_EQ(store().objects["vcs"].count(4), 0u);
     EXPECT_FALSE(store().pending.has_value());
-    ObjectStoreCommands loaded;
-    EXPECT_EQ(loaded.loadState(QJsonObject{{"objects", QJsonObject{{"vcs", QJsonObject{{"5", QString::fromStdString(
-                  toHex(calendarObject("MEETING", "DESCRIPTION:" + std::string(17, 'd'))))}}}}}}),
+    const QString tooLong = QString::fromStdString(object("MEETING", "DESCRIPTION:" + std::string(17, 'd')));
+    EXPECT_EQ(ObjectStoreCommands().loadState({{"objects", QJsonObject{{"vcs", QJsonObject{{"5", tooLong}}}}}}),
               "objectStore.objects.vcs.5 holds a text longer than the phone takes");
 }
 

@@ -13,13 +13,16 @@
 #include "organizer/link/QtPrinters.h"
 
 #include "platform/ui/controls/widgets/CommandBarWidget.h"
+#include "platform/ui/locale/LocaleService.h"
 #include "tools/phonesim/ObjectStoreCommands.h"
 #include "tools/phonesim/PhoneFault.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
@@ -31,6 +34,25 @@ using torvane::phonesim::ObjectStoreCommands;
 using Held = std::map<QString, std::pair<QString, QString>>; // location: start, text
 
 const QDate kTomorrow = QDate::currentDate().addDays(1);
+
+// A user whose short date has a two-digit year, as the organizer's own default.
+struct TwoDigitYears : torvane::LocaleService {
+    std::optional<QString> localeInfo(unsigned item, int& error) override
+    {
+        return item == torvane::LOCALE_SSHORTDATE ? QStringLiteral("dd.MM.yy") : system.localeInfo(item, error);
+    }
+    torvane::SystemLocaleService system;
+};
+
+// A phone memo as the phone's store holds it.
+std::string object(QDate day, int hour, const char* text)
+{
+    PhoneEntry e;
+    e.StartTime = e.DtStart = makeVbDate(day.year(), day.month(), day.day(), hour);
+    e.DtStartSet = e.IsMemo = FlagTrue;
+    e.Description = QLatin1String(text);
+    return ObjectStoreCommands::phoneForm(VCalTextToBytes(BuildVCalText(e)).toStdString());
+}
 
 QString key(QDate day, int hour, int minute = 0)
 {
@@ -133,13 +155,6 @@ protected:
 
 TEST_F(EntryEditorSimTest, EditsTheEntriesOfBothGridsAndThePhoneTheTableAndTheGridStayAgreed)
 {
-    const auto object = [](QDate day, int hour, const char* text) {
-        PhoneEntry e;
-        e.StartTime = e.DtStart = makeVbDate(day.year(), day.month(), day.day(), hour);
-        e.DtStartSet = e.IsMemo = FlagTrue;
-        e.Description = QLatin1String(text);
-        return ObjectStoreCommands::phoneForm(VCalTextToBytes(BuildVCalText(e)).toStdString());
-    };
     sim.withModule<ObjectStoreCommands>([&](ObjectStoreCommands& store) {
         store.objects["vcs"][1] = object(kTomorrow, 9, "Dentist");
         store.objects["vcs"][2] = object(kTomorrow, 19, "Theatre");
@@ -218,6 +233,32 @@ TEST_F(EntryEditorSimTest, EditsTheEntriesOfBothGridsAndThePhoneTheTableAndTheGr
     });
     EXPECT_TRUE(shown(QStringLiteral("An Error Occurred In: ComDrvEmpfangeVonMs:SendSingleEntry")));
     expectAgreed(held, "refused");
+}
+
+TEST_F(EntryEditorSimTest, AnEntryAfter2029SavedThroughItsPickerAndStartFieldKeepsItsYear)
+{
+    TwoDigitYears locale;
+    torvane::setLocaleService(&locale);
+    const auto restore = qScopeGuard([] { torvane::setLocaleService(nullptr); });
+    const QDate fair(2031, 9, 24), eclipse(2049, 6, 14);
+    sim.withModule<ObjectStoreCommands>([&](ObjectStoreCommands& store) {
+        store.objects["vcs"][1] = object(fair, 9, "Fair");
+        store.objects["vcs"][2] = object(eclipse, 9, "Eclipse");
+    });
+    ASSERT_TRUE(startPhone());
+    ASSERT_TRUE(startOrganizer(QString()));
+    ASSERT_TRUE(waitUntilUp());
+    ASSERT_TRUE(ReadMobile(true));
+    // The picker opened, closed with Esc and opened again, the start field entered and left.
+    for (const char* location : {"1", "2"})
+        edit(&VisibleFG1(), QLatin1String(location), [](MobileEntry& e) {
+            press(e, "EntryCalendar");
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            field(e, "EntryStart")->setFocus();
+            press(e, "EntryCalendar");
+            press(e, "EntrySave");
+        });
+    expectAgreed({{"1", {key(fair, 9), "Fair"}}, {"2", {key(eclipse, 9), "Eclipse"}}}, "saved untouched");
 }
 
 } // namespace

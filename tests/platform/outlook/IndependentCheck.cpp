@@ -50,30 +50,18 @@ int meetingStatus(icalcomponent* c)
     return 0;
 }
 
-// A local date and time as RFC 5545 reads it: one the clock skips at the start of summer time
-// is taken with the UTC offset from before the skip.
-QDateTime standardLocal(QDate d, QTime tm)
-{
-    const QDateTime local(d, tm);
-    if (local.isValid())
-        return local;
-    const QDateTime asUtc(d, tm, QTimeZone::utc());
-    const int before = QTimeZone::systemTimeZone().offsetFromUtc(asUtc.addDays(-1));
-    return asUtc.addSecs(-before).toLocalTime();
-}
-
 // Local wall-clock time of a libical time: floating and dates as written, others converted.
 QDateTime wallClock(icaltimetype t)
 {
     const QDate d(t.year, t.month, t.day);
     if (t.is_date)
-        return standardLocal(d, QTime(0, 0));
+        return QDateTime(d, QTime(0, 0));
     const QTime tm(t.hour, t.minute, t.second);
     if (icaltime_is_utc(t))
         return QDateTime(d, tm, QTimeZone::utc()).toLocalTime();
     if (t.zone)
         return QDateTime::fromSecsSinceEpoch(icaltime_as_timet_with_zone(t, t.zone));
-    return standardLocal(d, tm);
+    return QDateTime(d, tm);
 }
 
 struct Expansion {
@@ -90,7 +78,7 @@ void collect(icalcomponent*, icaltime_span* span, void* data)
     if (e->dtstart.is_date || (!icaltime_is_utc(e->dtstart) && e->dtstart.zone == nullptr)) {
         // libical counts floating times as UTC seconds.
         const QDateTime utc = QDateTime::fromSecsSinceEpoch(span->start, QTimeZone::utc());
-        start = standardLocal(utc.date(), utc.time());
+        start = QDateTime(utc.date(), utc.time());
     } else {
         start = QDateTime::fromSecsSinceEpoch(span->start);
     }
