@@ -147,8 +147,16 @@ bool TessaroApp::otherCopyRunning(const QString& caption)
     const QByteArray title = caption.toLatin1();
     if (FindWindowByTitlePrefix(title.constData(), int(title.size()) + 1) != 0)
         return true;
-    if (!m_dde.listen(AppTitle, DdeTopic))
+    switch (m_dde.listen(AppTitle, DdeTopic)) {
+    case torvane::dde::Listen::Taken:
         return true;
+    case torvane::dde::Listen::NoLink:
+        // Without the user's private runtime folder there is no link between copies: this one
+        // starts as the only one it can know of.
+        return false;
+    case torvane::dde::Listen::Serving:
+        break;
+    }
     m_dde.setExecuteHandler([this](const QString& command) {
         const bool taken = Form_LinkExecute(command);
         if (taken) {

@@ -8,12 +8,14 @@
 
 #include "platform/dde/Dde.h"
 #include "platform/registry/Registry.h"
+#include "support/BadRuntimeFolder.h"
 #include "support/PeerProcess.h"
 #include "tools/phonesim/PhoneFault.h"
 
 #include <QFile>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdlib>
 #include <future>
 
@@ -174,6 +176,37 @@ TEST_F(TwoCopiesTest, KillDuringASlowPhoneReadIsCarriedOutAfterTheRead)
     EXPECT_NE(sim.transcript().received().find("AT^SBNW=?\r"), std::string::npos);
     EXPECT_TRUE(savedWidth());
 }
+
+class BadRuntimeFolderTest : public TwoCopiesTest, public ::testing::WithParamInterface<torvane::test::BadFolder> {};
+
+// A runtime folder that is not the user's own private one: the organizer starts all the same, as
+// the only copy it can know of, and nothing goes into or behind that folder.
+TEST_P(BadRuntimeFolderTest, TheOrganizerStartsAndLeavesTheFolderAlone)
+{
+    const std::string base =
+        qEnvironmentVariable("TORVANE_TEST_TMP").toStdString() + "/bad-" + torvane::test::nameOf(GetParam());
+    ASSERT_EQ(::mkdir(base.c_str(), 0700), 0);
+    if (!torvane::test::makeBadFolder(base, GetParam()))
+        GTEST_SKIP() << "this user cannot give a folder away";
+    const std::string before = torvane::test::folderState(base);
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    setenv("XDG_RUNTIME_DIR", base.c_str(), 1);
+    PeerProcess organizer(TESSARO_PROGRAM, {"NOORG"});
+    setenv("XDG_RUNTIME_DIR", runtime.constData(), 1);
+    ASSERT_TRUE(organizer.started());
+    // No phone answers on its port: the start-up's phone probe says so, so the window is up.
+    EXPECT_TRUE(waitFor([&] { return secondCopyBoxes().contains("InitComm"); }, 60s)) << secondCopyBoxes().toStdString();
+    EXPECT_FALSE(organizer.waitExit(0ms)) << "the organizer ended";
+    organizer.kill(SIGTERM);
+    EXPECT_EQ(organizer.waitExit(), 128 + SIGTERM);
+    EXPECT_EQ(torvane::test::folderState(base), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, BadRuntimeFolderTest,
+                         ::testing::Values(torvane::test::BadFolder::File, torvane::test::BadFolder::OtherOwner,
+                                           torvane::test::BadFolder::OpenToOthers,
+                                           torvane::test::BadFolder::SymbolicLink),
+                         [](const auto& info) { return std::string(torvane::test::nameOf(info.param)); });
 
 } // namespace
 } // namespace tessaro::test

@@ -3,6 +3,8 @@
 // serving side answers from the event loop.
 #include "platform/dde/Dde.h"
 
+#include "support/BadRuntimeFolder.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QLocalSocket>
@@ -10,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <future>
 
 namespace torvane::dde {
@@ -33,7 +36,7 @@ auto whileServing(F f)
 TEST(Dde, CommandsReachTheSourceWhichDecides)
 {
     DdeSource source;
-    ASSERT_TRUE(source.listen(kApp, kTopic));
+    ASSERT_EQ(source.listen(kApp, kTopic), Listen::Serving);
     QStringList seen;
     source.setExecuteHandler([&](const QString& command) {
         seen << command;
@@ -61,10 +64,10 @@ TEST(Dde, OneSourceAtATimeAndItsPlaceIsFreedWhenItGoes)
     EXPECT_FALSE(activate(kApp, kTopic, 500));
     {
         DdeSource first;
-        ASSERT_TRUE(first.listen(kApp, kTopic));
+        ASSERT_EQ(first.listen(kApp, kTopic), Listen::Serving);
         EXPECT_TRUE(sourceRunning(kApp, kTopic));
         DdeSource second;
-        EXPECT_FALSE(second.listen(kApp, kTopic));
+        EXPECT_EQ(second.listen(kApp, kTopic), Listen::Taken);
         EXPECT_FALSE(second.isListening());
         // A source without a handler refuses.
         EXPECT_EQ(whileServing([] { return execute(kApp, kTopic, QStringLiteral("KILL")); }), ExecuteResult::Refused);
@@ -75,13 +78,13 @@ TEST(Dde, OneSourceAtATimeAndItsPlaceIsFreedWhenItGoes)
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     stale.close();
     DdeSource next;
-    EXPECT_TRUE(next.listen(kApp, kTopic));
+    EXPECT_EQ(next.listen(kApp, kTopic), Listen::Serving);
 }
 
 TEST(Dde, ALineTooLongForARequestIsDroppedAndTheSourceServesOn)
 {
     DdeSource source;
-    ASSERT_TRUE(source.listen(kApp, kTopic));
+    ASSERT_EQ(source.listen(kApp, kTopic), Listen::Serving);
     int executed = 0;
     source.setExecuteHandler([&](const QString&) { return ++executed, true; });
     const bool droppedUnanswered = whileServing([] {
@@ -99,6 +102,36 @@ TEST(Dde, ALineTooLongForARequestIsDroppedAndTheSourceServesOn)
     EXPECT_EQ(whileServing([] { return execute(kApp, kTopic, QStringLiteral("KILL")); }), ExecuteResult::Accepted);
     EXPECT_EQ(executed, 1);
 }
+
+class BadRuntimeFolder : public ::testing::TestWithParam<torvane::test::BadFolder> {};
+
+// Where the runtime folder is not the user's own private one, nobody serves the topic and nobody
+// is asked: the link fails as when no copy runs, and nothing goes into or behind that folder.
+TEST_P(BadRuntimeFolder, NoSourceServesAndNothingIsWrittenThere)
+{
+    const std::string base = qEnvironmentVariable("TORVANE_TEST_TMP").toStdString() + "/bad-" +
+                             torvane::test::nameOf(GetParam());
+    ASSERT_EQ(::mkdir(base.c_str(), 0700), 0);
+    if (!torvane::test::makeBadFolder(base, GetParam()))
+        GTEST_SKIP() << "this user cannot give a folder away";
+    const std::string before = torvane::test::folderState(base);
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    ::setenv("XDG_RUNTIME_DIR", base.c_str(), 1);
+    DdeSource source;
+    EXPECT_EQ(source.listen(kApp, kTopic), Listen::NoLink);
+    EXPECT_FALSE(source.isListening());
+    EXPECT_FALSE(sourceRunning(kApp, kTopic));
+    EXPECT_EQ(execute(kApp, kTopic, QStringLiteral("KILL"), 500), ExecuteResult::NoSource);
+    EXPECT_FALSE(activate(kApp, kTopic, 500));
+    ::setenv("XDG_RUNTIME_DIR", runtime.constData(), 1);
+    EXPECT_EQ(torvane::test::folderState(base), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, BadRuntimeFolder,
+                         ::testing::Values(torvane::test::BadFolder::File, torvane::test::BadFolder::OtherOwner,
+                                           torvane::test::BadFolder::OpenToOthers,
+                                           torvane::test::BadFolder::SymbolicLink),
+                         [](const auto& info) { return std::string(torvane::test::nameOf(info.param)); });
 
 } // namespace
 } // namespace torvane::dde
