@@ -144,11 +144,16 @@ TEST_F(TessaroAppTest, TheWindowIsLaidOutAsTheUserSizesItAndItsEndAndHelpAnswer)
     EXPECT_EQ(Main_Form().FG1[0].width(), least - 1350);
     EXPECT_EQ(Main_Form().FG1[1].colWidth(9), 600);
     EXPECT_TRUE(ResizeEnabled);
-    // Taller than the grid needs: the window shrinks to its grid again.
-    const int fitted = window.height();
+    // Taller than the grid needs: the window shrinks to the grid's rows.
+    const torvane::controls::Grid& grid = Main_Form().FG1[0];
+    const double rows = grid.fixedRows() * grid.rowHeight(0) +
+                        (grid.rows() - grid.fixedRows()) * grid.rowHeight(grid.fixedRows()) + 90;
+    const int fitted =
+        twipsToPixelsOf(grid.top() + 20 + Main_Form().TivStatusBar.height() + rows + 90 + ToolbarHeight);
     window.resize(900, fitted + 200);
     ASSERT_TRUE(waitFor([&] { return window.height() == fitted && window.width() == 900; }, 10s)) << window.height();
     EXPECT_EQ(Main_Form().FG1[0].width(), 900 * 15 + 120 - 1350);
+    EXPECT_EQ(grid.height(), rows);
 
     // Help shows the language's page when there is one, and nothing without.
     EXPECT_TRUE(torvane::ui::findHelpPage(HelpFile).isEmpty());

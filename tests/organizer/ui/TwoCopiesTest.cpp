@@ -4,6 +4,8 @@
 // other commands are refused; a KILL during a slow phone read waits for the read.
 #include "TessaroAppFixture.h"
 
+#include "organizer/mainwindow/ActiveBar.h"
+#include "organizer/sync/GridRows.h"
 #include "organizer/ui/MainWindow.h"
 
 #include "platform/dde/Dde.h"
@@ -175,6 +177,67 @@ TEST_F(TwoCopiesTest, KillDuringASlowPhoneReadIsCarriedOutAfterTheRead)
     EXPECT_EQ(LastLocation, 50);
     EXPECT_NE(sim.transcript().received().find("AT^SBNW=?\r"), std::string::npos);
     EXPECT_TRUE(savedWidth());
+}
+
+TEST_F(TwoCopiesTest, TheCloseBoxDuringASlowPhoneWriteEndsTheProgramAfterTheWrite)
+{
+    const QDate tomorrow = QDate::currentDate().addDays(1);
+    putInCalendar({{QDateTime(tomorrow, QTime(18, 0)), "Yoga"}});
+    ASSERT_TRUE(startPhone());
+    ASSERT_TRUE(startOrganizer(QString()));
+    ASSERT_TRUE(waitUntilUp());
+    controls::CommandBar& bar = Main_Form().ActiveBar1;
+    bar.activate(bar.band(band::TessaroTools).tool(tool::TessaroReadMobile));
+    bar.activate(bar.band(band::TessaroTools).tool(tool::TessaroReadOrganizer));
+    // The phone takes its time over the block of the entry copied to it (after the question
+    // whether it is ready for one).
+    torvane::phonesim::Fault slow;
+    slow.kind = torvane::phonesim::FaultKind::Delay;
+    slow.command = "^SBNW";
+    slow.delayMs = 2000;
+    slow.from = 2;
+    slow.times = 1;
+    sim.addFault(slow);
+    bool endedDuringWrite = true;
+    app->setEndHandler([&] {
+        ++ends;
+        endedDuringWrite = CommandBusy || LinkBusy || FrontendBusy;
+    });
+    // The user closes the window while the write waits for the phone.
+    bool closed = false;
+    QTimer closer;
+    closer.setInterval(10);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (closed || !CommandBusy || sim.transcript().received().find("AT^SBNW=vcs") == std::string::npos)
+            return;
+        closed = true;
+        app->window()->close();
+        EXPECT_EQ(ends, 0) << "the program ended in the middle of the write";
+        EXPECT_TRUE(app->window()->isVisible());
+    });
+    closer.start();
+
+    // The appointment goes to the phone by a double click on its pictogram.
+    controls::Grid& grid = VisibleFG2();
+    int row = grid.fixedRows();
+    while (row < grid.rows() - 1 && WithoutLeadingBlanks(grid.textMatrix(row, ColPcText)) != QLatin1String("Yoga"))
+        ++row;
+    grid.userSelect(row, ColSyncPicture);
+    grid.focusChanged(true);
+    grid.userClick();
+    grid.userDoubleClick();
+    EXPECT_TRUE(closed) << "the write never waited for the phone";
+
+    ASSERT_TRUE(waitFor([&] { return ends == 1; }, 20s));
+    EXPECT_FALSE(endedDuringWrite);
+    bool onPhone = false;
+    sim.withModule<torvane::phonesim::ObjectStoreCommands>([&](auto& store) {
+        for (const auto& [location, object] : store.objects["vcs"])
+            onPhone = onPhone || QString::fromLatin1(object).contains(QLatin1String("Yoga"));
+    });
+    EXPECT_TRUE(onPhone) << "the write was cut off";
+    EXPECT_TRUE(savedWidth()) << "the program that closes saves its settings";
+    EXPECT_TRUE(boxes().empty());
 }
 
 class BadRuntimeFolderTest : public TwoCopiesTest, public ::testing::WithParamInterface<torvane::test::BadFolder> {};
