@@ -76,8 +76,9 @@ void MainWindow::buildDatePicker()
     auto* frame = new controls::FrameWidget(f.StartCalendarFrame, m_client, controls::FrameWidget::Border::None);
     new controls::MonthCalendarWidget(f.TIVStartCalendar, frame);
     auto* fields = new controls::FrameWidget(f.DateFieldsFrame, frame);
-    new controls::TextBoxWidget(f.StartDateText, fields);
-    new controls::TextBoxWidget(f.EndDateText, fields);
+    // The date fields are narrow for a weekday and a date: their texts show whole.
+    for (controls::TextBox* date : {&f.StartDateText, &f.EndDateText})
+        (new controls::TextBoxWidget(*date, fields))->setShowsWholeText(true);
     new controls::TextBoxWidget(f.PeriodeText, fields);
     new controls::ComboBoxWidget(f.PeriodeCombo, fields);
     new controls::CommandButtonWidget(f.CalCommandOK, frame);

@@ -3,6 +3,7 @@
 // screenshot is saved beside the test binary; reference/ holds the ones a person looked at.
 #include "TessaroAppFixture.h"
 
+#include "organizer/daterange/Calendar.h"
 #include "organizer/link/MainWindowSeams.h"
 #include "organizer/link/MobileStatus.h"
 #include "organizer/mainwindow/ActiveBar.h"
@@ -13,6 +14,7 @@
 #include "platform/ui/controls/widgets/CommandBarWidget.h"
 #include "platform/ui/controls/widgets/GridWidget.h"
 #include "platform/ui/controls/widgets/StatusBarWidget.h"
+#include "support/ClippedTexts.h"
 #include "support/ScreenCapture.h"
 
 #include <QAction>
@@ -205,6 +207,41 @@ TEST_F(ScreenshotTest, ShowsBothSidesReadWithTheirMarks)
                       0.05)
                 << grid->objectName().toStdString() << " row " << row;
 }
+
+class PickerScreenshot : public ScreenshotTest, public ::testing::WithParamInterface<Look> {};
+
+TEST_P(PickerScreenshot, ShowsEveryTextWholeAtItsDesignedSize)
+{
+    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")) << "run under xvfb-run";
+    const Look& look = GetParam();
+    ASSERT_EQ(torvane::registry::writeDword(HKEY_CURRENT_USER, "Software\\Torvane\\Tessaro\\Settings", "Language",
+                                            look.german ? 20000 : 10000),
+              ERROR_SUCCESS);
+    ASSERT_TRUE(startPhone());
+    ASSERT_TRUE(startOrganizer(QString()));
+    ASSERT_TRUE(waitUntilUp());
+    // A range that starts on a Wednesday of September: the longest names of their kinds.
+    RangeStart = makeVbDate(2031, 9, 24);
+    controls::CommandBar& bar = Main_Form().ActiveBar1;
+    bar.activate(bar.band(band::TessaroTools).tool(tool::TessaroCalendar));
+    MainWindow& window = *app->window();
+    QWidget* frame = window.findChild<QWidget*>(QStringLiteral("StartCalendarFrame"));
+    ASSERT_TRUE(frame && frame->isVisible());
+    EXPECT_EQ(frame->size(), QSize(5880 / 15, 2400 / 15));
+    EXPECT_EQ(Main_Form().StartDateText.text(), QStringLiteral("Wed 24.09.31"));
+    const QImage shot = screenOf(window).copy(QRect(frame->mapTo(&window, QPoint(0, 0)), frame->size()));
+    ASSERT_TRUE(shot.save(QStringLiteral(SCREENSHOT_DIR "/") + QLatin1String(look.file)));
+    const QImage reference(QStringLiteral(REFERENCE_DIR "/") + QLatin1String(look.file));
+    ASSERT_FALSE(reference.isNull()) << look.file;
+    EXPECT_EQ(reference.size(), shot.size());
+    EXPECT_LT(differingShare(reference, shot), 0.02);
+    torvane::test::expectNothingClipped(*frame);
+    EXPECT_TRUE(boxes().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, PickerScreenshot,
+                         ::testing::Values(Look{false, true, "tessaro_picker_en.png"},
+                                           Look{true, true, "tessaro_picker_de.png"}));
 
 } // namespace
 } // namespace tessaro::test
