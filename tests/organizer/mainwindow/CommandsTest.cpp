@@ -289,6 +289,50 @@ TEST_F(CommandsTest, DoubleClicksReportAFullPhoneAndAMissingAppointment)
     EXPECT_FALSE(CommandBusy);
 }
 
+// Only an "l" or an "r" row's pictogram copies, and only to a connected phone: a double click on
+// a paired ("j") or greyed ("g") row, on a header row (even one that held a mark), or while no
+// phone is connected copies nothing and says nothing.
+TEST_F(CommandsTest, DoubleClicksThatCopyNothing)
+{
+    const auto nothingCopied = [&](const char* what) {
+        EXPECT_EQ(phone.writes, 0) << what;
+        EXPECT_EQ(OrganizerEntryCount, 2) << what;
+        EXPECT_EQ(column(fg2(), ColPcText), QStringList({"Dentist", "Yoga"})) << what;
+        EXPECT_TRUE(boxes.boxes.empty()) << what;
+        EXPECT_FALSE(CommandBusy) << what;
+    };
+    clickRow(fg1(), ColPhoneText, "Dentist", ColSyncPicture, true);
+    clickRow(fg2(), ColPcText, "Dentist", ColSyncPicture, true);
+    nothingCopied("paired");
+
+    const int yoga = FirstEntryRow + int(column(fg2(), ColPcText).indexOf(QLatin1String("Yoga")));
+    fg2().setTextMatrix(yoga, ColMark, QStringLiteral("g"));
+    clickRow(fg2(), ColPcText, "Yoga", ColSyncPicture, true);
+    nothingCopied("greyed");
+    fg2().setTextMatrix(yoga, ColMark, QStringLiteral("r"));
+
+    fg2().setTextMatrix(0, ColMark, QStringLiteral("r"));
+    fg2().setTextMatrix(0, ColEntryId, fg2().textMatrix(yoga, ColEntryId));
+    fg2().setRow(0);
+    fg2().setCol(ColSyncPicture);
+    fg2().userDoubleClick();
+    nothingCopied("header");
+    fg2().setTextMatrix(0, ColMark, QString());
+    fg2().setTextMatrix(0, ColEntryId, QString());
+
+    MobileConnected = false;
+    clickRow(fg2(), ColPcText, "Yoga", ColSyncPicture, true);
+    clickRow(fg1(), ColPhoneText, "Theatre", ColSyncPicture, true);
+    nothingCopied("no phone");
+
+    // Connected, the same double clicks copy each way.
+    MobileConnected = true;
+    clickRow(fg2(), ColPcText, "Yoga", ColSyncPicture, true);
+    clickRow(fg1(), ColPhoneText, "Theatre", ColSyncPicture, true);
+    EXPECT_EQ(phone.writes, 1);
+    EXPECT_EQ(OrganizerEntryCount, 3);
+}
+
 TEST_F(CommandsTest, NewAndOpenActOnTheCurrentCell)
 {
     QStringList opened;

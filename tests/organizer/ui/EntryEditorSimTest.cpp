@@ -1,7 +1,8 @@
 // The entry editor of the started organizer against the simulated phone, played through its
 // widgets: phone entries opened from either grid, changed and saved with the toolbar or the close
-// box; three new weekly entries; one deleted from the editor; a phone that refuses a write. After
-// each step the phone's store, the phone table and the phone grid hold the same entries.
+// box; three new weekly entries; one deleted from the editor; a phone that refuses a write; one
+// deleted from the editor opened on the calendar's row. After each step the phone's store, the
+// phone table and the phone grid hold the same entries.
 #include "TessaroAppFixture.h"
 
 #include "organizer/daterange/DateTexts.h"
@@ -218,6 +219,19 @@ TEST_F(EntryEditorSimTest, EditsTheEntriesOfBothGridsAndThePhoneTheTableAndTheGr
     });
     EXPECT_TRUE(shown(QStringLiteral("An Error Occurred In: ComDrvEmpfangeVonMs:SendSingleEntry")));
     expectAgreed(held, "refused");
+
+    // Dr. Weber in the calendar too, both sides read again, and deleted from the editor opened
+    // on the calendar grid's row while the phone grid's selection rests on another entry: the
+    // editor's entry goes, by its location, and the other stays.
+    sim.clearFaults();
+    putInCalendar({{QDateTime(kTomorrow, QTime(10, 30)), "Dr. Weber"}});
+    ASSERT_TRUE(ReadMobile(true));
+    ReadOutlook(true);
+    VisibleFG1().setRow(rowOf(VisibleFG1(), QStringLiteral("3")));
+    torvane::ui::MessageService::instance().addAnswer({torvane::ui::kMessageBoxName, torvane::ui::IDOK, {}});
+    edit(&VisibleFG2(), QStringLiteral("1"), [](MobileEntry& e) { press(e, "EntryDelete"); });
+    held.erase("1");
+    expectAgreed(held, "deleted from the calendar's row");
 }
 
 } // namespace

@@ -92,6 +92,19 @@ TEST_F(TwoCopiesTest, ASecondCopyBringsTheFirstToTheFrontAndEnds)
     EXPECT_FALSE(savedWidth()) << "nobody saved settings";
 }
 
+TEST_F(TwoCopiesTest, ASecondCopyThatLoadedItsWindowEndsWithoutSavingSettings)
+{
+    ASSERT_TRUE(startPhone());
+    ASSERT_TRUE(startOrganizer(QStringLiteral("NOORG")));
+    ASSERT_TRUE(waitUntilUp());
+    // Started by the suite, a copy loads its window (to hide a tool) before it finds the first.
+    EXPECT_EQ(runSecondCopy({"CALLER=Qbr"}), 0);
+    EXPECT_EQ(app->activations(), 1);
+    EXPECT_FALSE(savedWidth()) << "the second copy saved its settings as it ended";
+    EXPECT_TRUE(secondCopyBoxes().isEmpty()) << secondCopyBoxes().toStdString();
+    EXPECT_EQ(ends, 0);
+}
+
 TEST_F(TwoCopiesTest, KillInAnyCaseEndsTheFirstWhichSavesItsSettings)
 {
     ASSERT_TRUE(startPhone());
