@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <fstream>
 #include <string>
@@ -31,6 +33,15 @@ inline const char* nameOf(BadFolder kind)
         return "SymbolicLink";
     }
     return "?";
+}
+
+inline constexpr BadFolder kBadFolders[] = {BadFolder::File, BadFolder::OtherOwner, BadFolder::OpenToOthers,
+                                            BadFolder::SymbolicLink};
+
+// The name of a test of one kind: INSTANTIATE_TEST_SUITE_P(Kinds, Suite, ValuesIn(kBadFolders), nameOfParam).
+inline std::string nameOfParam(const ::testing::TestParamInfo<BadFolder>& info)
+{
+    return nameOf(info.param);
 }
 
 // Someone else's user id: the one nobody logs in as.

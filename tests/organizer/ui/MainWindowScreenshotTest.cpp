@@ -79,6 +79,17 @@ protected:
         torvane::setLocaleService(nullptr);
     }
 
+    // The organizer up in the language, against the simulated phone.
+    ::testing::AssertionResult startIn(bool german, const QString& commandLine)
+    {
+        if (torvane::registry::writeDword(HKEY_CURRENT_USER, "Software\\Torvane\\Tessaro\\Settings", "Language",
+                                          german ? 20000 : 10000) != ERROR_SUCCESS)
+            return ::testing::AssertionFailure() << "no settings";
+        if (!startPhone() || !startOrganizer(commandLine) || !waitUntilUp())
+            return ::testing::AssertionFailure() << "the organizer did not come up";
+        return ::testing::AssertionSuccess();
+    }
+
 private:
     FixedLocale m_locale;
 };
@@ -89,12 +100,7 @@ TEST_P(MainWindowScreenshot, ShowsEveryControlWhereItsLayoutPutsIt)
 {
     ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")) << "run under xvfb-run";
     const Look& look = GetParam();
-    ASSERT_EQ(torvane::registry::writeDword(HKEY_CURRENT_USER, "Software\\Torvane\\Tessaro\\Settings", "Language",
-                                            look.german ? 20000 : 10000),
-              ERROR_SUCCESS);
-    ASSERT_TRUE(startPhone());
-    ASSERT_TRUE(startOrganizer(look.calendar ? QString() : QStringLiteral("NOORG")));
-    ASSERT_TRUE(waitUntilUp());
+    ASSERT_TRUE(startIn(look.german, look.calendar ? QString() : QStringLiteral("NOORG")));
     for (const auto& box : boxes())
         ADD_FAILURE() << box.caption.toStdString() << ": " << box.text.toStdString();
     MainWindow& window = *app->window();
@@ -178,9 +184,7 @@ TEST_F(ScreenshotTest, ShowsBothSidesReadWithTheirMarks)
     ASSERT_TRUE(startPhone());
     ASSERT_TRUE(startOrganizer(QString()));
     ASSERT_TRUE(waitUntilUp());
-    controls::CommandBar& bar = Main_Form().ActiveBar1;
-    bar.activate(bar.band(band::TessaroTools).tool(tool::TessaroReadMobile));
-    bar.activate(bar.band(band::TessaroTools).tool(tool::TessaroReadOrganizer));
+    readBothSides();
     for (const auto& box : boxes())
         ADD_FAILURE() << box.caption.toStdString() << ": " << box.text.toStdString();
     MainWindow& window = *app->window();
@@ -214,12 +218,7 @@ TEST_P(PickerScreenshot, ShowsEveryTextWholeAtItsDesignedSize)
 {
     ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")) << "run under xvfb-run";
     const Look& look = GetParam();
-    ASSERT_EQ(torvane::registry::writeDword(HKEY_CURRENT_USER, "Software\\Torvane\\Tessaro\\Settings", "Language",
-                                            look.german ? 20000 : 10000),
-              ERROR_SUCCESS);
-    ASSERT_TRUE(startPhone());
-    ASSERT_TRUE(startOrganizer(QString()));
-    ASSERT_TRUE(waitUntilUp());
+    ASSERT_TRUE(startIn(look.german, QString()));
     // A range that starts on a Wednesday of September: the longest names of their kinds.
     RangeStart = makeVbDate(2031, 9, 24);
     controls::CommandBar& bar = Main_Form().ActiveBar1;

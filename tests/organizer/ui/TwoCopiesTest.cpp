@@ -4,7 +4,6 @@
 // other commands are refused; a KILL during a slow phone read waits for the read.
 #include "TessaroAppFixture.h"
 
-#include "organizer/mainwindow/ActiveBar.h"
 #include "organizer/sync/GridRows.h"
 #include "organizer/ui/MainWindow.h"
 
@@ -199,9 +198,7 @@ TEST_F(TwoCopiesTest, TheCloseBoxDuringASlowPhoneWriteEndsTheProgramAfterTheWrit
     ASSERT_TRUE(startPhone());
     ASSERT_TRUE(startOrganizer(QString()));
     ASSERT_TRUE(waitUntilUp());
-    controls::CommandBar& bar = Main_Form().ActiveBar1;
-    bar.activate(bar.band(band::TessaroTools).tool(tool::TessaroReadMobile));
-    bar.activate(bar.band(band::TessaroTools).tool(tool::TessaroReadOrganizer));
+    readBothSides();
     // The phone takes its time over the block of the entry copied to it (after the question
     // whether it is ready for one).
     torvane::phonesim::Fault slow;
@@ -278,11 +275,8 @@ TEST_P(BadRuntimeFolderTest, TheOrganizerStartsAndLeavesTheFolderAlone)
     EXPECT_EQ(torvane::test::folderState(base), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, BadRuntimeFolderTest,
-                         ::testing::Values(torvane::test::BadFolder::File, torvane::test::BadFolder::OtherOwner,
-                                           torvane::test::BadFolder::OpenToOthers,
-                                           torvane::test::BadFolder::SymbolicLink),
-                         [](const auto& info) { return std::string(torvane::test::nameOf(info.param)); });
+INSTANTIATE_TEST_SUITE_P(Kinds, BadRuntimeFolderTest, ::testing::ValuesIn(torvane::test::kBadFolders),
+                         torvane::test::nameOfParam);
 
 } // namespace
 } // namespace tessaro::test

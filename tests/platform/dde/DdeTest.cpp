@@ -127,11 +127,8 @@ TEST_P(BadRuntimeFolder, NoSourceServesAndNothingIsWrittenThere)
     EXPECT_EQ(torvane::test::folderState(base), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, BadRuntimeFolder,
-                         ::testing::Values(torvane::test::BadFolder::File, torvane::test::BadFolder::OtherOwner,
-                                           torvane::test::BadFolder::OpenToOthers,
-                                           torvane::test::BadFolder::SymbolicLink),
-                         [](const auto& info) { return std::string(torvane::test::nameOf(info.param)); });
+INSTANTIATE_TEST_SUITE_P(Kinds, BadRuntimeFolder, ::testing::ValuesIn(torvane::test::kBadFolders),
+                         torvane::test::nameOfParam);
 
 } // namespace
 } // namespace torvane::dde

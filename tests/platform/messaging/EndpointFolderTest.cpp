@@ -128,11 +128,8 @@ TEST_P(BadFolders, AreRefusedLeftAsTheyAreAndNeverUsed)
     EXPECT_EQ(torvane::test::folderState(base), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, BadFolders,
-                         ::testing::Values(torvane::test::BadFolder::File, torvane::test::BadFolder::OtherOwner,
-                                           torvane::test::BadFolder::OpenToOthers,
-                                           torvane::test::BadFolder::SymbolicLink),
-                         [](const auto& info) { return std::string(torvane::test::nameOf(info.param)); });
+INSTANTIATE_TEST_SUITE_P(Kinds, BadFolders, ::testing::ValuesIn(torvane::test::kBadFolders),
+                         torvane::test::nameOfParam);
 
 struct NameCase {
     const char* name;
