@@ -268,7 +268,8 @@ TEST_P(BadRuntimeFolderTest, TheOrganizerStartsAndLeavesTheFolderAlone)
     setenv("XDG_RUNTIME_DIR", runtime.constData(), 1);
     ASSERT_TRUE(organizer.started());
     // No phone answers on its port: the start-up's phone probe says so, so the window is up.
-    EXPECT_TRUE(waitFor([&] { return secondCopyBoxes().contains("InitComm"); }, 60s)) << secondCopyBoxes().toStdString();
+    EXPECT_TRUE(waitFor([&] { return secondCopyBoxes().contains("InitComm"); }, 60s))
+        << secondCopyBoxes().toStdString();
     EXPECT_FALSE(organizer.waitExit(0ms)) << "the organizer ended";
     organizer.kill(SIGTERM);
     EXPECT_EQ(organizer.waitExit(), 128 + SIGTERM);

@@ -113,7 +113,8 @@ void TextBoxWidget::sync()
     f.setPointSize(m_model.fontSize());
     if (m_wholeText) {
         const int room = textRoom();
-        for (double size = f.pointSizeF(); size > kLeastWholeTextPoints && QFontMetrics(f).horizontalAdvance(text()) > room;) {
+        double size = f.pointSizeF();
+        while (size > kLeastWholeTextPoints && QFontMetrics(f).horizontalAdvance(text()) > room) {
             size -= kWholeTextStepPoints;
             f.setPointSizeF(size);
         }
