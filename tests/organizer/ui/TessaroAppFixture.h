@@ -14,7 +14,6 @@
 #include "organizer/link/PhoneEntry.h"
 #include "organizer/link/PublicVar.h"
 #include "organizer/link/VCalCodec.h"
-#include "organizer/mainwindow/ActiveBar.h"
 #include "organizer/mainwindow/MainFormControls.h"
 #include "organizer/mainwindow/MainFormState.h"
 #include "organizer/sync/TIVOutlook.h"
@@ -162,14 +161,6 @@ protected:
     }
 
     bool waitUntilUp() { return waitFor([this] { return startups > 0; }, std::chrono::seconds(30)); }
-
-    // The user reads the phone and the calendar with the toolbar's buttons.
-    static void readBothSides()
-    {
-        controls::CommandBar& bar = Main_Form().ActiveBar1;
-        bar.activate(bar.band(band::TessaroTools).tool(tool::TessaroReadMobile));
-        bar.activate(bar.band(band::TessaroTools).tool(tool::TessaroReadOrganizer));
-    }
 
     static std::vector<torvane::ui::ShownBox> boxes() { return torvane::ui::MessageService::instance().shown(); }
 

@@ -3,8 +3,6 @@
 // serving side answers from the event loop.
 #include "platform/dde/Dde.h"
 
-#include "support/BadRuntimeFolder.h"
-
 #include <QCoreApplication>
 #include <QFile>
 #include <QLocalSocket>
@@ -12,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <future>
 
 namespace torvane::dde {
@@ -102,33 +99,6 @@ TEST(Dde, ALineTooLongForARequestIsDroppedAndTheSourceServesOn)
     EXPECT_EQ(whileServing([] { return execute(kApp, kTopic, QStringLiteral("KILL")); }), ExecuteResult::Accepted);
     EXPECT_EQ(executed, 1);
 }
-
-class BadRuntimeFolder : public ::testing::TestWithParam<torvane::test::BadFolder> {};
-
-// Where the runtime folder is not the user's own private one, nobody serves the topic and nobody
-// is asked: the link fails as when no copy runs, and nothing goes into or behind that folder.
-TEST_P(BadRuntimeFolder, NoSourceServesAndNothingIsWrittenThere)
-{
-    const std::string base = qEnvironmentVariable("TORVANE_TEST_TMP").toStdString() + "/bad-" +
-                             torvane::test::nameOf(GetParam());
-    ASSERT_EQ(::mkdir(base.c_str(), 0700), 0);
-    if (!torvane::test::makeBadFolder(base, GetParam()))
-        GTEST_SKIP() << "this user cannot give a folder away";
-    const std::string before = torvane::test::folderState(base);
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    ::setenv("XDG_RUNTIME_DIR", base.c_str(), 1);
-    DdeSource source;
-    EXPECT_EQ(source.listen(kApp, kTopic), Listen::NoLink);
-    EXPECT_FALSE(source.isListening());
-    EXPECT_FALSE(sourceRunning(kApp, kTopic));
-    EXPECT_EQ(execute(kApp, kTopic, QStringLiteral("KILL"), 500), ExecuteResult::NoSource);
-    EXPECT_FALSE(activate(kApp, kTopic, 500));
-    ::setenv("XDG_RUNTIME_DIR", runtime.constData(), 1);
-    EXPECT_EQ(torvane::test::folderState(base), before);
-}
-
-INSTANTIATE_TEST_SUITE_P(Kinds, BadRuntimeFolder, ::testing::ValuesIn(torvane::test::kBadFolders),
-                         torvane::test::nameOfParam);
 
 } // namespace
 } // namespace torvane::dde
