@@ -1,15 +1,12 @@
-// What a user sees wrong in a window: a control outside it, or a caption or text cut off by the
-// control that shows it (a button's caption, a field's text, a list's entries, a month
-// calendar's weekday names, days and month and year).
+// What a user sees wrong in a window: a control outside it, or a text cut off by the control that
+// shows it (a button's caption, a field's text, a list's entries, a month calendar's names).
 #pragma once
 
-#include <QAbstractButton>
 #include <QAbstractItemModel>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
@@ -20,55 +17,35 @@
 
 namespace torvane::test {
 
-// The width a line edit has for its text: inside its frame, its text margins and the two pixels
-// it keeps on each side.
-inline int textRoom(const QLineEdit& edit)
-{
-    QStyleOptionFrame option;
-    option.initFrom(&edit);
-    option.lineWidth = edit.hasFrame() ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit) : 0;
-    const QRect contents = edit.style()->subElementRect(QStyle::SE_LineEditContents, &option, &edit);
-    return contents.marginsRemoved(edit.textMargins()).width() - 2 * 2;
-}
-
-// Every weekday name and day number fits its cell, and the month and the year their buttons.
+// Every weekday name and day fits its cell (less a focus frame's margin and a pixel either side),
+// and the month and the year their buttons.
 inline void expectCalendarReadable(const QCalendarWidget& calendar)
 {
-    const std::string name = calendar.objectName().toStdString();
     const auto* view = calendar.findChild<const QTableView*>();
-    ASSERT_TRUE(view) << name;
-    const QAbstractItemModel* model = view->model();
-    // The cell's text keeps a focus frame's margin and a pixel clear on either side.
+    ASSERT_TRUE(view);
     const int margin = 2 * (calendar.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
-    for (int row = 0; row < model->rowCount(); ++row) {
-        for (int col = 0; col < model->columnCount(); ++col) {
-            const QModelIndex index = model->index(row, col);
-            const QString text = index.data().toString();
-            QFont font = view->font();
-            if (const QVariant f = index.data(Qt::FontRole); f.isValid())
-                font = f.value<QFont>();
-            EXPECT_LE(QFontMetrics(font).horizontalAdvance(text), view->columnWidth(col) - margin)
-                << name << " cuts " << text.toStdString();
+    for (int row = 0; row < view->model()->rowCount(); ++row) {
+        for (int col = 0; col < view->model()->columnCount(); ++col) {
+            const QModelIndex index = view->model()->index(row, col);
+            const QVariant font = index.data(Qt::FontRole);
+            const QFontMetrics metrics(font.isValid() ? font.value<QFont>() : view->font());
+            EXPECT_LE(metrics.horizontalAdvance(index.data().toString()), view->columnWidth(col) - margin)
+                << "cuts " << index.data().toString().toStdString();
         }
     }
-    for (const QToolButton* button : calendar.findChildren<const QToolButton*>()) {
-        if (button->isVisibleTo(&calendar) && !button->text().isEmpty()) {
-            EXPECT_LE(button->sizeHint().width(), button->width()) << name << " cuts " << button->text().toStdString();
-        }
-    }
+    for (const QToolButton* button : calendar.findChildren<const QToolButton*>())
+        EXPECT_TRUE(!button->isVisibleTo(&calendar) || button->sizeHint().width() <= button->width())
+            << "cuts " << button->text().toStdString();
 }
 
 // Everything shown lies inside the window, and no caption or text is wider than its control.
 inline void expectNothingClipped(const QWidget& window)
 {
-    const QRect inside = window.rect();
     for (const QWidget* w : window.findChildren<QWidget*>()) {
         if (!w->isVisibleTo(&window) || w->objectName().startsWith(QLatin1String("qt_")))
             continue;
         const std::string name = w->objectName().toStdString();
-        const QRect r(w->mapTo(&window, QPoint(0, 0)), w->size());
-        EXPECT_TRUE(inside.contains(r)) << name;
-        const auto* button = qobject_cast<const QAbstractButton*>(w);
+        EXPECT_TRUE(window.rect().contains(QRect(w->mapTo(&window, QPoint(0, 0)), w->size()))) << name;
         if (const auto* push = qobject_cast<const QPushButton*>(w); push && !push->text().isEmpty()) {
             // A push button's own least width is no need of its caption's.
             QStyleOptionButton option;
@@ -76,11 +53,19 @@ inline void expectNothingClipped(const QWidget& window)
             const QRect contents = push->style()->subElementRect(QStyle::SE_PushButtonContents, &option, push);
             EXPECT_LE(push->fontMetrics().horizontalAdvance(push->text().remove(QLatin1Char('&'))), contents.width())
                 << name << " caption cut";
-        } else if (button && !button->text().isEmpty()) {
-            EXPECT_LE(w->sizeHint().width(), w->width()) << name << " caption cut";
+        } else if (const auto* button = qobject_cast<const QAbstractButton*>(w); button && !button->text().isEmpty()) {
+            EXPECT_LE(button->sizeHint().width(), w->width()) << name << " caption cut";
         }
         if (const auto* edit = qobject_cast<const QLineEdit*>(w)) {
-            EXPECT_LE(edit->fontMetrics().horizontalAdvance(edit->text()), textRoom(*edit))
+            // The text's room: inside the frame and the text margins, less the two pixels the
+            // line edit keeps clear on each side.
+            QStyleOptionFrame option;
+            option.initFrom(edit);
+            if (edit->hasFrame())
+                option.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
+            const QRect contents = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
+            EXPECT_LE(edit->fontMetrics().horizontalAdvance(edit->text()),
+                      contents.marginsRemoved(edit->textMargins()).width() - 4)
                 << name << " cuts " << edit->text().toStdString();
         }
         if (const auto* combo = qobject_cast<const QComboBox*>(w)) {

@@ -28,6 +28,8 @@
 namespace tessaro {
 namespace {
 
+using torvane::test::expectNothingClipped;
+
 // The window shown and raised, as the screen shows it.
 QImage shotOf(QWidget& window)
 {
@@ -106,7 +108,7 @@ TEST_F(Screenshots, PhoneCallWithAlarm)
     EXPECT_EQ(editor.form().tool(QStringLiteral("EntryStart")).text(), QStringLiteral("Tue 04.06.24"));
     const QImage shot = shotOf(editor);
     save(shot, "entry_phonecall.png");
-    torvane::test::expectNothingClipped(editor);
+    expectNothingClipped(editor);
     for (int i = 0; i < 4; ++i)
         expectPictureAt(editor, shot, QStringLiteral("EntryOptionImages(%1)").arg(i));
     expectPictureAt(editor, shot, QStringLiteral("EntryAlarmImage"));
@@ -124,7 +126,7 @@ TEST_F(Screenshots, WeeklyMeetingInGerman)
     MobileEntry editor(&owner);
     const QImage shot = shotOf(editor);
     save(shot, "entry_weekly.png");
-    torvane::test::expectNothingClipped(editor);
+    expectNothingClipped(editor);
     const auto* periode = editor.findChild<QComboBox*>(QStringLiteral("EntryPeriode"));
     ASSERT_NE(periode, nullptr);
     EXPECT_TRUE(periode->isEnabled());
@@ -136,14 +138,13 @@ TEST_F(Screenshots, ThePickerOfTheStartDate)
     openOn(EntryTypeMemo, QStringLiteral("Harvest festival"), false, makeVbDate(2029, 9, 26, 18, 0), {});
     MobileEntry editor(&owner);
     shotOf(editor);
-    const torvane::controls::Tool calendarTool =
-        editor.form().ActiveBar1.band(QStringLiteral("EntryTools")).tool(QStringLiteral("EntryCalendar"));
-    editor.bar()->action(calendarTool)->trigger();
+    const auto tools = editor.form().ActiveBar1.band(QStringLiteral("EntryTools"));
+    editor.bar()->action(tools.tool(QStringLiteral("EntryCalendar")))->trigger();
     QWidget* frame = editor.findChild<QWidget*>(QStringLiteral("StartCalendarFrame"));
     ASSERT_TRUE(frame && frame->isVisible());
-    const QImage shot = torvane::test::screenOf(editor);
-    save(shot.copy(QRect(frame->mapTo(&editor, QPoint(0, 0)), frame->size())), "entry_picker.png");
-    torvane::test::expectNothingClipped(*frame);
+    const QRect picker(frame->mapTo(&editor, QPoint(0, 0)), frame->size());
+    save(torvane::test::screenOf(editor).copy(picker), "entry_picker.png");
+    expectNothingClipped(*frame);
 }
 
 TEST_F(Screenshots, AboutAndSplash)
@@ -151,13 +152,13 @@ TEST_F(Screenshots, AboutAndSplash)
     frmAbout about(nullptr, ProgramVersion {3, 0, 0});
     const QImage aboutShot = shotOf(about);
     save(aboutShot, "about.png");
-    torvane::test::expectNothingClipped(about);
+    expectNothingClipped(about);
     about.close();
 
     frmSplash* splash = ShowSplash(ProgramVersion {3, 0, 0});
     const QImage splashShot = shotOf(*splash);
     save(splashShot, "splash.png");
-    torvane::test::expectNothingClipped(*splash);
+    expectNothingClipped(*splash);
     for (const QLabel* label : splash->findChildren<QLabel*>()) {
         if (!label->text().isEmpty()) {
             EXPECT_LE(label->heightForWidth(label->width()), label->height()) << label->objectName().toStdString();
