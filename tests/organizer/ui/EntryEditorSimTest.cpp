@@ -1,8 +1,7 @@
 // The entry editor of the started organizer against the simulated phone, played through its
 // widgets: phone entries opened from either grid, changed and saved with the toolbar or the close
-// box; three new weekly entries; one deleted from the editor; a phone that refuses a write; one
-// deleted from the editor opened on the calendar's row. After each step the phone's store, the
-// phone table and the phone grid hold the same entries.
+// box; three new weekly entries; one deleted from the editor; a phone that refuses a write. After
+// each step the phone's store, the phone table and the phone grid hold the same entries.
 #include "TessaroAppFixture.h"
 
 #include "organizer/daterange/DateTexts.h"
@@ -220,9 +219,8 @@ TEST_F(EntryEditorSimTest, EditsTheEntriesOfBothGridsAndThePhoneTheTableAndTheGr
     EXPECT_TRUE(shown(QStringLiteral("An Error Occurred In: ComDrvEmpfangeVonMs:SendSingleEntry")));
     expectAgreed(held, "refused");
 
-    // Dr. Weber in the calendar too, both sides read again, and deleted from the editor opened
-    // on the calendar grid's row while the phone grid's selection rests on another entry: the
-    // editor's entry goes, by its location, and the other stays.
+    // Deleted from the editor opened on the calendar grid's row while the phone grid's selection
+    // rests on another entry: the editor's own entry goes, found by its location.
     sim.clearFaults();
     putInCalendar({{QDateTime(kTomorrow, QTime(10, 30)), "Dr. Weber"}});
     ASSERT_TRUE(ReadMobile(true));
