@@ -300,7 +300,7 @@ TEST_F(ScreenshotTest, WithoutAWindowManagerTheProgramsWindowIsLaidOutAndFollows
     drag({opened.width(), 100});
     QRect least;
     QPoint end, seen;
-    EXPECT_TRUE(waitFor([&] {
+    ASSERT_TRUE(waitFor([&] {
         least = organizerWindow(x.get()).second;
         seen = std::exchange(end, gridsEnd(least));
         return least.width() == opened.width() && least.height() > 100 && least.height() < opened.height() &&

@@ -151,7 +151,7 @@ TEST_F(TessaroAppTest, TheWindowIsLaidOutAsTheUserSizesItAndItsEndAndHelpAnswer)
     EXPECT_EQ(Main_Form().FG1[0].width(), least - 1350);
     EXPECT_EQ(Main_Form().FG1[1].colWidth(9), 600);
     EXPECT_TRUE(ResizeEnabled);
-    // Taller than the grid needs: the window shrinks to the grid's rows.
+    // Taller than the grid needs: the window shrinks to its grid again.
     const torvane::controls::Grid& grid = Main_Form().FG1[0];
     const double rows = rowsHeight(grid) + 90;
     const int fitted =
