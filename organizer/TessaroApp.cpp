@@ -39,7 +39,8 @@ namespace tessaro {
 
 namespace {
 
-// How often a KILL taken while the program was busy looks again whether it may end it.
+// How often an end asked for while the program was busy (a KILL, the close box) looks again
+// whether it may be carried out.
 constexpr int kKillCheckMs = 100;
 constexpr int kDdeTimeoutMs = 5000;
 
@@ -120,7 +121,10 @@ void TessaroApp::loadMainWindow()
     // The window's title is published, so other programs find it by its caption and can close
     // it as the user would.
     new messaging::WidgetWindow(m_window);
-    m_window->setUnloadHandler([this] { Form_Unload(*this); });
+    m_window->setUnloadHandler([this] {
+        if (!CloseMainWindow(*this))
+            m_killCheck.start();
+    });
     m_window->bar()->forwardKeysOf(m_window);
     m_status->setOwnerWindow(m_window);
 
@@ -147,8 +151,16 @@ bool TessaroApp::otherCopyRunning(const QString& caption)
     const QByteArray title = caption.toLatin1();
     if (FindWindowByTitlePrefix(title.constData(), int(title.size()) + 1) != 0)
         return true;
-    if (!m_dde.listen(AppTitle, DdeTopic))
+    switch (m_dde.listen(AppTitle, DdeTopic)) {
+    case torvane::dde::Listen::Taken:
         return true;
+    case torvane::dde::Listen::NoLink:
+        // Without the user's private runtime folder there is no link between copies: this one
+        // starts as the only one it can know of.
+        return false;
+    case torvane::dde::Listen::Serving:
+        break;
+    }
     m_dde.setExecuteHandler([this](const QString& command) {
         const bool taken = Form_LinkExecute(command);
         if (taken) {

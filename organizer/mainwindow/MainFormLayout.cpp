@@ -61,8 +61,6 @@ void resize()
         ResizeEnabled = false;
     const LayoutResult r = layOutMainWindow(in);
     if (r.laidOut) {
-        if (r.windowWidth)
-            f.Form.setWidth(*r.windowWidth);
         for (controls::Grid& grid : f.FG1)
             setGrid(grid, r, OrganizerAvailable);
         if (OrganizerAvailable)
@@ -76,8 +74,10 @@ void resize()
         if (r.pcTop)
             for (controls::Grid& grid : f.FG2)
                 grid.setTop(*r.pcTop);
-        if (r.windowHeight)
-            f.Form.setHeight(*r.windowHeight);
+        // Width and height in one step: the window is never sized to the one with the old other.
+        if (r.windowWidth || r.windowHeight)
+            f.Form.move(f.Form.left(), f.Form.top(), r.windowWidth.value_or(f.Form.width()),
+                        r.windowHeight.value_or(f.Form.height()));
         f.TivStatusBar.setTop(r.statusBarTop);
     }
     PlacePictogramm(OrganizerAvailable);

@@ -48,7 +48,8 @@ inline std::array<QString, 4> PeriodIntervals = {QStringLiteral("d"), QStringLit
 // The help file of the current language.
 inline QString HelpFile;
 
-// A KILL arrived while the program was busy; it is carried out once the busy work has ended.
+// A KILL arrived, or the user closed the window, while the program was busy; the end is carried
+// out once the busy work has ended.
 inline bool KillPending = false;
 
 } // namespace tessaro

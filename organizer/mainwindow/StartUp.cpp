@@ -348,6 +348,17 @@ bool CarryOutPendingKill(StartupHost& host)
     return true;
 }
 
+bool CloseMainWindow(StartupHost& host)
+{
+    // A phone write cut off half-way leaves the phone with half an entry: the busy work ends first.
+    if (ProgramBusy(host)) {
+        KillPending = true;
+        return false;
+    }
+    Form_Unload(host);
+    return true;
+}
+
 void Form_Unload(StartupHost& host)
 {
     if (!KillFlag)

@@ -88,6 +88,10 @@ bool ProgramBusy(StartupHost& host);
 // Carries out a KILL taken earlier once the program is no longer busy; true when it did.
 bool CarryOutPendingKill(StartupHost& host);
 
+// The user closes the window: it goes now, or, while something busy runs, once that has ended,
+// as after a KILL; true when it went now.
+bool CloseMainWindow(StartupHost& host);
+
 // The window goes: the settings are saved (not when this copy was started with KILL), then
 // every window and the program end.
 void Form_Unload(StartupHost& host);

@@ -76,8 +76,9 @@ void MainWindow::buildDatePicker()
     auto* frame = new controls::FrameWidget(f.StartCalendarFrame, m_client, controls::FrameWidget::Border::None);
     new controls::MonthCalendarWidget(f.TIVStartCalendar, frame);
     auto* fields = new controls::FrameWidget(f.DateFieldsFrame, frame);
-    new controls::TextBoxWidget(f.StartDateText, fields);
-    new controls::TextBoxWidget(f.EndDateText, fields);
+    // The date fields are narrow for a weekday and a date: their texts show whole.
+    for (controls::TextBox* date : {&f.StartDateText, &f.EndDateText})
+        (new controls::TextBoxWidget(*date, fields))->setShowsWholeText(true);
     new controls::TextBoxWidget(f.PeriodeText, fields);
     new controls::ComboBoxWidget(f.PeriodeCombo, fields);
     new controls::CommandButtonWidget(f.CalCommandOK, frame);
@@ -106,36 +107,77 @@ void MainWindow::placeChildren()
     m_status->setGeometry(0, height() - statusHeight, width(), statusHeight);
 }
 
-// The form's size and place are the truth; the widget follows them.
+// The state the window shows on screen. Asked to minimize, a window stays on screen where no
+// window manager takes the request (the system still calls it minimized): it is shown, and laid
+// out, in the state it had besides.
+int MainWindow::shownState() const
+{
+    const QWindow* handle = windowHandle();
+    if (isMinimized() && !(handle && handle->isExposed()))
+        return WindowStateMinimized;
+    return isMaximized() ? WindowStateMaximized : WindowStateNormal;
+}
+
+// The form's size and place are the truth; the widget follows them, size and place each in one
+// step, so the window never stands at a size nobody chose.
 void MainWindow::followForm()
 {
     const FormWindow& form = Main_Form().Form;
+    const int state = shownState();
     m_following = true;
     const QSize size(twipsToPixels(form.width() - FrameWidthTwips), twipsToPixels(form.height() - FrameHeightTwips));
-    if (size.isValid() && size != this->size() && !isMaximized() && !isMinimized())
+    if (size.isValid() && size != this->size() && state == WindowStateNormal)
         resize(size);
     const QPoint place(twipsToPixels(form.left()), twipsToPixels(form.top()));
-    if (place != pos() && !isMaximized())
+    if (place != pos() && state != WindowStateMaximized)
         move(place);
     m_following = false;
 }
 
-// The user sized the window: the form learns its new size and lays the window out.
+// The user sized the window: the form learns its new width and height together and lays the
+// window out. A side whose twips the widget already shows keeps them (the least width is no whole
+// number of pixels).
 void MainWindow::reportSize()
 {
     FormWindow& form = Main_Form().Form;
     form.setClientSize(pixelsToTwips(m_client->width()), pixelsToTwips(m_client->height()));
     if (m_following)
         return;
-    // A size the form already stands for (its twips rounded to pixels) is no news.
-    if (twipsToPixels(form.width() - FrameWidthTwips) == width() &&
-        twipsToPixels(form.height() - FrameHeightTwips) == height())
+    const auto outer = [](double twips, int pixels, int frame) {
+        return twipsToPixels(twips - frame) == pixels ? twips : pixelsToTwips(pixels) + frame;
+    };
+    const double width = outer(form.width(), this->width(), FrameWidthTwips);
+    const double height = outer(form.height(), this->height(), FrameHeightTwips);
+    if (width == form.width() && height == form.height())
         return;
     m_following = true;
-    form.setWidth(pixelsToTwips(width()) + FrameWidthTwips);
-    form.setHeight(pixelsToTwips(height()) + FrameHeightTwips);
+    form.move(form.left(), form.top(), width, height);
     m_following = false;
     Form_Resize();
+}
+
+// The form takes the state the window shows and lays it out for it.
+void MainWindow::followState()
+{
+    FormWindow& form = Main_Form().Form;
+    const int state = shownState();
+    if (state == form.windowState())
+        return;
+    m_following = true;
+    // The size may come before or after the state: maximized, the layout starts from the screen
+    // the window fills; back from there, from the size it had before, not from that screen.
+    if (state == WindowStateMaximized) {
+        if (form.windowState() == WindowStateNormal)
+            m_normalSize = QSizeF(form.width(), form.height());
+        form.move(form.left(), form.top(), pixelsToTwips(width()) + FrameWidthTwips,
+                  pixelsToTwips(height()) + FrameHeightTwips);
+    } else if (form.windowState() == WindowStateMaximized && state == WindowStateNormal && m_normalSize.isValid()) {
+        form.move(form.left(), form.top(), m_normalSize.width(), m_normalSize.height());
+    }
+    form.setWindowState(state);
+    m_following = false;
+    Form_Resize();
+    followForm();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)
@@ -148,7 +190,7 @@ void MainWindow::resizeEvent(QResizeEvent* event)
 void MainWindow::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
-    if (m_following || isMinimized() || isMaximized())
+    if (m_following || shownState() != WindowStateNormal)
         return;
     FormWindow& form = Main_Form().Form;
     m_following = true;
@@ -160,18 +202,18 @@ void MainWindow::moveEvent(QMoveEvent* event)
 void MainWindow::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange)
-        return;
-    const int state = isMinimized() ? WindowStateMinimized : isMaximized() ? WindowStateMaximized : WindowStateNormal;
-    m_following = true;
-    Main_Form().Form.setWindowState(state);
-    m_following = false;
-    Form_Resize();
+    if (event->type() == QEvent::WindowStateChange)
+        followState();
 }
 
 void MainWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    // Whether the window is on screen shows in its exposure, which only its window handle sees.
+    if (QWindow* handle = windowHandle(); handle && handle != m_watchedHandle) {
+        handle->installEventFilter(this);
+        m_watchedHandle = handle;
+    }
     Main_Form().Form.setVisible(true);
     Form_Resize();
 }
@@ -199,6 +241,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_client && event->type() == QEvent::MouseButtonPress)
         Form_Click();
+    if (watched == m_watchedHandle && event->type() == QEvent::Expose)
+        followState();
     return QWidget::eventFilter(watched, event);
 }
 

@@ -8,7 +8,10 @@
 
 #include "organizer/link/MainWindowSeams.h"
 
+#include <QPointer>
+#include <QSizeF>
 #include <QWidget>
+#include <QWindow>
 
 #include <functional>
 
@@ -72,14 +75,18 @@ protected:
 private:
     void buildDatePicker();
     void placeChildren();
+    int shownState() const;
     void followForm();
     void reportSize();
+    void followState();
 
     torvane::controls::CommandBarWidget* m_bar = nullptr;
     QWidget* m_client = nullptr;
     torvane::controls::StatusBarWidget* m_status = nullptr;
     std::function<void()> m_unload;
     bool m_following = false; // the widget is being set to the form's size
+    QPointer<QWindow> m_watchedHandle; // its exposure says whether it is on screen
+    QSizeF m_normalSize; // the form's size before it was maximized, twips
 };
 
 } // namespace tessaro

@@ -115,8 +115,6 @@ void MobileEntry::buildWidgets()
 
     auto* picker = new FrameWidget(f.StartCalendarFrame, m_client, FrameWidget::Border::None);
     m_calendar = new torvane::controls::MonthCalendarWidget(f.TIVStartCalendar, picker);
-    // The editor's picker is small: a letter per weekday is what fits above the columns.
-    m_calendar->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
     for (auto* lines : {&f.Line1, &f.Line2})
         for (Line& line : *lines)
             new LineWidget(line, picker);

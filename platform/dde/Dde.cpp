@@ -36,7 +36,9 @@ QString lockPath(const QString& application, const QString& topic)
     return fileStem(application, topic) + QStringLiteral(".lock");
 }
 
-bool ensureFolder()
+// The user's own private runtime folder, made when missing; false for a folder that is not
+// one (a file, another user's, open to others, a symbolic link): nothing of the link goes there.
+bool privateFolder()
 {
     return messaging::ensurePrivateFolder(messaging::endpointFolderPath(), nullptr);
 }
@@ -77,16 +79,20 @@ DdeSource::~DdeSource()
     close();
 }
 
-bool DdeSource::listen(const QString& application, const QString& topic)
+Listen DdeSource::listen(const QString& application, const QString& topic)
 {
     close();
-    if (!ensureFolder())
-        return false;
+    if (!privateFolder())
+        return Listen::NoLink;
     m_lockPath = lockPath(application, topic);
-    m_lockFd = ::open(m_lockPath.toLocal8Bit().constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (m_lockFd < 0 || ::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0) {
+    m_lockFd = ::open(m_lockPath.toLocal8Bit().constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (m_lockFd < 0) {
         close();
-        return false;
+        return Listen::NoLink;
+    }
+    if (::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0) {
+        close();
+        return Listen::Taken;
     }
     // Holding the lock, a socket file left there is a dead source's.
     const QString path = socketPath(application, topic);
@@ -95,10 +101,10 @@ bool DdeSource::listen(const QString& application, const QString& topic)
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server->listen(path)) {
         close();
-        return false;
+        return Listen::NoLink;
     }
     connect(m_server, &QLocalServer::newConnection, this, &DdeSource::accept);
-    return true;
+    return Listen::Serving;
 }
 
 bool DdeSource::isListening() const
@@ -153,7 +159,9 @@ void DdeSource::serve(QLocalSocket* socket)
 
 bool sourceRunning(const QString& application, const QString& topic)
 {
-    const int fd = ::open(lockPath(application, topic).toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC);
+    if (!privateFolder())
+        return false;
+    const int fd = ::open(lockPath(application, topic).toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0)
         return false;
     const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0;

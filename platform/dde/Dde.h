@@ -26,6 +26,12 @@ enum class ExecuteResult {
     NoSource, // nobody serves the topic, or it did not answer in time
 };
 
+enum class Listen {
+    Serving, // this source serves the topic now
+    Taken,   // another live process serves it already
+    NoLink,  // no private runtime folder (or no socket in it): nobody can serve it here
+};
+
 class DdeSource : public QObject {
     Q_OBJECT
 public:
@@ -36,9 +42,8 @@ public:
     explicit DdeSource(QObject* parent = nullptr);
     ~DdeSource() override;
 
-    // Serves application|topic. False when another live process serves it already (or the
-    // runtime folder cannot be made); this source then serves nothing.
-    bool listen(const QString& application, const QString& topic);
+    // Serves application|topic; unless Serving, this source serves nothing.
+    Listen listen(const QString& application, const QString& topic);
     bool isListening() const;
 
     // Without a handler every command is refused and activation does nothing.
@@ -57,7 +62,8 @@ private:
     ActivateHandler m_activate;
 };
 
-// True when a live process serves application|topic (it holds the lock).
+// True when a live process serves application|topic (it holds the lock). Without the user's own
+// private runtime folder nobody does, and execute and activate find no source.
 bool sourceRunning(const QString& application, const QString& topic);
 
 // A DDE execute on the topic: the command text (one line) goes to the source, which answers

@@ -26,26 +26,30 @@ bool processIsGone(std::uint32_t pid)
     return pid == 0 || (::kill(pid_t(pid), 0) != 0 && errno == ESRCH);
 }
 
-bool checkFolder(const std::string& path, std::string* error)
+// 0 for the user's own private folder; otherwise an errno value, with the reason in *error.
+int checkFolder(const std::string& path, std::string* error)
 {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0) {
-        *error = path + ": " + std::strerror(errno);
-        return false;
+        const int err = errno;
+        *error = path + ": " + std::strerror(err);
+        return err;
     }
     if (!S_ISDIR(st.st_mode)) {
         *error = path + " is not a directory";
-        return false;
+        return EACCES;
     }
     if (st.st_uid != ::getuid()) {
         *error = path + " belongs to another user";
-        return false;
+        return EACCES;
     }
-    if ((st.st_mode & 077) != 0 && ::chmod(path.c_str(), 0700) != 0) {
-        *error = path + ": cannot make it private: " + std::strerror(errno);
-        return false;
+    // A folder others could write to may hold their sockets, locks and window lists; narrowing
+    // it now would not make those ours.
+    if ((st.st_mode & 077) != 0) {
+        *error = path + " is open to other users";
+        return EACCES;
     }
-    return true;
+    return 0;
 }
 
 template <typename Visit>
@@ -72,13 +76,21 @@ std::string endpointFolderPath()
     return "/tmp/torvane-" + std::to_string(::getuid());
 }
 
-bool ensurePrivateFolder(const std::string& path, std::string* error)
+bool ensurePrivateFolder(const std::string& path, std::string* error, int* errorNumber)
 {
+    std::string ignored;
+    if (error == nullptr)
+        error = &ignored;
+    int err = 0;
     if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
-        *error = path + ": " + std::strerror(errno);
-        return false;
+        err = errno;
+        *error = path + ": " + std::strerror(err);
+    } else {
+        err = checkFolder(path, error);
     }
-    return checkFolder(path, error);
+    if (errorNumber != nullptr)
+        *errorNumber = err;
+    return err == 0;
 }
 
 std::string endpointFilePath(const std::string& folder, std::uint32_t pid)

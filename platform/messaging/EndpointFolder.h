@@ -16,12 +16,15 @@
 
 namespace messaging {
 
-// $XDG_RUNTIME_DIR/torvane, or /tmp/torvane-<uid> when XDG_RUNTIME_DIR is unset (or not absolute).
+// $XDG_RUNTIME_DIR/torvane, or /tmp/torvane-<uid> when XDG_RUNTIME_DIR is unset (or not absolute):
+// the suite's one runtime folder, also of its DDE links, shared memory and port locks.
 std::string endpointFolderPath();
 
 // Creates the folder with mode 0700, or checks an existing one: a real directory (no symbolic
-// link) owned by this user; a mode wider than 0700 is narrowed. False, with a reason, otherwise.
-bool ensurePrivateFolder(const std::string& path, std::string* error);
+// link) owned by this user and closed to every other. False otherwise, with the reason in *error
+// and an errno value in *errorNumber (EACCES for a folder that is not private) when they are not
+// null; such a folder is left as it is and must not be used.
+bool ensurePrivateFolder(const std::string& path, std::string* error, int* errorNumber = nullptr);
 
 std::string endpointFilePath(const std::string& folder, std::uint32_t pid);
 std::string windowListFilePath(const std::string& folder, std::uint32_t pid);

@@ -1,7 +1,8 @@
 #include "platform/serial/SerialPortLock.h"
 
+#include "platform/messaging/EndpointFolder.h"
+
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -50,10 +51,7 @@ void SerialPortLock::release()
 
 std::string SerialPortLock::lockFolder()
 {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && *runtime)
-        return std::string(runtime) + "/torvane";
-    return "/tmp/torvane-" + std::to_string(::getuid());
+    return messaging::endpointFolderPath();
 }
 
 SerialResult<SerialPortLock> SerialPortLock::acquire(int deviceFd, const std::string& name)
@@ -69,9 +67,12 @@ SerialResult<SerialPortLock> SerialPortLock::acquire(int deviceFd, const std::st
     struct stat st {};
     if (::fstat(deviceFd, &st) != 0)
         return systemError(errno, name + ": cannot identify the device");
+    // A lock file in a folder others can reach (or one that is not ours) guards nothing.
     const std::string folder = lockFolder();
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
-        return systemError(errno, name + ": cannot create the lock folder " + folder);
+    std::string why;
+    int err = 0;
+    if (!messaging::ensurePrivateFolder(folder, &why, &err))
+        return systemError(err, name + ": no private folder for the port's lock: " + why);
     std::string key;
     if (S_ISCHR(st.st_mode))
         key = "tty-" + std::to_string(major(st.st_rdev)) + "-" + std::to_string(minor(st.st_rdev));

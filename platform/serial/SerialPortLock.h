@@ -23,7 +23,8 @@ public:
     // deviceFd is the open device; name is used in error texts. InUse when someone holds it.
     static SerialResult<SerialPortLock> acquire(int deviceFd, const std::string& name);
 
-    // The folder of the lock files ($XDG_RUNTIME_DIR/torvane, or a private folder in /tmp).
+    // The folder of the lock files: the suite's runtime folder. A port is not taken while that
+    // is not the user's own private folder.
     static std::string lockFolder();
 
     void release();

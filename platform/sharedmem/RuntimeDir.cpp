@@ -1,9 +1,6 @@
 #include "platform/sharedmem/RuntimeDir.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/messaging/EndpointFolder.h"
 
 namespace torvane {
 
@@ -22,28 +19,9 @@ bool isPlain(unsigned char c)
 
 std::string runtimeDir(int* err)
 {
-    const char* xdg = std::getenv("XDG_RUNTIME_DIR");
-    const std::string dir = (xdg && *xdg) ? std::string(xdg) + "/torvane"
-                                          : "/tmp/torvane-" + std::to_string(getuid());
-    if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
-        *err = errno;
+    const std::string dir = messaging::endpointFolderPath();
+    if (!messaging::ensurePrivateFolder(dir, nullptr, err))
         return {};
-    }
-    // The fallback lives in a folder everybody may write to: only a real folder of our own will do.
-    struct stat st {};
-    if (lstat(dir.c_str(), &st) != 0) {
-        *err = errno;
-        return {};
-    }
-    if (!S_ISDIR(st.st_mode) || st.st_uid != getuid()) {
-        *err = EACCES;
-        return {};
-    }
-    if ((st.st_mode & 077) != 0 && chmod(dir.c_str(), 0700) != 0) {
-        *err = errno;
-        return {};
-    }
-    *err = 0;
     return dir;
 }
 

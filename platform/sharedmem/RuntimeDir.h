@@ -7,9 +7,10 @@
 
 namespace torvane {
 
-// "$XDG_RUNTIME_DIR/torvane", or "/tmp/torvane-<uid>" when XDG_RUNTIME_DIR is unset. The folder
-// is created with mode 0700 when missing; one that is not a folder owned by this user is refused.
-// Returns the path, or an empty text with *err set to an errno value.
+// The suite's runtime folder ("$XDG_RUNTIME_DIR/torvane", or "/tmp/torvane-<uid>" without an
+// absolute XDG_RUNTIME_DIR), made with mode 0700 when missing; one that is not the user's own
+// private folder is refused (EACCES). Returns the path, or an empty text with *err set to an
+// errno value.
 std::string runtimeDir(int* err);
 
 // Turns an object name (any bytes but NUL) into a file name of its own: letters, digits, '-',

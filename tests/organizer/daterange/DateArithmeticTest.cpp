@@ -89,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, ValidTimeTest,
                          ::testing::Values(TimeCase{"23:59", true}, TimeCase{"0:00", true}, TimeCase{"9:5", true},
                                            TimeCase{"24:00", false}, TimeCase{"12:60", false},
                                            TimeCase{"-1:30", false}, TimeCase{"ab:cd", false},
-                                           TimeCase{"12:5x", false}, TimeCase{"930", false},
+                                           TimeCase{"12:5x", false}, TimeCase{"12:30x", false}, TimeCase{"930", false},
                                            TimeCase{"45", false}, TimeCase{" 7:05 ", true}));
 
 TEST(TimeTextTest, ShiftsTheEditorsTimesAndReadsTheClock)

@@ -289,6 +289,32 @@ TEST_F(CommandsTest, DoubleClicksReportAFullPhoneAndAMissingAppointment)
     EXPECT_FALSE(CommandBusy);
 }
 
+// A double click copies by a row's pictogram only from an "r" row (or an "l" one), and only with
+// the phone connected: not from a paired ("j") or greyed ("g") row, nor from a header row that
+// holds an "r" and an appointment's id.
+TEST_F(CommandsTest, DoubleClicksThatCopyNothing)
+{
+    ASSERT_EQ(column(fg2(), ColPcText), QStringList({"Dentist", "Yoga"}));
+    const int dentist = FirstEntryRow, yoga = FirstEntryRow + 1;
+    fg2().setTextMatrix(0, ColEntryId, fg2().textMatrix(yoga, ColEntryId));
+    const struct {
+        int row;
+        const char* mark;
+        bool connected;
+        int writes;
+    } cases[] = {{dentist, "j", true, 0}, {yoga, "g", true, 0}, {0, "r", true, 0}, {yoga, "r", false, 0},
+                 {yoga, "r", true, 1}};
+    for (const auto& c : cases) {
+        MobileConnected = c.connected;
+        fg2().setTextMatrix(c.row, ColMark, QLatin1String(c.mark));
+        fg2().setRow(c.row);
+        fg2().setCol(ColSyncPicture);
+        fg2().userDoubleClick();
+        EXPECT_EQ(phone.writes, c.writes) << c.row << " " << c.mark << " " << c.connected;
+    }
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
 TEST_F(CommandsTest, NewAndOpenActOnTheCurrentCell)
 {
     QStringList opened;

@@ -14,21 +14,21 @@
 #include "organizer/entryeditor/MobileEntrySteps.h"
 
 #include "platform/ui/controls/widgets/CommandBarWidget.h"
+#include "support/ClippedTexts.h"
 #include "support/ScreenCapture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QStyle>
-#include <QStyleOptionComboBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace tessaro {
 namespace {
+
+using torvane::test::expectNothingClipped;
 
 // The window shown and raised, as the screen shows it.
 QImage shotOf(QWidget& window)
@@ -47,39 +47,6 @@ void save(const QImage& shot, const char* name)
     const QImage reference(QStringLiteral(REFERENCE_DIR "/") + QLatin1String(name));
     ASSERT_FALSE(reference.isNull()) << name;
     EXPECT_EQ(reference.size(), shot.size()) << name;
-}
-
-// Everything shown lies inside the window, and no caption or text is wider than its control.
-void expectNothingClipped(const QWidget& window)
-{
-    const QRect inside = window.rect();
-    for (const QWidget* w : window.findChildren<QWidget*>()) {
-        if (!w->isVisibleTo(&window) || w->objectName().startsWith(QLatin1String("qt_")))
-            continue;
-        const QString name = w->objectName();
-        const QRect r(w->mapTo(&window, QPoint(0, 0)), w->size());
-        EXPECT_TRUE(inside.contains(r)) << name.toStdString();
-        const auto* button = qobject_cast<const QAbstractButton*>(w);
-        if (button && !button->text().isEmpty()) {
-            EXPECT_LE(w->sizeHint().width(), w->width()) << name.toStdString() << " caption cut";
-        }
-        if (const auto* edit = qobject_cast<const QLineEdit*>(w)) {
-            const int room = edit->contentsRect().width() - 4; // the frame's inner margin
-            EXPECT_LE(edit->fontMetrics().horizontalAdvance(edit->text()), room) << name.toStdString();
-        }
-        if (const auto* combo = qobject_cast<const QComboBox*>(w)) {
-            QStyleOptionComboBox option;
-            option.initFrom(combo);
-            option.editable = combo->isEditable();
-            const int room =
-                combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo).width();
-            QStringList texts {combo->currentText()};
-            for (int i = 0; i < combo->count(); ++i)
-                texts << combo->itemText(i);
-            for (const QString& text : texts)
-                EXPECT_LE(combo->fontMetrics().horizontalAdvance(text), room) << name.toStdString() << " cuts " << text.toStdString();
-        }
-    }
 }
 
 // The share of the rectangle's pixels that differ from the window's background.
@@ -164,6 +131,20 @@ TEST_F(Screenshots, WeeklyMeetingInGerman)
     ASSERT_NE(periode, nullptr);
     EXPECT_TRUE(periode->isEnabled());
     EXPECT_EQ(periode->currentText(), QStringLiteral("wöchentlich"));
+}
+
+TEST_F(Screenshots, ThePickerOfTheStartDate)
+{
+    openOn(EntryTypeMemo, QStringLiteral("Harvest festival"), false, makeVbDate(2029, 9, 26, 18, 0), {});
+    MobileEntry editor(&owner);
+    shotOf(editor);
+    const auto tools = editor.form().ActiveBar1.band(QStringLiteral("EntryTools"));
+    editor.bar()->action(tools.tool(QStringLiteral("EntryCalendar")))->trigger();
+    QWidget* frame = editor.findChild<QWidget*>(QStringLiteral("StartCalendarFrame"));
+    ASSERT_TRUE(frame && frame->isVisible());
+    const QRect picker(frame->mapTo(&editor, QPoint(0, 0)), frame->size());
+    save(torvane::test::screenOf(editor).copy(picker), "entry_picker.png");
+    expectNothingClipped(*frame);
 }
 
 TEST_F(Screenshots, AboutAndSplash)

@@ -233,6 +233,18 @@ TEST_F(EntryEditorSimTest, EditsTheEntriesOfBothGridsAndThePhoneTheTableAndTheGr
     });
     EXPECT_TRUE(shown(QStringLiteral("An Error Occurred In: ComDrvEmpfangeVonMs:SendSingleEntry")));
     expectAgreed(held, "refused");
+
+    // Deleted from the editor opened on the calendar grid's row while the phone grid's selection
+    // rests on another entry: the editor's own entry goes, found by its location.
+    sim.clearFaults();
+    putInCalendar({{QDateTime(kTomorrow, QTime(10, 30)), "Dr. Weber"}});
+    ASSERT_TRUE(ReadMobile(true));
+    ReadOutlook(true);
+    VisibleFG1().setRow(rowOf(VisibleFG1(), QStringLiteral("3")));
+    torvane::ui::MessageService::instance().addAnswer({torvane::ui::kMessageBoxName, torvane::ui::IDOK, {}});
+    edit(&VisibleFG2(), QStringLiteral("1"), [](MobileEntry& e) { press(e, "EntryDelete"); });
+    held.erase("1");
+    expectAgreed(held, "deleted from the calendar's row");
 }
 
 TEST_F(EntryEditorSimTest, AnEntryAfter2029SavedThroughItsPickerAndStartFieldKeepsItsYear)

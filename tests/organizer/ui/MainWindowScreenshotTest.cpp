@@ -1,8 +1,10 @@
 // The organizer's main window on a real X display (a virtual one under xvfb-run), started against
-// the simulated phone in English and German, with and without the desktop calendar. Each
-// screenshot is saved beside the test binary; reference/ holds the ones a person looked at.
+// the simulated phone in English and German, with and without the desktop calendar, and its range
+// picker; the real program on that display, which has no window manager. Each screenshot is
+// saved beside the test binary; reference/ holds the ones a person looked at.
 #include "TessaroAppFixture.h"
 
+#include "organizer/daterange/Calendar.h"
 #include "organizer/link/MainWindowSeams.h"
 #include "organizer/link/MobileStatus.h"
 #include "organizer/mainwindow/ActiveBar.h"
@@ -13,6 +15,8 @@
 #include "platform/ui/controls/widgets/CommandBarWidget.h"
 #include "platform/ui/controls/widgets/GridWidget.h"
 #include "platform/ui/controls/widgets/StatusBarWidget.h"
+#include "support/ClippedTexts.h"
+#include "support/PeerProcess.h"
 #include "support/ScreenCapture.h"
 
 #include <QAction>
@@ -20,6 +24,8 @@
 #include <QFontInfo>
 #include <QTest>
 #include <QToolBar>
+
+#include <xcb/xcb.h>
 
 namespace tessaro::test {
 namespace {
@@ -33,6 +39,7 @@ struct Look {
     bool german;
     bool calendar;
     const char* file;
+    const char* picker = nullptr;
 };
 
 // The share of pixels of `area` whose colour is not `background`.
@@ -157,11 +164,26 @@ TEST_P(MainWindowScreenshot, ShowsEveryControlWhereItsLayoutPutsIt)
     const auto calendarTool = Main_Form().ActiveBar1.band(band::TessaroTools).tool(tool::TessaroCalendar);
     EXPECT_EQ(window.bar()->action(calendarTool)->isVisible(), look.calendar);
     EXPECT_GT(inkShare(shot, inWindow(tools, tools->rect()), window.palette().color(QPalette::Window)), 0.05);
+    if (!look.picker)
+        return;
+
+    // The range picker at its designed size on a range that starts on a Wednesday of September
+    // (the longest names of their kinds) shows every text whole.
+    RangeStart = makeVbDate(2031, 9, 24);
+    Main_Form().ActiveBar1.activate(calendarTool);
+    QWidget* frame = window.findChild<QWidget*>(QStringLiteral("StartCalendarFrame"));
+    ASSERT_TRUE(frame && frame->isVisible());
+    EXPECT_EQ(frame->size(), QSize(5880 / 15, 2400 / 15));
+    EXPECT_EQ(Main_Form().StartDateText.text(), QStringLiteral("Wed 24.09.31"));
+    const QImage picker = screenOf(window).copy(inWindow(frame, frame->rect()));
+    ASSERT_TRUE(picker.save(QStringLiteral(SCREENSHOT_DIR "/") + QLatin1String(look.picker)));
+    EXPECT_LT(differingShare(QImage(QStringLiteral(REFERENCE_DIR "/") + QLatin1String(look.picker)), picker), 0.02);
+    torvane::test::expectNothingClipped(*frame);
 }
 
 INSTANTIATE_TEST_SUITE_P(Looks, MainWindowScreenshot,
-                         ::testing::Values(Look{false, true, "tessaro_main_en_calendar.png"},
-                                           Look{true, true, "tessaro_main_de_calendar.png"},
+                         ::testing::Values(Look{false, true, "tessaro_main_en_calendar.png", "tessaro_picker_en.png"},
+                                           Look{true, true, "tessaro_main_de_calendar.png", "tessaro_picker_de.png"},
                                            Look{false, false, "tessaro_main_en.png"},
                                            Look{true, false, "tessaro_main_de.png"}));
 
@@ -204,6 +226,101 @@ TEST_F(ScreenshotTest, ShowsBothSidesReadWithTheirMarks)
                                Qt::white),
                       0.05)
                 << grid->objectName().toStdString() << " row " << row;
+}
+
+// The real program's main window: without a window manager the programs' windows are the root's
+// children. Found while it is the one mapped window with the caption (the start-up's status
+// window has gone).
+std::pair<xcb_window_t, QRect> organizerWindow(xcb_connection_t* x)
+{
+    const auto owned = [](auto* reply) {
+        return std::unique_ptr<std::remove_pointer_t<decltype(reply)>, void (*)(void*)>(reply, &std::free);
+    };
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
+    const auto tree = owned(xcb_query_tree_reply(x, xcb_query_tree(x, root), nullptr));
+    std::vector<std::pair<xcb_window_t, QRect>> found;
+    for (int i = 0; tree && i < xcb_query_tree_children_length(tree.get()); ++i) {
+        const xcb_window_t w = xcb_query_tree_children(tree.get())[i];
+        const auto shown = owned(xcb_get_window_attributes_reply(x, xcb_get_window_attributes(x, w), nullptr));
+        const auto title = owned(xcb_get_property_reply(
+            x, xcb_get_property(x, 0, w, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, 64), nullptr));
+        const auto at = owned(xcb_get_geometry_reply(x, xcb_get_geometry(x, w), nullptr));
+        if (shown && shown->map_state == XCB_MAP_STATE_VIEWABLE && title && at &&
+            QByteArray(static_cast<const char*>(xcb_get_property_value(title.get())),
+                       xcb_get_property_value_length(title.get())) == "Torvane Appointments")
+            found.push_back({w, QRect(at->x, at->y, at->width, at->height)});
+    }
+    return found.size() == 1 ? found.front() : std::pair<xcb_window_t, QRect>();
+}
+
+// Where the grids' white entry cells end, right and bottom, in the window: the last pixels white
+// with white two pixels around (the status bar's white lines are thin).
+QPoint gridsEnd(const QRect& window)
+{
+    const QImage shot = QGuiApplication::primaryScreen()
+                            ->grabWindow(0, window.x(), window.y(), window.width(), window.height())
+                            .toImage();
+    const auto white = [&](int x, int y) { return shot.pixel(x, y) == 0xffffffff; };
+    QPoint end(-1, -1);
+    for (int y = 2; y + 2 < shot.height(); ++y)
+        for (int x = 2; x + 2 < shot.width(); ++x)
+            if (white(x, y) && white(x, y - 2) && white(x, y + 2) && white(x - 2, y) && white(x + 2, y))
+                end = QPoint(std::max(end.x(), x), std::max(end.y(), y));
+    return end;
+}
+
+// Where no window manager takes the start-up's request to minimize, the real organizer's window
+// stays on screen and is laid out as shown there: its grids fill it, and they grow with a drag
+// of its corner (from outside, width and height at once).
+TEST_F(ScreenshotTest, WithoutAWindowManagerTheProgramsWindowIsLaidOutAndFollowsTheUsersDrag)
+{
+    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")) << "run under xvfb-run";
+    ASSERT_TRUE(startPhone());
+    const QString boxLog = qEnvironmentVariable("TORVANE_TEST_TMP") + QStringLiteral("/program-boxes.log");
+    setenv("TORVANE_UI_SCRIPT", "/dev/null", 1);
+    setenv("TORVANE_UI_LOG", boxLog.toLocal8Bit().constData(), 1);
+    torvane::test::PeerProcess organizer(TESSARO_PROGRAM);
+    const std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)> x(xcb_connect(nullptr, nullptr),
+                                                                            xcb_disconnect);
+    const auto drag = [&](QSize size) {
+        const std::uint32_t values[] = {std::uint32_t(size.width()), std::uint32_t(size.height())};
+        const std::uint16_t sides = XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT;
+        xcb_configure_window(x.get(), organizerWindow(x.get()).first, sides, values);
+        xcb_flush(x.get());
+    };
+    // Up once its start-up has asked the phone who it is and let the port go.
+    ASSERT_TRUE(waitFor([&] {
+        return sim.transcript().received().find("AT^SBNW=?\r") != std::string::npos && !sim.peerConnected() &&
+               organizerWindow(x.get()).first != 0;
+    }, 60s));
+    const QSize opened = organizerWindow(x.get()).second.size();
+
+    // Squeezed below its least height, it is laid out at that height, the grids filling it to
+    // the status bar, once the screen shows the same twice.
+    drag({opened.width(), 100});
+    QRect least;
+    QPoint end, seen;
+    ASSERT_TRUE(waitFor([&] {
+        least = organizerWindow(x.get()).second;
+        seen = std::exchange(end, gridsEnd(least));
+        return least.width() == opened.width() && least.height() > 100 && least.height() < opened.height() &&
+               end == seen && least.height() - end.y() < 40 && end.x() > least.width() - 120;
+    }, 20s)) << "stands at " << least.width() << "x" << least.height() << ", grids end at " << end.y();
+
+    // Dragged wider and taller at once, the grids grow by as much (twips round to pixels: one
+    // either way).
+    drag(least.size() + QSize(150, 100));
+    QRect now;
+    EXPECT_TRUE(waitFor([&] {
+        now = organizerWindow(x.get()).second;
+        const QPoint grown = gridsEnd(now);
+        return now.size() == least.size() + QSize(150, 100) && grown.x() == end.x() + 150 &&
+               std::abs(grown.y() - end.y() - 100) <= 1;
+    }, 20s)) << "stands at " << now.width() << "x" << now.height();
+    EXPECT_FALSE(QFile::exists(boxLog)) << "the program showed a box";
+    EXPECT_EQ(torvane::dde::execute(QStringLiteral("Tessaro"), QStringLiteral("DDE"), QStringLiteral("KILL")),
+              torvane::dde::ExecuteResult::Accepted);
+    EXPECT_EQ(organizer.waitExit(30s), 0);
 }
 
 } // namespace

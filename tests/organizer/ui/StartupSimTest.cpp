@@ -20,6 +20,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QWindow>
 #include "tools/phonesim/ObjectStoreCommands.h"
 #include "tools/phonesim/PhoneFault.h"
 
@@ -33,6 +34,12 @@ using torvane::phonesim::FaultKind;
 int twipsToPixelsOf(double twips)
 {
     return torvane::controls::twipsToPixels(twips);
+}
+
+// The height of a grid's headers and rows, without its border.
+double rowsHeight(const torvane::controls::Grid& g)
+{
+    return g.fixedRows() * g.rowHeight(0) + (g.rows() - g.fixedRows()) * g.rowHeight(g.fixedRows());
 }
 
 bool readMobileEnabled()
@@ -145,10 +152,14 @@ TEST_F(TessaroAppTest, TheWindowIsLaidOutAsTheUserSizesItAndItsEndAndHelpAnswer)
     EXPECT_EQ(Main_Form().FG1[1].colWidth(9), 600);
     EXPECT_TRUE(ResizeEnabled);
     // Taller than the grid needs: the window shrinks to its grid again.
-    const int fitted = window.height();
+    const torvane::controls::Grid& grid = Main_Form().FG1[0];
+    const double rows = rowsHeight(grid) + 90;
+    const int fitted =
+        twipsToPixelsOf(grid.top() + 20 + Main_Form().TivStatusBar.height() + rows + 90 + ToolbarHeight);
     window.resize(900, fitted + 200);
     ASSERT_TRUE(waitFor([&] { return window.height() == fitted && window.width() == 900; }, 10s)) << window.height();
     EXPECT_EQ(Main_Form().FG1[0].width(), 900 * 15 + 120 - 1350);
+    EXPECT_EQ(grid.height(), rows);
 
     // Help shows the language's page when there is one, and nothing without.
     EXPECT_TRUE(torvane::ui::findHelpPage(HelpFile).isEmpty());
@@ -163,6 +174,47 @@ TEST_F(TessaroAppTest, TheWindowIsLaidOutAsTheUserSizesItAndItsEndAndHelpAnswer)
     // The menu's End ends the program.
     Main_Form().ActiveBar1.activate(Main_Form().ActiveBar1.band(band::TessaroOrganizerMenu).tool(tool::TessaroEnd));
     EXPECT_EQ(ends, 1);
+}
+
+// Sized through its window handle, as a window system does it (the widget hears of each size
+// afterwards): width and height reach the layout together, also at the least width, and
+// maximized the window keeps the screen while its grids show every row.
+TEST_F(TessaroAppTest, EverySizeTheUserGivesReachesTheLayoutWhole)
+{
+    ASSERT_TRUE(startPhone());
+    ASSERT_TRUE(startOrganizer(QString()));
+    ASSERT_TRUE(waitUntilUp());
+    MainWindow& window = *app->window();
+    const MainFormControls& f = Main_Form();
+    const torvane::controls::Grid& grid = f.FG1[0];
+    // The window and the form hold the size, also once every size the system still had to
+    // report has come in; the grids share the height below the rows they would need.
+    const auto standsAt = [&](QSize size) {
+        const auto holds = [&] {
+            const double shared = f.Form.height() - (f.TivStatusBar.height() + grid.top() + 470) - ToolbarHeight;
+            return window.size() == size && f.Form.height() == size.height() * 15 + MainWindow::FrameHeightTwips &&
+                   grid.width() == f.Form.width() - 1350 && (window.isMaximized() || grid.height() == shared / 2);
+        };
+        const bool reached = waitFor(holds, 10s);
+        for (int round = 0; round < 20; ++round)
+            QCoreApplication::processEvents();
+        return reached && holds();
+    };
+    const QSize opened = window.size();
+    window.windowHandle()->resize(opened + QSize(150, -40));
+    EXPECT_TRUE(standsAt(opened + QSize(150, -40))) << window.width() << "x" << window.height();
+    window.windowHandle()->resize(100, opened.height() - 60);
+    ASSERT_TRUE(waitFor([&] { return window.width() > 100 && window.height() == opened.height() - 60; }, 10s));
+    const QSize least(window.width(), opened.height() - 20);
+    window.windowHandle()->resize(least);
+    EXPECT_TRUE(standsAt(least)) << "at the least width " << window.width() << "x" << window.height();
+
+    window.showMaximized();
+    ASSERT_TRUE(waitFor([&] { return window.isMaximized() && window.width() > least.width() + 100; }, 10s));
+    EXPECT_TRUE(standsAt(window.size()));
+    EXPECT_EQ(grid.height(), rowsHeight(grid));
+    window.showNormal();
+    EXPECT_TRUE(standsAt(least)) << window.width() << "x" << window.height();
 }
 
 TEST_F(TessaroAppTest, TheSynchronisationFillsTheWindowsGridsFromThePhoneAndTheCalendar)

@@ -1,9 +1,12 @@
 // Two copies of the organizer: the first runs in the test's process, the second is the real
 // program started beside it. A second copy wakes the first and ends; "tessaro kill" ends the
 // first, which saves its settings; KILL with no copy running ends at once and saves nothing;
-// other commands are refused; a KILL during a slow phone read waits for the read.
+// other commands are refused; a KILL during a slow phone read waits for the read, the close box
+// during a slow write for the write; a runtime folder that is not the user's own private one
+// keeps nobody from starting.
 #include "TessaroAppFixture.h"
 
+#include "organizer/link/ReadMobile.h"
 #include "organizer/ui/MainWindow.h"
 
 #include "platform/dde/Dde.h"
@@ -14,7 +17,11 @@
 #include <QFile>
 #include <QTimer>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <future>
 
 namespace tessaro::test {
@@ -86,6 +93,9 @@ TEST_F(TwoCopiesTest, ASecondCopyBringsTheFirstToTheFrontAndEnds)
     // The first copy still serves the topic; the second never took it.
     EXPECT_TRUE(torvane::dde::sourceRunning(QStringLiteral("Tessaro"), QStringLiteral("DDE")));
     EXPECT_FALSE(savedWidth()) << "nobody saved settings";
+    // Started by the suite, a second copy loads its window (to hide a tool) before it ends.
+    EXPECT_EQ(runSecondCopy({"CALLER=Qbr"}), 0);
+    EXPECT_FALSE(savedWidth()) << "a second copy that loaded its window saved its settings";
 }
 
 TEST_F(TwoCopiesTest, KillInAnyCaseEndsTheFirstWhichSavesItsSettings)
@@ -174,6 +184,86 @@ TEST_F(TwoCopiesTest, KillDuringASlowPhoneReadIsCarriedOutAfterTheRead)
     EXPECT_NE(sim.transcript().received().find("AT^SBNW=?\r"), std::string::npos);
     EXPECT_TRUE(savedWidth());
 }
+
+TEST_F(TwoCopiesTest, TheCloseBoxDuringASlowPhoneWriteEndsTheProgramAfterTheWrite)
+{
+    putInCalendar({{QDateTime(QDate::currentDate().addDays(1), QTime(18, 0)), "Yoga"}});
+    ASSERT_TRUE(startPhone());
+    ASSERT_TRUE(startOrganizer(QString()));
+    ASSERT_TRUE(waitUntilUp());
+    ASSERT_TRUE(ReadMobile(true));
+    ReadOutlook(true);
+    // The phone holds back its answer to the block of the entry copied to it.
+    sim.addFault(*torvane::phonesim::parseFaultText("delay:2000:^SBNW@2*1", nullptr));
+    bool endedDuringWrite = true;
+    app->setEndHandler([&] { ++ends, endedDuringWrite = CommandBusy || LinkBusy || FrontendBusy; });
+    bool closed = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (!closed && sim.transcript().received().find("AT^SBNW=vcs") != std::string::npos) {
+            closed = true;
+            app->window()->close();
+            EXPECT_EQ(ends, 0) << "the program ended in the middle of the write";
+        }
+    });
+    closer.start(10);
+    controls::Grid& grid = VisibleFG2();
+    grid.userSelect(grid.fixedRows(), ColSyncPicture);
+    grid.userDoubleClick();
+    EXPECT_TRUE(closed) << "the write never waited for the phone";
+    ASSERT_TRUE(waitFor([&] { return ends == 1; }, 20s));
+    EXPECT_FALSE(endedDuringWrite);
+    EXPECT_EQ(MobileEntryCount, 1) << "the write was cut off";
+    EXPECT_TRUE(savedWidth());
+}
+
+using BadFolder = std::pair<const char*, bool (*)(const std::string& folder)>;
+
+class BadRuntimeFolderTest : public TwoCopiesTest, public ::testing::WithParamInterface<BadFolder> {};
+
+// Started where the runtime folder is not the user's own private one, the organizer comes up (it
+// reports the missing phone) and nothing in or behind that folder changes.
+TEST_P(BadRuntimeFolderTest, TheOrganizerStartsAndLeavesTheFolderAlone)
+{
+    const std::string base = qEnvironmentVariable("TORVANE_TEST_TMP").toStdString() + "/bad-" + GetParam().first;
+    ASSERT_EQ(::mkdir(base.c_str(), 0700), 0);
+    if (!GetParam().second(base + "/torvane"))
+        GTEST_SKIP() << "this user cannot give a folder away";
+    const auto state = [&] {
+        std::string lines;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(base)) {
+            struct stat st {};
+            ::lstat(entry.path().c_str(), &st);
+            lines += entry.path().string() + " " + std::to_string(st.st_mode) + " " + std::to_string(st.st_uid) + '\n';
+        }
+        return lines;
+    };
+    const std::string before = state();
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    setenv("XDG_RUNTIME_DIR", base.c_str(), 1);
+    PeerProcess organizer(TESSARO_PROGRAM, {"NOORG"});
+    setenv("XDG_RUNTIME_DIR", runtime.constData(), 1);
+    EXPECT_TRUE(waitFor([&] { return secondCopyBoxes().contains("InitComm"); }, 60s))
+        << secondCopyBoxes().toStdString();
+    EXPECT_FALSE(organizer.waitExit(0ms)) << "the organizer ended";
+    EXPECT_EQ(state(), before);
+}
+
+// What stands where the runtime folder belongs: a file, another user's folder, a folder open to
+// others, a symbolic link to a private folder of the user's.
+bool file(const std::string& f) { return bool(std::ofstream(f) << "x"); }
+bool otherOwner(const std::string& f) { return !::mkdir(f.c_str(), 0700) && !::chown(f.c_str(), 65534, 65534); }
+bool openToOthers(const std::string& f) { return !::mkdir(f.c_str(), 0700) && !::chmod(f.c_str(), 0777); }
+bool symbolicLink(const std::string& f)
+{
+    return !::mkdir((f + "-behind").c_str(), 0700) && !::symlink("torvane-behind", f.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, BadRuntimeFolderTest,
+                         ::testing::Values(BadFolder{"File", file}, BadFolder{"OtherOwner", otherOwner},
+                                           BadFolder{"OpenToOthers", openToOthers},
+                                           BadFolder{"SymbolicLink", symbolicLink}),
+                         [](const auto& info) { return std::string(info.param.first); });
 
 } // namespace
 } // namespace tessaro::test

@@ -33,7 +33,7 @@ auto whileServing(F f)
 TEST(Dde, CommandsReachTheSourceWhichDecides)
 {
     DdeSource source;
-    ASSERT_TRUE(source.listen(kApp, kTopic));
+    ASSERT_EQ(source.listen(kApp, kTopic), Listen::Serving);
     QStringList seen;
     source.setExecuteHandler([&](const QString& command) {
         seen << command;
@@ -61,10 +61,10 @@ TEST(Dde, OneSourceAtATimeAndItsPlaceIsFreedWhenItGoes)
     EXPECT_FALSE(activate(kApp, kTopic, 500));
     {
         DdeSource first;
-        ASSERT_TRUE(first.listen(kApp, kTopic));
+        ASSERT_EQ(first.listen(kApp, kTopic), Listen::Serving);
         EXPECT_TRUE(sourceRunning(kApp, kTopic));
         DdeSource second;
-        EXPECT_FALSE(second.listen(kApp, kTopic));
+        EXPECT_EQ(second.listen(kApp, kTopic), Listen::Taken);
         EXPECT_FALSE(second.isListening());
         // A source without a handler refuses.
         EXPECT_EQ(whileServing([] { return execute(kApp, kTopic, QStringLiteral("KILL")); }), ExecuteResult::Refused);
@@ -75,13 +75,13 @@ TEST(Dde, OneSourceAtATimeAndItsPlaceIsFreedWhenItGoes)
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     stale.close();
     DdeSource next;
-    EXPECT_TRUE(next.listen(kApp, kTopic));
+    EXPECT_EQ(next.listen(kApp, kTopic), Listen::Serving);
 }
 
 TEST(Dde, ALineTooLongForARequestIsDroppedAndTheSourceServesOn)
 {
     DdeSource source;
-    ASSERT_TRUE(source.listen(kApp, kTopic));
+    ASSERT_EQ(source.listen(kApp, kTopic), Listen::Serving);
     int executed = 0;
     source.setExecuteHandler([&](const QString&) { return ++executed, true; });
     const bool droppedUnanswered = whileServing([] {

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/ioctl.h>
@@ -104,6 +105,18 @@ TEST_F(SerialPortTest, SecondOpenInTheSameProcessIsInUseByEveryName)
     EXPECT_EQ(readUntil(first, "still mine"), "still mine");
     first.close();
     EXPECT_TRUE(SerialPort::open("COM3"));
+}
+
+TEST_F(SerialPortTest, NoPortIsTakenWhileTheRuntimeFolderIsOpenToOthers)
+{
+    const std::filesystem::path folder = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/torvane";
+    std::filesystem::create_directories(folder);
+    std::filesystem::permissions(folder, std::filesystem::perms::all);
+    auto refused = SerialPort::open("COM3");
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+    ASSERT_FALSE(refused);
+    EXPECT_NE(refused.error().text.find("open to other users"), std::string::npos) << refused.error().text;
+    EXPECT_TRUE(SerialPort::open("COM3")) << "the refused open held nothing";
 }
 
 TEST_F(SerialPortTest, RootIsKeptOutAlthoughTheTerminalsExclusiveModeLetsItIn)

@@ -182,10 +182,13 @@ TEST(RuntimeDir, IsMadePrivateAndMustBeOurOwnFolder)
 
     ASSERT_EQ(mkdir((base + "/torvane").c_str(), 0755), 0);
     int err = -1;
-    EXPECT_EQ(torvane::runtimeDir(&err), base + "/torvane");
+    EXPECT_EQ(torvane::runtimeDir(&err), "");
+    EXPECT_EQ(err, EACCES);
     struct stat st {};
     ASSERT_EQ(stat((base + "/torvane").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_EQ(st.st_mode & 0777, 0755u) << "a folder open to others is not narrowed into a private one";
+    ASSERT_EQ(rmdir((base + "/torvane").c_str()), 0);
+    EXPECT_EQ(torvane::runtimeDir(&err), base + "/torvane");
 
     ASSERT_EQ(rename((base + "/torvane").c_str(), (base + "/elsewhere").c_str()), 0);
     ASSERT_EQ(symlink((base + "/elsewhere").c_str(), (base + "/torvane").c_str()), 0);

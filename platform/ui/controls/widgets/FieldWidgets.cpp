@@ -7,12 +7,20 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include <algorithm>
 
 namespace torvane::controls {
 
 namespace {
+
+// A text box that shows its whole text goes down in these steps, to no less than this size.
+constexpr double kWholeTextStepPoints = 0.5;
+constexpr double kLeastWholeTextPoints = 6;
+// The pixels a line edit keeps clear left and right of its text.
+constexpr int kLineEditTextMargin = 2;
 
 // Another window taking the keyboard for a while (a message box, a combo's list) is no change of
 // the focus as the window's code sees it.
@@ -103,7 +111,38 @@ void TextBoxWidget::sync()
     if (!m_model.fontName().isEmpty())
         f.setFamily(m_model.fontName());
     f.setPointSize(m_model.fontSize());
+    if (m_wholeText) {
+        const int room = textRoom();
+        double size = f.pointSizeF();
+        while (size > kLeastWholeTextPoints && QFontMetrics(f).horizontalAdvance(text()) > room) {
+            size -= kWholeTextStepPoints;
+            f.setPointSizeF(size);
+        }
+    }
     setFont(f);
+}
+
+void TextBoxWidget::setShowsWholeText(bool whole)
+{
+    m_wholeText = whole;
+    sync();
+}
+
+// The width the box has for its text: inside its frame and text margins, less the two pixels the
+// line edit keeps clear on each side.
+int TextBoxWidget::textRoom() const
+{
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    return contents.marginsRemoved(textMargins()).width() - 2 * kLineEditTextMargin;
+}
+
+void TextBoxWidget::resizeEvent(QResizeEvent* event)
+{
+    QLineEdit::resizeEvent(event);
+    if (m_wholeText)
+        sync();
 }
 
 void TextBoxWidget::keyPressEvent(QKeyEvent* event)

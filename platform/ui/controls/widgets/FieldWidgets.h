@@ -48,14 +48,22 @@ class TextBoxWidget : public QLineEdit {
 public:
     TextBoxWidget(TextBox& model, QWidget* parent);
 
+    // A box that must show its whole text (a date in a field as narrow as designed) takes a
+    // smaller font than the model's where that one is too wide for it; by default a text too
+    // long for the box scrolls, as a typed one should.
+    void setShowsWholeText(bool whole);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void sync();
+    int textRoom() const;
     TextBox& m_model;
+    bool m_wholeText = false;
 };
 
 // A frame with an etched border, or a plain panel for one that draws its border with lines.

@@ -5,10 +5,20 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLayout>
+#include <QToolButton>
+#include <QStyle>
 
+#include <algorithm>
 #include <utility>
 
 namespace torvane::controls {
+
+namespace {
+
+constexpr int kDaysAWeek = 7;
+
+} // namespace
 
 MonthCalendarWidget::MonthCalendarWidget(MonthCalendar& model, QWidget* parent)
     : QCalendarWidget(parent), m_model(model)
@@ -38,6 +48,8 @@ MonthCalendarWidget::MonthCalendarWidget(MonthCalendar& model, QWidget* parent)
             m_model.userDoubleClick(day);
     });
     connect(qApp, &QApplication::focusChanged, this, &MonthCalendarWidget::applicationFocusChanged);
+    // Another month shown comes with its long name.
+    connect(this, &QCalendarWidget::currentPageChanged, this, &MonthCalendarWidget::fitNames);
 }
 
 MonthCalendarWidget::~MonthCalendarWidget()
@@ -73,6 +85,43 @@ bool MonthCalendarWidget::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QCalendarWidget::eventFilter(watched, event);
+}
+
+void MonthCalendarWidget::resizeEvent(QResizeEvent* event)
+{
+    QCalendarWidget::resizeEvent(event);
+    fitNames();
+}
+
+void MonthCalendarWidget::changeEvent(QEvent* event)
+{
+    QCalendarWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::LocaleChange)
+        fitNames();
+}
+
+// Short names where the long ones do not fit, rather than names cut to "M...": the weekdays' short
+// names where every one fits its column, else their first letters; the month's long name where
+// it fits beside the year and the arrows, else its short one.
+void MonthCalendarWidget::fitNames()
+{
+    if (!m_view)
+        return;
+    const int column = m_view->viewport()->width() / kDaysAWeek;
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_view) + 1);
+    const QFontMetrics metrics(m_view->font());
+    int widest = 0;
+    for (int day = Qt::Monday; day <= Qt::Sunday; ++day)
+        widest = std::max(widest, metrics.horizontalAdvance(locale().dayName(day, QLocale::ShortFormat)));
+    setHorizontalHeaderFormat(widest + margin <= column ? ShortDayNames : SingleLetterDayNames);
+
+    auto* bar = findChild<QWidget*>(QStringLiteral("qt_calendar_navigationbar"));
+    auto* month = findChild<QToolButton*>(QStringLiteral("qt_calendar_monthbutton"));
+    if (!bar || !bar->layout() || !month)
+        return;
+    month->setText(locale().standaloneMonthName(monthShown(), QLocale::LongFormat));
+    if (bar->layout()->sizeHint().width() > bar->width())
+        month->setText(locale().standaloneMonthName(monthShown(), QLocale::ShortFormat));
 }
 
 void MonthCalendarWidget::applicationFocusChanged(QWidget* old, QWidget* now)

@@ -1,4 +1,5 @@
-// Shows a MonthCalendar model as a month calendar on the model's day. A day picked with the mouse
+// Shows a MonthCalendar model as a month calendar on the model's day, with the names of the
+// weekdays and the month as long as it has room for. A day picked with the mouse
 // or the keyboard becomes the value and raises Click (a click on the day already shown too); a
 // double click raises DblClick; every key with a character raises KeyPress with its code before
 // the calendar moves; leaving the calendar raises LostFocus with the name of the control that now
@@ -25,9 +26,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void showValue(QDate day);
+    void fitNames();
     void applicationFocusChanged(QWidget* old, QWidget* now);
 
     MonthCalendar& m_model;
