@@ -51,9 +51,12 @@ const QString& selectedInterval()
 }
 
 // A date field's text without its weekday: everything up to the first blank goes; a text without
-// a blank stays whole.
-std::optional<VbDate> typedDate(const QString& text)
+// a blank stays whole. The text the field shows for `shown` is that day: its two-digit year read
+// back would put a day after 2029 a century early.
+std::optional<VbDate> typedDate(const QString& text, VbDate shown)
 {
+    if (text == SetStartDate(shown))
+        return shown;
     const qsizetype blank = text.indexOf(QLatin1Char(' '));
     const QString rest = blank < 0 ? text : text.mid(blank + 1);
     const std::optional<QDate> d = torvane::datetext::parseDate(rest, ShortDateFormat, RegionalDateNames());
@@ -224,7 +227,7 @@ void StartDateText_KeyPress(int& keyAscii)
         keyAscii = 0;
     } else if (keyAscii == KeyEnter) {
         keyAscii = 0;
-        const std::optional<VbDate> day = typedDate(f.StartDateText.text());
+        const std::optional<VbDate> day = typedDate(f.StartDateText.text(), pickedDay());
         if (!day) {
             f.StartDateText.setText(CurrentStartText);
         } else if (SetStartDate(*day) != CurrentStartText) {
@@ -243,7 +246,8 @@ void EndDateText_KeyPress(int& keyAscii)
         keyAscii = 0;
     } else if (keyAscii == KeyEnter) {
         keyAscii = 0;
-        const std::optional<VbDate> end = typedDate(f.EndDateText.text());
+        const VbDate shownEnd = DateOnly(GetRangeEndDate(selectedInterval(), f.PeriodeText.text(), pickedDay()));
+        const std::optional<VbDate> end = typedDate(f.EndDateText.text(), shownEnd);
         if (!end || SetStartDate(*end) == CurrentEndText) {
             f.EndDateText.setText(CurrentEndText);
             return;

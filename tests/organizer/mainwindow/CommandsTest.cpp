@@ -397,6 +397,15 @@ TEST_F(PeriodFieldsTest, TypedDatesMoveTheRangeOrComeBack)
     EXPECT_EQ(f().StartDateText.text() + ' ' + f().EndDateText.text(), QStringLiteral("Thu 04.02.99 Wed 17.02.99"));
     EXPECT_TRUE(type(f().PeriodeText, "2", 13));
     EXPECT_FALSE(type(f().PeriodeText, "2", 'A'));
+
+    // A range after 2029 picked in the picker: Enter on either field's own text keeps its year.
+    click(band::TessaroTools, tool::TessaroCalendar);
+    f().TIVStartCalendar.userClick(QDate(2031, 3, 17));
+    f().CalCommandOK.userClick();
+    for (controls::TextBox* field : {&f().StartDateText, &f().EndDateText})
+        EXPECT_TRUE(type(*field, field->text().toLatin1().constData(), 13));
+    EXPECT_EQ(RangeStart, vb(2031, 3, 17));
+    EXPECT_EQ(f().StartDateText.text() + ' ' + f().EndDateText.text(), QStringLiteral("Mon 17.03.31 Sun 30.03.31"));
 }
 
 TEST_F(PeriodFieldsTest, ThePickerTakesAChangedRangeAndCancelPutsItBack)
