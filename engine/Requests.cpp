@@ -82,6 +82,11 @@ void kickOwner(const EngineShared& shared, EngineServices& services)
     services.postMessage(shared.owner, WM_ENGINE_KICK, 0, 0);
 }
 
+bool ownerDrivesEngine(const EngineShared& shared, EngineServices& services)
+{
+    return shared.owner != 0 && services.windowExists(shared.owner);
+}
+
 void requestPhonebookRead(EngineShared& shared, HWND window, UINT message, const char* storage)
 {
     setReply(shared.pbRead.head, window, message);

@@ -17,6 +17,11 @@ void storeOwner(EngineShared& shared, HWND owner);
 // stored, so that an owner that answers the kick starts the job without waiting for its timer.
 void kickOwner(const EngineShared& shared, EngineServices& services);
 
+// Whether a program drives the engine: the owner window named by ZelDllInit exists. False before
+// any owner was named and after its process has gone; a requester that waits for an answer then
+// waits in vain.
+bool ownerDrivesEngine(const EngineShared& shared, EngineServices& services);
+
 void requestPhonebookRead(EngineShared& shared, HWND window, UINT message, const char* storage);
 void requestPhonebookWrite(EngineShared& shared, HWND window, UINT message, const char* storage, int index,
                            const char* text, const char* number);

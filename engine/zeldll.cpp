@@ -3,7 +3,6 @@
 #include "engine/zeldll.h"
 
 #include "engine/Engine.h"
-#include "engine/EngineHost.h"
 #include "engine/Requests.h"
 #include "engine/SharedResults.h"
 #include "engine/SharedSection.h"
@@ -100,6 +99,19 @@ __attribute__((constructor)) void attachAtLoad()
 
 constexpr int kNoSection = -1;
 
+// A request export's road: the request goes into the shared section, then the owner is kicked so
+// that it starts the job at once instead of at its next timer tick.
+template <typename Store>
+int storeRequest(Store&& store)
+{
+    ProcessEngine* e = engine();
+    if (!e)
+        return kNoSection;
+    store(e->shared());
+    zel::kickOwner(e->shared(), e->services);
+    return 0;
+}
+
 } // namespace
 
 extern "C" {
@@ -155,127 +167,71 @@ ZELDLL_API BOOL ZelDllHostAlive(void)
 
 ZELDLL_API int ATPBRead(HWND window, UINT message, const char* storage)
 {
-    ProcessEngine* e = engine();
-    if (!e)
-        return kNoSection;
-    zel::requestPhonebookRead(e->shared(), window, message, storage);
-    zel::kickOwner(e->shared(), e->services);
-    return 0;
+    return storeRequest([&](EngineShared& s) { zel::requestPhonebookRead(s, window, message, storage); });
 }
 
 ZELDLL_API int ATPBWrite(HWND window, UINT message, const char* storage, int index, const char* text,
                          const char* number)
 {
-    ProcessEngine* e = engine();
-    if (!e)
-        return kNoSection;
-    zel::requestPhonebookWrite(e->shared(), window, message, storage, index, text, number);
-    zel::kickOwner(e->shared(), e->services);
-    return 0;
+    return storeRequest(
+        [&](EngineShared& s) { zel::requestPhonebookWrite(s, window, message, storage, index, text, number); });
 }
 
 ZELDLL_API int ATSMRead(HWND window, UINT message)
 {
-    ProcessEngine* e = engine();
-    if (!e)
-        return kNoSection;
-    zel::requestSmsRead(e->shared(), window, message);
-    zel::kickOwner(e->shared(), e->services);
-    return 0;
+    return storeRequest([&](EngineShared& s) { zel::requestSmsRead(s, window, message); });
 }
 
 ZELDLL_API int ATSMDel(HWND window, UINT message)
 {
-    ProcessEngine* e = engine();
-    if (!e)
-        return kNoSection;
-    zel::requestSmsDelete(e->shared(), window, message, false);
-    zel::kickOwner(e->shared(), e->services);
-    return 0;
+    return storeRequest([&](EngineShared& s) { zel::requestSmsDelete(s, window, message, false); });
 }
 
 ZELDLL_API int ATSMDel1(HWND window, UINT message)
 {
-    ProcessEngine* e = engine();
-    if (!e)
-        return kNoSection;
-    zel::requestSmsDelete(e->shared(), window, message, true);
-    zel::kickOwner(e->shared(), e->services);
-    return 0;
+    return storeRequest([&](EngineShared& s) { zel::requestSmsDelete(s, window, message, true); });
 }
 
 ZELDLL_API int ATSMSend(HWND window, UINT message, const char* number, const void* data, int length,
                         int reference, int sequence, int total, int mode, const char* smsc, int validity)
 {
-    ProcessEngine* e = engine();
-    if (!e)
-        return kNoSection;
-    zel::requestSmsSend(e->shared(), window, message, number, data, length, reference, sequence, total, mode,
-                        smsc, validity);
-    zel::kickOwner(e->shared(), e->services);
-    return 0;
+    return storeRequest([&](EngineShared& s) {
+        zel::requestSmsSend(s, window, message, number, data, length, reference, sequence, total, mode, smsc, validity);
+    });
 }
 
 ZELDLL_API int ATLockGet(HWND window, UINT message, const char* facility)
 {
-    ProcessEngine* e = engine();
-    if (!e)
-        return kNoSection;
-    zel::requestLockQuery(e->shared(), window, message, facility);
-    zel::kickOwner(e->shared(), e->services);
-    return 0;
+    return storeRequest([&](EngineShared& s) { zel::requestLockQuery(s, window, message, facility); });
 }
 
 ZELDLL_API int ATLockSet(HWND window, UINT message, const char* facility, const char* password, int mode,
                          int classes)
 {
-    ProcessEngine* e = engine();
-    if (!e)
-        return kNoSection;
-    zel::requestLockSet(e->shared(), window, message, facility, password, mode, classes);
-    zel::kickOwner(e->shared(), e->services);
-    return 0;
+    return storeRequest(
+        [&](EngineShared& s) { zel::requestLockSet(s, window, message, facility, password, mode, classes); });
 }
 
 ZELDLL_API int ATFwdRead(HWND window, UINT message, int reason)
 {
-    ProcessEngine* e = engine();
-    if (!e)
-        return kNoSection;
-    zel::requestForwardQuery(e->shared(), window, message, reason);
-    zel::kickOwner(e->shared(), e->services);
-    return 0;
+    return storeRequest([&](EngineShared& s) { zel::requestForwardQuery(s, window, message, reason); });
 }
 
 ZELDLL_API int ATFwdWrite(HWND window, UINT message, int reason, int mode, const char* number, int time,
                           int classes)
 {
-    ProcessEngine* e = engine();
-    if (!e)
-        return kNoSection;
-    zel::requestForwardSet(e->shared(), window, message, reason, mode, number, time, classes);
-    zel::kickOwner(e->shared(), e->services);
-    return 0;
+    return storeRequest(
+        [&](EngineShared& s) { zel::requestForwardSet(s, window, message, reason, mode, number, time, classes); });
 }
 
 ZELDLL_API int ATMelWrite(HWND window, UINT message, const void* data, int length)
 {
-    ProcessEngine* e = engine();
-    if (!e)
-        return kNoSection;
-    zel::requestMelodyWrite(e->shared(), window, message, data, length);
-    zel::kickOwner(e->shared(), e->services);
-    return 0;
+    return storeRequest([&](EngineShared& s) { zel::requestMelodyWrite(s, window, message, data, length); });
 }
 
 ZELDLL_API int ATMelTest(HWND window, UINT message, int play)
 {
-    ProcessEngine* e = engine();
-    if (!e)
-        return kNoSection;
-    zel::requestMelodyTest(e->shared(), window, message, play);
-    zel::kickOwner(e->shared(), e->services);
-    return 0;
+    return storeRequest([&](EngineShared& s) { zel::requestMelodyTest(s, window, message, play); });
 }
 
 ZELDLL_API PBResult* ATPBGet(void)

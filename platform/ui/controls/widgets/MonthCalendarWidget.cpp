@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLayout>
-#include <QToolButton>
 #include <QStyle>
+#include <QToolButton>
 
 #include <algorithm>
 #include <utility>
