@@ -19,6 +19,7 @@
 #include "mainprog/core/SuiteSettings.h"
 #include "platform/messaging/Messaging.h"
 #include "platform/serial/SerialPortName.h"
+#include "support/MessagesUntil.h"
 #include "support/PeerProcess.h"
 #include "tools/phonesim/MelodyCommands.h"
 #include "tools/phonesim/PhoneSim.h"
@@ -168,15 +169,10 @@ public:
     }
 };
 
+// The benchmark looks at the transcript often, so a road's end is seen when it comes.
 bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds within)
 {
-    const auto deadline = Clock::now() + within;
-    while (!done()) {
-        if (Clock::now() >= deadline)
-            return false;
-        messaging::dispatchMessages(5);
-    }
-    return true;
+    return torvane::test::waitFor(done, within, 5);
 }
 
 // Corvant started on the paced phone in this run's private folders, and ended with its window.

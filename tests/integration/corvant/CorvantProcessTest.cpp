@@ -10,6 +10,7 @@
 #include "platform/messaging/Messaging.h"
 #include "platform/serial/SerialPortName.h"
 #include "platform/ui/msgservice/ScriptFile.h"
+#include "support/MessagesUntil.h"
 #include "support/PeerProcess.h"
 #include "tools/phonesim/PhoneSim.h"
 
@@ -34,6 +35,8 @@ using torvane::phonesim::PhoneSim;
 using torvane::phonesim::PhoneState;
 using torvane::phonesim::SimLock;
 using Clock = std::chrono::steady_clock;
+
+using torvane::test::waitFor;
 
 namespace {
 
@@ -117,18 +120,6 @@ protected:
             slot_ = ATStatusReg(client_, WM_PHONE_STATE);
             return slot_ >= 0;
         }, 20s)) << "corvant did not come up";
-    }
-
-    // Handles this process's messages until done holds or the time is up.
-    bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds within)
-    {
-        const auto deadline = Clock::now() + within;
-        while (!done()) {
-            if (Clock::now() >= deadline)
-                return false;
-            messaging::dispatchMessages(50);
-        }
-        return true;
     }
 
     // The boxes corvant has shown so far.

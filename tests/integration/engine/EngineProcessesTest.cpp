@@ -8,6 +8,7 @@
 #include "engine/zeldll.h"
 #include "platform/messaging/Messaging.h"
 #include "platform/serial/SerialPortName.h"
+#include "support/MessagesUntil.h"
 #include "support/PeerProcess.h"
 #include "tools/phonesim/PhoneSim.h"
 
@@ -24,6 +25,8 @@ using namespace std::chrono_literals;
 using torvane::phonesim::PhoneSim;
 using torvane::phonesim::PhoneState;
 using torvane::phonesim::SimLock;
+
+using torvane::test::waitFor;
 
 namespace {
 
@@ -80,18 +83,6 @@ protected:
             EXPECT_EQ(m_pump->waitExit(20s), 0);
         }
         m_sim.stop();
-    }
-
-    // Handles this process's messages until `done` holds or 20 s have passed.
-    bool waitFor(const std::function<bool()>& done)
-    {
-        const auto deadline = std::chrono::steady_clock::now() + 20s;
-        while (!done()) {
-            if (std::chrono::steady_clock::now() >= deadline)
-                return false;
-            messaging::dispatchMessages(50);
-        }
-        return true;
     }
 
     // What the phone was sent, as one text.

@@ -8,6 +8,7 @@
 #include "phonebook/model/BrevikStrings.h"
 #include "platform/messaging/Messaging.h"
 #include "platform/serial/SerialPortName.h"
+#include "support/MessagesUntil.h"
 #include "support/PeerProcess.h"
 #include "support/ShownBoxes.h"
 #include "tools/phonesim/PhoneSim.h"
@@ -30,6 +31,8 @@ using torvane::phonesim::FaultKind;
 using torvane::phonesim::PhonebookCommands;
 using torvane::phonesim::PhoneSim;
 using Clock = std::chrono::steady_clock;
+
+using torvane::test::waitFor;
 
 namespace {
 
@@ -86,17 +89,6 @@ protected:
         ASSERT_TRUE(waitFor([&] { return (slot = ATStatusReg(window_, WM_PHONE_STATE)) >= 0; }, 20s))
             << "corvant did not come up";
         ATStatusDeReg(slot);
-    }
-
-    bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds within)
-    {
-        const auto deadline = Clock::now() + within;
-        while (!done()) {
-            if (Clock::now() >= deadline)
-                return false;
-            messaging::dispatchMessages(50);
-        }
-        return true;
     }
 
     // What corvant showed: error reports of this process end up there.

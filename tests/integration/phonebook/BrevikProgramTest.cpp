@@ -10,6 +10,7 @@
 #include "platform/messaging/Messaging.h"
 #include "platform/registry/Registry.h"
 #include "platform/serial/SerialPortName.h"
+#include "support/MessagesUntil.h"
 #include "support/PeerProcess.h"
 #include "support/ShownBoxes.h"
 #include "tools/phonesim/PhoneSim.h"
@@ -29,6 +30,8 @@ using namespace std::chrono_literals;
 using torvane::phonesim::PhonebookCommands;
 using torvane::phonesim::PhoneSim;
 using Clock = std::chrono::steady_clock;
+
+using torvane::test::waitFor;
 
 namespace {
 
@@ -57,17 +60,6 @@ protected:
         if (const HWND editor = FindWindowByTitlePrefix(kEditorTitle, 39))
             PostMessage(editor, WM_CLOSE, 0, 0);
         sim_.stop();
-    }
-
-    static bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds within)
-    {
-        const auto deadline = Clock::now() + within;
-        while (!done()) {
-            if (Clock::now() >= deadline)
-                return false;
-            messaging::dispatchMessages(50);
-        }
-        return true;
     }
 
     // A card of the address book folder that the editor opens by default.

@@ -14,6 +14,7 @@
 #include "mainprog/core/LauncherLayout.h"
 #include "phonebook/ui/CMainFrame.h"
 #include "platform/messaging/Messaging.h"
+#include "tests/support/MessagesUntil.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -37,16 +38,7 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds within)
-{
-    const auto deadline = Clock::now() + within;
-    while (!done()) {
-        if (Clock::now() >= deadline)
-            return false;
-        messaging::dispatchMessages(50);
-    }
-    return true;
-}
+using torvane::test::waitFor;
 
 int failures = 0;
 
