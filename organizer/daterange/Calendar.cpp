@@ -6,6 +6,8 @@
 #include "organizer/link/PublicVar.h"
 #include "organizer/mainwindow/MainFormControls.h"
 
+#include "platform/ui/datetext/WallClock.h"
+
 #include <QLocale>
 
 #include <optional>
@@ -53,7 +55,7 @@ void setDateTimeClock(std::function<QDateTime()> c)
 QDateTime toDateTime(VbDate date)
 {
     const DateParts p = vbDateParts(date);
-    return QDateTime(QDate(p.year, p.month, p.day), QTime(p.hour, p.minute, p.second));
+    return torvane::datetext::wallClock(QDate(p.year, p.month, p.day), QTime(p.hour, p.minute, p.second));
 }
 
 VbDate fromDateTime(const QDateTime& dateTime)
@@ -61,6 +63,12 @@ VbDate fromDateTime(const QDateTime& dateTime)
     const QDate d = dateTime.date();
     const QTime t = dateTime.time();
     return makeVbDate(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second());
+}
+
+VbDate onTheClock(VbDate date)
+{
+    const QDateTime local = toDateTime(date);
+    return local.isValid() ? fromDateTime(local) : date;
 }
 
 void RefreshDateRange()

@@ -34,9 +34,13 @@ void setRegionalDateNames(const torvane::datetext::DateNames& names);
 QDateTime CurrentDateTime();
 void setDateTimeClock(std::function<QDateTime()> clock);
 
-// Between the organizer's date values and wall-clock date-times (to the second).
+// Between the organizer's date values and wall-clock date-times (to the second). A time the
+// clock skips when summer time begins becomes the time the calendar shows for it, moved on by
+// the skip (a phone entry may well stand at 02:30 on that night).
 QDateTime toDateTime(VbDate date);
 VbDate fromDateTime(const QDateTime& dateTime);
+// The date as the calendar holds it: the same, or moved on past the skip.
+VbDate onTheClock(VbDate date);
 
 // RangeStart and RangeEnd from the calendar value, the count text and the unit list of the main
 // window; the start and end fields show them, and with the desktop calendar present the range

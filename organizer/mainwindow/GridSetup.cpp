@@ -152,6 +152,9 @@ void setPeriodFields()
     f.PeriodeCombo.setListIndex(1);
     f.PeriodeCombo.setText(f.PeriodeCombo.list(1));
     f.PeriodeText.setText(QStringLiteral("1"));
+    // The designed caption is English; the button speaks the language from the start, not only
+    // after a switch.
+    f.CalCommandCancel.setCaption(CancelButtonCaption());
     f.TIVStartCalendar.setValue(QDate::currentDate());
     DateRange().RefreshDateRange();
 }

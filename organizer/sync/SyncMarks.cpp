@@ -164,7 +164,8 @@ bool FindCompare(controls::Grid& phoneGrid, controls::Grid& pcGrid, int row, int
 
         for (;;) {
             if (vbDateSeconds(d.date()) >= rangeStart) {
-                QString key = SortKeyText(d.date());
+                // The calendar shows an occurrence the clock skips at the time it becomes.
+                QString key = SortKeyText(onTheClock(d.date()));
                 int j = firstRowFrom(pcGrid, first, end, key);
                 while (j < end) {
                     const QString e = pcGrid.textMatrix(j, ColSortKey);
@@ -175,7 +176,7 @@ bool FindCompare(controls::Grid& phoneGrid, controls::Grid& pcGrid, int row, int
                         if (!d.serie())
                             return true;
                         d.next();
-                        key = SortKeyText(d.date());
+                        key = SortKeyText(onTheClock(d.date()));
                         j = firstRowFrom(pcGrid, j + 1, end, key);
                         continue;
                     }

@@ -260,8 +260,10 @@ std::optional<outlook::AppointmentItem> copyOf(const outlook::Application& appli
         application.GetNamespace(QStringLiteral("MAPI")).GetDefaultFolder(outlook::CalendarFolder).Items();
     items.setIncludeRecurrences(true);
     items.Sort(QStringLiteral("[Start]"));
-    const std::int64_t start = vbDateSeconds(entry.StartTime);
-    for (auto item = items.Find(CalendarFilter(entry.StartTime, entry.StartTime)); item; item = items.FindNext())
+    // A start the clock skips stands in the calendar at the time it becomes.
+    const VbDate at = onTheClock(entry.StartTime);
+    const std::int64_t start = vbDateSeconds(at);
+    for (auto item = items.Find(CalendarFilter(at, at)); item; item = items.FindNext())
         if (vbDateSeconds(fromDateTime(item->Start())) == start && CellCompare(entry.DisplayText, item->Subject()))
             return item;
     return std::nullopt;

@@ -1,28 +1,18 @@
 #include "platform/outlook/IcalTime.h"
 
+#include "platform/ui/datetext/WallClock.h"
+
 #include <QTimeZone>
 
 namespace torvane::outlook {
 
 namespace {
 
+using datetext::wallClock;
+
 bool isZoned(const icaltimetype& t)
 {
     return !t.is_date && t.zone != nullptr && !icaltime_is_utc(t);
-}
-
-// A local wall-clock time. One that the clock skips when summer time begins is taken with the
-// offset in force before the change, as the calendar standard reads it: it lands as much later
-// as the clock jumps (02:30 becomes 03:30 when 02:00 jumps to 03:00).
-QDateTime wallClock(QDate date, QTime time)
-{
-    const QDateTime plain(date, time);
-    if (plain.isValid())
-        return plain;
-    const QDateTime dayBefore(date.addDays(-1), time);
-    if (!dayBefore.isValid())
-        return {};
-    return QDateTime(date, time, QTimeZone(dayBefore.offsetFromUtc())).toLocalTime();
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 // a dozen appointments. Both sides are read and marked, two entries copied each way, one deleted
 // on each side, the range changed; then the phone's store and the calendar file (read by libical
 // alone) hold exactly what the grids show. The same in 2031, with texts the phone holds otherwise,
-// a time the clock skips and a weekly series split from a later row.
+// times the clock skips on both sides and a weekly series split from a later row.
 #include "organizer/daterange/DateTexts.h"
 #include "organizer/link/ComDrv.h"
 #include "organizer/link/MobileAccess.h"
@@ -302,6 +302,7 @@ TEST_F(SyncEndToEndTest, In2031CopiesGoBothWaysOnceAndASplitSeriesIsNotDoubled)
     parents.Summary = QStringLiteral("Elternabend Caf") + QChar(0xE9); // the text in the summary alone
     putOnPhone(9, parents);
     putOnPhone(10, phoneEntry(vb(2031, 5, 2, 8, 30), "Zahnarzt", Misc, Display, "")); // after the range
+    putOnPhone(11, phoneEntry(vb(2031, 3, 30, 2, 30), "Nachtschicht", Misc, NoAlarm, "")); // the clock skips it
     const QString cinema = QStringLiteral("Kino 50") + QChar(0x20AC);
     addAppointment(cinema, at(2031, 3, 20, 20, 0));
     addAppointment(QStringLiteral("Choir"), at(2031, 3, 3, 19, 30), [](outlook::AppointmentItem& i) {
@@ -329,17 +330,22 @@ TEST_F(SyncEndToEndTest, In2031CopiesGoBothWaysOnceAndASplitSeriesIsNotDoubled)
     fg2().setRow(rowOf(fg2(), ColPcText, cinema));
     EXPECT_TRUE(EntryOutlookToMobile(fg2(), PhoneEntryTable, OutlookApplication()));
     EXPECT_EQ(pcMarks()[cinema], "j");
-    // To the calendar: the summary's text, and an entry after the range twice with a read between.
+    // To the calendar: the summary's text, a time the clock skips and an entry after the range,
+    // each twice with a read between.
     const auto copyToCalendar = [&](const QString& text) {
         std::int16_t index = -1;
         ASSERT_TRUE(GetMobileEntryIndex(PhoneEntryTable, fg1().textMatrix(rowOf(fg1(), ColPhoneText, text), 8), index));
         EXPECT_TRUE(EntryMobileToOutlook(VisibleFG2(), PhoneEntryTable.Entries(index), OutlookApplication()));
     };
-    copyToCalendar(parents.Summary);
-    copyToCalendar(QStringLiteral("Zahnarzt"));
-    ReadOutlook(false);
-    copyToCalendar(QStringLiteral("Zahnarzt"));
+    for (int read = 0; read < 2; ++read) {
+        for (const QString& text : {parents.Summary, QStringLiteral("Nachtschicht"), QStringLiteral("Zahnarzt")})
+            copyToCalendar(text);
+        ReadOutlook(false);
+    }
     EXPECT_EQ(pcMarks()[parents.Summary], "j");
+    // The skipped time stands where the grid shows such a time, paired with the phone's.
+    const int night = rowOf(fg2(), ColPcText, QStringLiteral("Nachtschicht"), vb(2031, 3, 30, 3, 30));
+    EXPECT_EQ(fg2().textMatrix(night, ColMark), "j");
 
     // The choir from its first Friday row; the Monday and Wednesday rows before it are still
     // offered, and the Monday's copy adds nothing twice.
@@ -358,13 +364,13 @@ TEST_F(SyncEndToEndTest, In2031CopiesGoBothWaysOnceAndASplitSeriesIsNotDoubled)
     for (const test::Row& r : rows(fg1()))
         shownOnPhoneGrid.insert({r.key, r.phoneText});
     EXPECT_EQ(phoneStore(), shownOnPhoneGrid);
-    EXPECT_EQ(PhoneEntryTable.Count, 14);
+    EXPECT_EQ(PhoneEntryTable.Count, 15);
     EXPECT_TRUE(shownOnPhoneGrid.contains({QStringLiteral("2031-03-20 20:00:00"), QStringLiteral("Kino 50?")}));
 
     // The calendar file: each copy once, with the phone's texts as they were; the other
     // program's event as it wrote it.
     std::multiset<QString> subjects;
-    const std::set<QString> copied{cinema, parents.Summary, QStringLiteral("Zahnarzt")};
+    const std::set<QString> copied{cinema, parents.Summary, QStringLiteral("Zahnarzt"), QStringLiteral("Nachtschicht")};
     for (const auto& o : torvane::outlook::test::libicalOccurrences(calendarPath, at(2031, 3, 1), at(2031, 6, 1)))
         if (copied.contains(o.subject))
             subjects.insert(o.subject);

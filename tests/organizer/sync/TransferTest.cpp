@@ -265,32 +265,45 @@ TEST_F(TransferTest, RangesFrom2030OnFindTheirAppointments)
     }
 }
 
-// A Monday, Wednesday and Friday series split first from one weekday's row of its second week,
-// then from every row still offered, with new reads between: one phone entry per weekday.
-class SplitAgainTest : public TransferTest, public ::testing::WithParamInterface<int> {};
+// A series over two weeks split first from a row of its second week, then from every row still
+// offered, with new reads between: a daily one is one phone entry, a Monday, Wednesday and Friday
+// one an entry per weekday, each from the first day on.
+struct SplitCase {
+    int type;
+    int firstRow;
+    QStringList phoneRows;
+};
+
+class SplitAgainTest : public TransferTest, public ::testing::WithParamInterface<SplitCase> {};
 
 TEST_P(SplitAgainTest, EveryRowOfASplitSeriesAddsNothingTwice)
 {
-    addAppointment(QStringLiteral("Choir"), at(2031, 3, 3, 19, 30), [](outlook::AppointmentItem& i) {
-        i.GetRecurrencePattern().setRecurrenceType(1);
-        i.GetRecurrencePattern().setDayOfWeekMask(kMonday | kWednesday | kFriday);
+    const SplitCase& c = GetParam();
+    addAppointment(QStringLiteral("Choir"), at(2031, 3, 3, 19, 30), [&](outlook::AppointmentItem& i) {
+        i.GetRecurrencePattern().setRecurrenceType(c.type);
+        if (c.type == 1)
+            i.GetRecurrencePattern().setDayOfWeekMask(kMonday | kWednesday | kFriday);
         i.setReminderSet(true);
     });
     setRange(QDate(2031, 3, 3), QDate(2031, 3, 16));
     readBothSides();
-    copyToPhone(2 + 3 + GetParam());
+    const int count = int(rows(fg2()).size());
+    copyToPhone(2 + c.firstRow);
     for (int read = 0; read < 2; ++read) {
-        for (int offered = 0; offered < 6 && column(fg2(), 5).contains("r"); ++offered)
+        for (int offered = 0; offered < count && column(fg2(), 5).contains("r"); ++offered)
             copyToPhone(2 + int(column(fg2(), 5).indexOf("r")));
         ReadOutlook(true);
     }
-    EXPECT_EQ(column(fg2(), 5), QStringList(6, QStringLiteral("j")));
-    EXPECT_EQ(column(fg1(), 0), QStringList({"Mon 03.03.31 19:30", "Wed 05.03.31 19:30", "Fri 07.03.31 19:30"}));
+    EXPECT_EQ(column(fg2(), 5), QStringList(count, QStringLiteral("j")));
+    EXPECT_EQ(column(fg1(), 0), c.phoneRows);
     for (const auto& [location, held] : phone.held)
         EXPECT_EQ(held.DAlarm, PhoneEntryTable.Entries(location).StartTime) << "the alarm moves with the start";
 }
 
-INSTANTIATE_TEST_SUITE_P(Weekdays, SplitAgainTest, ::testing::Values(0, 1, 2));
+const QStringList kChoirWeek{"Mon 03.03.31 19:30", "Wed 05.03.31 19:30", "Fri 07.03.31 19:30"};
+INSTANTIATE_TEST_SUITE_P(Series, SplitAgainTest,
+                         ::testing::Values(SplitCase{1, 3, kChoirWeek}, SplitCase{1, 4, kChoirWeek},
+                                           SplitCase{1, 5, kChoirWeek}, SplitCase{0, 9, {"Mon 03.03.31 19:30"}}));
 
 // A yearly appointment copied from a row that is not its first occurrence, and a yearly phone
 // entry copied to the calendar.

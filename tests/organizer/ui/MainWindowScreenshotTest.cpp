@@ -7,6 +7,7 @@
 #include "organizer/daterange/Calendar.h"
 #include "organizer/link/MainWindowSeams.h"
 #include "organizer/link/MobileStatus.h"
+#include "organizer/link/QtPrinters.h"
 #include "organizer/mainwindow/ActiveBar.h"
 #include "organizer/ui/MainWindow.h"
 
@@ -22,6 +23,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFontInfo>
+#include <QPushButton>
 #include <QTest>
 #include <QToolBar>
 
@@ -175,6 +177,11 @@ TEST_P(MainWindowScreenshot, ShowsEveryControlWhereItsLayoutPutsIt)
     ASSERT_TRUE(frame && frame->isVisible());
     EXPECT_EQ(frame->size(), QSize(5880 / 15, 2400 / 15));
     EXPECT_EQ(Main_Form().StartDateText.text(), QStringLiteral("Wed 24.09.31"));
+    // Its buttons speak the language the organizer started in.
+    QStringList buttons;
+    for (const QPushButton* button : frame->findChildren<QPushButton*>())
+        buttons << button->text();
+    EXPECT_EQ(buttons, (QStringList{"OK", look.german ? "abbrechen" : "cancel"}));
     const QImage picker = screenOf(window).copy(inWindow(frame, frame->rect()));
     ASSERT_TRUE(picker.save(QStringLiteral(SCREENSHOT_DIR "/") + QLatin1String(look.picker)));
     EXPECT_LT(differingShare(QImage(QStringLiteral(REFERENCE_DIR "/") + QLatin1String(look.picker)), picker), 0.02);

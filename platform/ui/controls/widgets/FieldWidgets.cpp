@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QStyleOptionFrame>
 
 #include <algorithm>
@@ -16,7 +17,8 @@ namespace torvane::controls {
 
 namespace {
 
-// A text box that shows its whole text goes down in these steps, to no less than this size.
+// A text box that shows its whole text, and a button its whole caption, go down in these steps,
+// to no less than this size.
 constexpr double kWholeTextStepPoints = 0.5;
 constexpr double kLeastWholeTextPoints = 6;
 // The pixels a line edit keeps clear left and right of its text.
@@ -80,10 +82,34 @@ CommandButtonWidget::CommandButtonWidget(CommandButton& model, QWidget* parent) 
     auto follow = [this, &model] {
         setText(model.caption());
         setToolTip(model.toolTipText());
+        fitCaption();
     };
     follow();
     connect(&model, &CommandButton::stateChanged, this, follow);
     connect(this, &QPushButton::clicked, &model, &CommandButton::userClick);
+}
+
+void CommandButtonWidget::resizeEvent(QResizeEvent* event)
+{
+    QPushButton::resizeEvent(event);
+    fitCaption();
+}
+
+void CommandButtonWidget::fitCaption()
+{
+    setFont(QFont()); // the font the button inherits
+    QFont f = font();
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const int room = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).width();
+    const QString caption = QString(text()).remove(QLatin1Char('&'));
+    const auto tooWide = [&] { return QFontMetrics(f).horizontalAdvance(caption) > room; };
+    for (double size = f.pointSizeF(); size > kLeastWholeTextPoints && tooWide();) {
+        size -= kWholeTextStepPoints;
+        f.setPointSizeF(size);
+    }
+    if (f != font())
+        setFont(f);
 }
 
 TextBoxWidget::TextBoxWidget(TextBox& model, QWidget* parent) : QLineEdit(parent), m_model(model)

@@ -34,10 +34,18 @@ private:
     bool m_following = false;
 };
 
+// A caption too wide for the button as designed (a word of another language) shows whole in a
+// smaller font than the button's own.
 class CommandButtonWidget : public QPushButton {
     Q_OBJECT
 public:
     CommandButtonWidget(CommandButton& model, QWidget* parent = nullptr);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void fitCaption();
 };
 
 // Typing and pasting go through the model's length limit; keys with a character go to its
