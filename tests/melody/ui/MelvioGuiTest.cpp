@@ -318,12 +318,27 @@ TEST_F(GuiTest, SaveAndOpenAMelodyFile)
     ASSERT_TRUE(frame->RunCommand(ID_FILE_SAVE));
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Ring Tone Editor - song.rte"));
+    CTempoEdit* edit = frame->TempoEdit();
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Return); // the tempo as it was: nothing to ask at Close
     frame->RunCommand(ID_FILE_CLOSE);
     Settle();
     openAnswer = saveAnswer + QStringLiteral(".rte");
     ASSERT_TRUE(frame->RunCommand(ID_FILE_OPEN));
     EXPECT_EQ(Pitches(), (std::vector<int>{67, 69}));
     EXPECT_TRUE(boxes.shown().empty());
+
+    // A new tempo alone is a change: Close asks, and Yes saves it.
+    edit->setFocus();
+    edit->clear();
+    QTest::keyClicks(edit, QStringLiteral("96"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    boxes.addAnswer({ui::kMessageBoxName, ui::IDYES, {}});
+    frame->RunCommand(ID_FILE_CLOSE);
+    Settle();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    ASSERT_TRUE(frame->RunCommand(ID_FILE_OPEN));
+    EXPECT_EQ(Doc().tempo, 96);
 }
 
 // Another program's file named .rte: reported, and no window, so a Save cannot overwrite it.
