@@ -175,6 +175,14 @@ void CMelvioDoc::ShowTempo(int beatsPerMinute)
     }
 }
 
+void CMelvioDoc::SetTempo(int beatsPerMinute)
+{
+    if (beatsPerMinute == tempo)
+        return;
+    tempo = beatsPerMinute;
+    MarkChanged();
+}
+
 void CMelvioDoc::Report(int errorClass, int stringId)
 {
     if (services_.errors)

@@ -89,6 +89,8 @@ public:
     int ReadTempo();
     // Puts beatsPerMinute into the tool bar's field; the field then stands for this document.
     void ShowTempo(int beatsPerMinute);
+    // The tempo confirmed in the tool bar: a different one is a change like any edit.
+    void SetTempo(int beatsPerMinute);
 
     // Opens the preview port on the document's device when it is closed.
     void EnsureMidiOut();

@@ -131,7 +131,7 @@ void CMainFrame::CreateTempoToolBar()
 
     tempoEdit_->entered = [this](int tempo) {
         if (CMelvioView* view = ActiveMelodyView()) {
-            view->Document().doc.tempo = tempo;
+            view->Document().doc.SetTempo(tempo);
             view->setFocus(Qt::OtherFocusReason);
         }
     };

@@ -48,7 +48,14 @@ bool MelodyDocument::Open(const QString& path, QWidget* parent)
         return false;
     }
     Archive ar(in);
-    if (doc.Serialize(ar) == SerializeResult::Truncated) {
+    switch (doc.Serialize(ar)) {
+    case SerializeResult::Done:
+        break;
+    case SerializeResult::Refused:
+        // Reported by the document already. Bound to a window, another program's file would
+        // be overwritten by the next Save.
+        return false;
+    case SerializeResult::Truncated:
         Tell(parent, QStringLiteral("The file %1 ends before the melody it announces.").arg(QFileInfo(path).fileName()));
         return false;
     }

@@ -28,7 +28,7 @@ public:
     // File New: an empty melody at 120, marked changed.
     void New();
     // Reads a melody file; false (with a box) when it cannot be opened. A file that is not a
-    // melody is reported and opens empty.
+    // melody is reported by the document and is not opened either.
     bool Open(const QString& path, QWidget* parent);
     // Writes the melody; false (with a box) when it could not be written.
     bool Save(const QString& path, QWidget* parent);

@@ -28,19 +28,24 @@ bool WaitFor(const std::function<bool()>& done)
     return true;
 }
 
+QString WriteFile(const QString& name, const QByteArray& bytes)
+{
+    const QString path = QString::fromLocal8Bit(qgetenv("TORVANE_TEST_TMP")) + QStringLiteral("/") + name;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return {};
+    return path;
+}
+
 // A melody file of one quarter C at 120: opened, it is not modified, so closing asks nothing.
 QString WriteMelodyFile()
 {
-    const QString path = QString::fromLocal8Bit(qgetenv("TORVANE_TEST_TMP")) + QStringLiteral("/one.rte");
     QByteArray bytes;
     bytes.append(char(22));
     bytes.append("QVN PRO - RTME 1.0\\x1A");
     for (qint32 value : {1, 120, 60, 2, 0})
         bytes.append(reinterpret_cast<const char*>(&value), 4);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return {};
-    return path;
+    return WriteFile(QStringLiteral("one.rte"), bytes);
 }
 
 TEST(Program, SecondCopyEndsAndTheFirstClosesOnWmCloseStoringItsDevice)
@@ -71,6 +76,23 @@ TEST(Program, SecondCopyEndsAndTheFirstClosesOnWmCloseStoringItsDevice)
     torvane::registry::AppProfile profile("Torvane\\Quorvane PRO", "Ring tone editor");
     EXPECT_EQ(profile.keyPath(), "Software\\Torvane\\Quorvane PRO\\Ring tone editor");
     EXPECT_EQ(profile.GetProfileInt("Settings", "LastMidiDev", -1), 0u);
+}
+
+// Named on the command line, a file that is not a melody gets no window, so the program ends as
+// for a file it cannot read, and the file stays as it was.
+TEST(Program, AFileThatIsNotAMelodyEndsTheStart)
+{
+    const QByteArray bytes("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\x0B", 22);
+    const QString path = WriteFile(QStringLiteral("tune.rte"), bytes);
+    ASSERT_FALSE(path.isEmpty());
+    QProcess melvio;
+    melvio.setProcessChannelMode(QProcess::ForwardedChannels);
+    melvio.start(QStringLiteral(MELVIO_PROGRAM), {path});
+    ASSERT_TRUE(melvio.waitForFinished(WAIT_MS));
+    EXPECT_EQ(melvio.exitCode(), 0);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), bytes);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -317,12 +318,49 @@ TEST_F(GuiTest, SaveAndOpenAMelodyFile)
     ASSERT_TRUE(frame->RunCommand(ID_FILE_SAVE));
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Ring Tone Editor - song.rte"));
+    CTempoEdit* edit = frame->TempoEdit();
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Return); // the tempo as it was: nothing to ask at Close
     frame->RunCommand(ID_FILE_CLOSE);
     Settle();
     openAnswer = saveAnswer + QStringLiteral(".rte");
     ASSERT_TRUE(frame->RunCommand(ID_FILE_OPEN));
     EXPECT_EQ(Pitches(), (std::vector<int>{67, 69}));
     EXPECT_TRUE(boxes.shown().empty());
+
+    // A new tempo alone is a change: Close asks, and Yes saves it.
+    edit->setFocus();
+    edit->clear();
+    QTest::keyClicks(edit, QStringLiteral("96"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    boxes.addAnswer({ui::kMessageBoxName, ui::IDYES, {}});
+    frame->RunCommand(ID_FILE_CLOSE);
+    Settle();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    ASSERT_TRUE(frame->RunCommand(ID_FILE_OPEN));
+    EXPECT_EQ(Doc().tempo, 96);
+}
+
+// Another program's file named .rte: reported, and no window, so a Save cannot overwrite it.
+TEST_F(GuiTest, AFileThatIsNotAMelodyOpensNoWindow)
+{
+    QByteArray noise(300, '\0');
+    for (int i = 0; i < noise.size(); ++i)
+        noise[i] = char(i * 151 + 7);
+    openAnswer = QString::fromLocal8Bit(qgetenv("TORVANE_TEST_TMP")) + QStringLiteral("/other.rte");
+    for (const QByteArray& bytes : {noise, QByteArray("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\x0B", 22)}) {
+        QFile file(openAnswer);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        reporter.reports.clear();
+        frame->RunCommand(ID_FILE_OPEN);
+        EXPECT_EQ(reporter.reports, (Reports{{4, 40006}}));
+        EXPECT_EQ(frame->MdiArea()->subWindowList().size(), 1);
+        QTest::keyClick(View(), Qt::Key_C);
+        QTest::keyClick(View(), Qt::Key_S, Qt::ControlModifier);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), bytes);
+    }
 }
 
 TEST_F(GuiTest, SettingsAndAboutDialogs)
