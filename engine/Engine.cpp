@@ -73,10 +73,16 @@ int Engine::cycle(const char* line, char** command, int portState)
 
     if (const JobHandler* job = chooseJob()) {
         JobStep step(m_context, job->kind, line, portState, m_context.services.tickCount());
-        job->step(step);
-        // A job that a new request has just made pending again starts afresh at the next cycle;
-        // the deadline of the run it replaced must not end it.
-        if (step.state() > JOB_PENDING && step.deadlinePast()) {
+        if (!step.withdrawn())
+            job->step(step);
+        if (step.withdrawn()) {
+            // Its requester took the request back while this cycle chose it: the command the
+            // step left must not reach the phone.
+            shared.txBuffer[0] = '\0';
+            out = nullptr;
+        } else if (step.state() > JOB_PENDING && step.deadlinePast()) {
+            // A job that a new request has just made pending again starts afresh at the next
+            // cycle; the deadline of the run it replaced must not end it.
             if (job->expire)
                 job->expire(step);
             else

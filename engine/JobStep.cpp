@@ -23,24 +23,47 @@ void storeJobState(int& state, int value)
     std::atomic_ref<int>(state).store(value, std::memory_order_release);
 }
 
+bool exchangeJobState(int& state, int expected, int value)
+{
+    return std::atomic_ref<int>(state).compare_exchange_strong(expected, value, std::memory_order_acq_rel);
+}
+
 JobStep::JobStep(EngineContext& context, JobKind kind, const char* line, int portState, std::uint32_t now)
     : m_context(context), m_kind(kind), m_line(line), m_portState(portState), m_now(now)
 {
+    if (kind == JobKind::StatusCheck)
+        return;
+    const int seen = loadJobState(jobRecord(context.shared, kind)->state);
+    m_starting = seen == JOB_PENDING;
+    m_withdrawn = seen == JOB_IDLE;
 }
 
 int JobStep::state() const
 {
     if (m_kind == JobKind::StatusCheck)
         return m_context.local.statusCheck.state;
+    if (m_starting)
+        return JOB_PENDING;
     return loadJobState(jobRecord(m_context.shared, m_kind)->state);
 }
 
 void JobStep::setState(int state)
 {
-    if (m_kind == JobKind::StatusCheck)
+    if (m_kind == JobKind::StatusCheck) {
         m_context.local.statusCheck.state = state;
-    else
-        storeJobState(jobRecord(m_context.shared, m_kind)->state, state);
+        return;
+    }
+    if (m_withdrawn)
+        return;
+    int& shared = jobRecord(m_context.shared, m_kind)->state;
+    if (m_starting) {
+        // The requester may take back its request until here: whichever of the two changes the
+        // pending state first has the job.
+        m_starting = false;
+        m_withdrawn = !exchangeJobState(shared, JOB_PENDING, state);
+        return;
+    }
+    storeJobState(shared, state);
 }
 
 bool JobStep::lineIs(const char* text) const
@@ -143,6 +166,8 @@ void JobStep::end(WPARAM wParam, LPARAM lParam)
         message = head->message;
     }
     setState(JOB_IDLE);
+    if (m_withdrawn)
+        return;
     // A requester that has gone away misses its answer; the job is over all the same.
     m_context.services.postMessage(window, message, wParam, lParam);
 }

@@ -32,8 +32,12 @@ public:
     int portState() const { return m_portState; }
     std::uint32_t now() const { return m_now; }
 
+    // A step that starts a pending job sees JOB_PENDING until it sets its first state, which
+    // takes the job from its requester unless the requester has withdrawn it meanwhile.
     int state() const;
     void setState(int state);
+    // The request was withdrawn before this step could take it: the step must reach nobody.
+    bool withdrawn() const { return m_withdrawn; }
 
     // Line tests. "OK" and "ERROR" are compared with the whole line, answers by their start.
     bool lineIs(const char* text) const;
@@ -76,6 +80,8 @@ private:
     const char* m_line;
     int m_portState;
     std::uint32_t m_now;
+    bool m_starting = false;
+    bool m_withdrawn = false;
 };
 
 // A job's state machine, as the cycle calls it.
@@ -89,5 +95,7 @@ struct JobHandler {
 // writes its fields first and its state last, so a cycle that sees the state sees the fields.
 int loadJobState(const int& state);
 void storeJobState(int& state, int value);
+// Sets `value` only when the state is `expected`, in one step that no other process can split.
+bool exchangeJobState(int& state, int expected, int value);
 
 } // namespace zel

@@ -193,6 +193,17 @@ void requestMelodyTest(EngineShared& shared, HWND window, UINT message, int play
     makePending(shared.melTest.head);
 }
 
+int withdrawRequests(EngineShared& shared, HWND window)
+{
+    int withdrawn = 0;
+    for (int kind = 0; kind < kJobKindCount; ++kind) {
+        JobRecord* head = jobRecord(shared, JobKind(kind));
+        if (head && head->window == window && exchangeJobState(head->state, JOB_PENDING, JOB_IDLE))
+            ++withdrawn;
+    }
+    return withdrawn;
+}
+
 bool reportError(const EngineShared& shared, EngineServices& services, int errorClass, int stringId)
 {
     return services.postMessage(shared.owner, WM_ENGINE_ERROR, WPARAM(errorClass), LPARAM(stringId));

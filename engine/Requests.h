@@ -40,6 +40,10 @@ void requestForwardSet(EngineShared& shared, HWND window, UINT message, int reas
 void requestMelodyWrite(EngineShared& shared, HWND window, UINT message, const void* data, int length);
 void requestMelodyTest(EngineShared& shared, HWND window, UINT message, int play);
 
+// Takes back every request of `window` that no cycle has taken yet and returns how many; one
+// under way or answered stays as it is. A cycle that chose one at the same moment loses it.
+int withdrawRequests(EngineShared& shared, HWND window);
+
 // Posts WM_ENGINE_ERROR (errorClass, stringId) to the owner window; true when it was posted.
 bool reportError(const EngineShared& shared, EngineServices& services, int errorClass, int stringId);
 

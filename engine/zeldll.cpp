@@ -234,6 +234,12 @@ ZELDLL_API int ATMelTest(HWND window, UINT message, int play)
     return storeRequest([&](EngineShared& s) { zel::requestMelodyTest(s, window, message, play); });
 }
 
+ZELDLL_API int ATWithdraw(HWND window)
+{
+    ProcessEngine* e = engine();
+    return e ? zel::withdrawRequests(e->shared(), window) : kNoSection;
+}
+
 ZELDLL_API PBResult* ATPBGet(void)
 {
     ProcessEngine* e = engine();

@@ -313,6 +313,9 @@ ZELDLL_API int ATFwdWrite(HWND window, UINT message, int reason, int mode, const
                           int classes);
 ZELDLL_API int ATMelWrite(HWND window, UINT message, const void* data, int length);
 ZELDLL_API int ATMelTest(HWND window, UINT message, int play);
+// Takes back the requests of `window` that the owner has not started yet: any process. Returns
+// how many (-1 only when the shared section is out of reach); a job under way is answered.
+ZELDLL_API int ATWithdraw(HWND window);
 
 // Results: any process.
 ZELDLL_API PBResult* ATPBGet(void);

@@ -51,6 +51,7 @@ public:
     int ATPBWrite(HWND, UINT, const char*, int, const char*, const char*) override { return 0; }
     BOOL Fehler_Melden(int, int) override { return TRUE; }
     BOOL ZelDllHostAlive() override { return TRUE; }
+    int ATWithdraw(HWND) override { return 0; }
 };
 
 class NoOwner : public brevik::FormOwner {

@@ -28,4 +28,9 @@ BOOL ZeldllPhoneEngine::ZelDllHostAlive()
     return ::ZelDllHostAlive();
 }
 
+int ZeldllPhoneEngine::ATWithdraw(HWND window)
+{
+    return ::ATWithdraw(window);
+}
+
 } // namespace brevik

@@ -13,6 +13,7 @@ public:
                   const char* number) override;
     BOOL Fehler_Melden(int errorClass, int stringId) override;
     BOOL ZelDllHostAlive() override;
+    int ATWithdraw(HWND window) override;
 };
 
 } // namespace brevik

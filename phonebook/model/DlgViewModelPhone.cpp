@@ -168,6 +168,10 @@ void DlgViewModel::CheckEngineHost()
 {
     if (!jobPending() || engine_.ZelDllHostAlive())
         return;
+    // Given up, the job must not be carried out later by an owner that starts then. Nothing to
+    // take back while an owner runs again: it has just taken the job, and its answer comes.
+    if (engine_.ATWithdraw(window_) == 0 && engine_.ZelDllHostAlive())
+        return;
     if (pendingJob_ == Job::Read)
         OnPhonebookRead(JOB_PHONEBOOK_READ, RESULT_TIMEOUT);
     else

@@ -22,6 +22,8 @@ public:
     virtual BOOL Fehler_Melden(int errorClass, int stringId) = 0;
     // Whether a program drives the engine; no answer comes while none does.
     virtual BOOL ZelDllHostAlive() = 0;
+    // Takes back this window's requests not started yet; how many.
+    virtual int ATWithdraw(HWND window) = 0;
 };
 
 } // namespace brevik

@@ -174,6 +174,44 @@ TEST(CycleRestart, RequestDuringAStepIsNotEndedByTheOldDeadline)
     EXPECT_TRUE(h.answers(kClient, kReply).empty());
 }
 
+// Plays the requester taking its request back after the first step saw it pending, before the
+// step takes it.
+void withdrawDuringStep(JobStep& step)
+{
+    if (step.state() != JOB_PENDING)
+        return;
+    step.send("AT+JOB4");
+    EXPECT_EQ(zel::withdrawRequests(*gRestartTarget, kClient), 1);
+    step.setState(2);
+}
+
+TEST(CycleRestart, RequestWithdrawnWhileTheCycleTakesItReachesNeitherPhoneNorRequester)
+{
+    zel::JobHandler jobs[std::size(kTestJobs)];
+    std::copy(std::begin(kTestJobs), std::end(kTestJobs), jobs);
+    jobs[int(JobKind::SmsSend)].step = &withdrawDuringStep;
+    EngineHarness h(jobs);
+    gRestartTarget = h.shared.get();
+    zel::requestSmsSend(*h.shared, kClient, kReply, "+49170", "hi", 2, 0, 1, 1, -1, "", -1);
+    EXPECT_EQ(h.tick(), "<null>");
+    h.advance(5000);
+    EXPECT_EQ(h.tick(), "<null>");
+    EXPECT_TRUE(h.services.posted.empty());
+}
+
+// Only the window's own requests that have not started go; a running one is still answered.
+TEST_F(CycleTest, WithdrawTakesBackTheWindowsWaitingRequestsOnly)
+{
+    requestSmsSend();
+    EXPECT_EQ(h.tick(), "AT+JOB4\r");
+    requestPhonebookRead();
+    requestMelodyTest(0x0000000700000001ull);
+    EXPECT_EQ(zel::withdrawRequests(*h.shared, kClient), 1);
+    EXPECT_EQ(h.line("OK"), "");
+    EXPECT_EQ(h.tick(), "AT+JOB12\r"); // not the read, which would come first
+    EXPECT_EQ(h.answers(kClient, kReply), (std::vector<Answer>{{JOB_SMS_SEND, 0}}));
+}
+
 TEST_F(CycleTest, DeadlineEndsTheJobJustAfterItPasses)
 {
     requestSmsSend();

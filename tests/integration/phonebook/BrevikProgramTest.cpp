@@ -171,6 +171,17 @@ TEST_F(BrevikProgram, AloneTheEditorGivesUpTheReadNobodyCarriesOut)
     ASSERT_TRUE(waitFor([&] { return (editor = FindWindowByTitlePrefix(kEditorTitle, 39)) != 0; }, 30s));
     const auto idle = [&] { return SendMessage(editor, brevik::WM_CLICK_LIST_ROW, brevik::IDC_PAB_LIST, 0) >= 0; };
     EXPECT_TRUE(waitFor(idle, 10s)) << "still busy";
+    // A corvant started now does not read behind the editor's back: the barring query (whose
+    // answer nobody waits for) starts only after every phonebook job waiting.
+    setenv("CORVANT_TIMER_PERIODS", "500,2000", 1);
+    corvant_ = std::make_unique<torvane::test::PeerProcess>(CORVANT_PROGRAM);
+    const auto received = [&](const char* command) {
+        return sim_.transcript().received().find(command) != std::string::npos;
+    };
+    ASSERT_TRUE(waitFor([&] { return received("ATE1Q0V1"); }, 30s)) << "corvant drives no engine";
+    ATLockGet(0, 0, "AO");
+    ASSERT_TRUE(waitFor([&] { return received("AT^SLCK"); }, 30s));
+    EXPECT_FALSE(received("AT^SPBS")) << sim_.transcript().received();
     ASSERT_TRUE(PostMessage(editor, WM_CLOSE, 0, 0));
     EXPECT_EQ(brevik.waitExit(30s), 0);
 }

@@ -91,6 +91,7 @@ public:
         return TRUE;
     }
     BOOL ZelDllHostAlive() override { return TRUE; }
+    int ATWithdraw(HWND) override { return 0; }
 
     std::vector<int> reportIds() const
     {
