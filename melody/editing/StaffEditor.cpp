@@ -220,7 +220,8 @@ void StaffEditor::OnSetFocus()
 void StaffEditor::OnKillFocus()
 {
     hasFocus = 0;
-    doc_.tempo = doc_.ReadTempo();
+    // The spin's arrows take no focus: a tempo set with them arrives here, and is a change.
+    doc_.SetTempo(doc_.ReadTempo());
     surface_.Repaint();
 }
 

@@ -297,6 +297,9 @@ bool CMainFrame::SaveDocument(MelodyDocument& document, bool askName)
 
 bool CMainFrame::CanCloseDocument(MelodyDocument& document)
 {
+    // A tempo set in the tool bar but not yet taken (spun, or typed without Enter) is asked
+    // about too.
+    document.doc.SetTempo(document.doc.ReadTempo());
     if (!document.doc.IsModified())
         return true;
     const int answer = ui::messageBox(this, tr("Save changes to %1?").arg(document.Title()),

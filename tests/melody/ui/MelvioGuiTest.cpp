@@ -20,6 +20,7 @@
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -339,6 +340,16 @@ TEST_F(GuiTest, SaveAndOpenAMelodyFile)
     ASSERT_EQ(boxes.shown().size(), 1u);
     ASSERT_TRUE(frame->RunCommand(ID_FILE_OPEN));
     EXPECT_EQ(Doc().tempo, 96);
+
+    // So is one set with the spin's arrow, which takes no focus.
+    QTest::mouseClick(frame->findChild<QWidget*>(QStringLiteral("spin101"))->findChildren<QToolButton*>().front(),
+                      Qt::LeftButton);
+    boxes.addAnswer({ui::kMessageBoxName, ui::IDYES, {}});
+    frame->RunCommand(ID_FILE_CLOSE);
+    Settle();
+    ASSERT_EQ(boxes.shown().size(), 2u);
+    ASSERT_TRUE(frame->RunCommand(ID_FILE_OPEN));
+    EXPECT_EQ(Doc().tempo, 97);
 }
 
 // Another program's file named .rte: reported, and no window, so a Save cannot overwrite it.
