@@ -8,6 +8,7 @@
 #include "platform/messaging/Messaging.h"
 #include "platform/sharedmem/NamedMutex.h"
 #include "platform/ui/busyfilter/BusyInputFilter.h"
+#include "platform/ui/msgservice/MessageService.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -15,6 +16,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace corvant {
 
@@ -78,9 +80,15 @@ CCorvantApp* CCorvantApp::instance()
 
 bool CCorvantApp::InitInstance()
 {
-    instanceMutex_ = torvane::claimFirstInstance(INSTANCE_MUTEX);
-    if (!instanceMutex_)
+    auto claim = torvane::claimFirstInstance(INSTANCE_MUTEX);
+    if (!claim.mutex) {
+        if (!claim.failure.empty()) {
+            torvane::ui::reportStartFailure(QString::fromStdString(claim.failure));
+            exitCode_ = EXIT_FAILURE;
+        }
         return false;
+    }
+    instanceMutex_ = std::move(claim.mutex);
     busy_ = false;
     inputFilter_ = torvane::ui::installBusyInputFilter([this] { return busy_; });
 

@@ -41,8 +41,11 @@ public:
     // The running application, null when none.
     static CCorvantApp* instance();
 
-    // False when another instance runs: this one then ends without a word.
+    // False when this copy ends at once: another one runs (it ends without a word), or it cannot
+    // know whether one does, which it has told the user (exitCode says which).
     bool InitInstance();
+    // The program's exit status when InitInstance has failed.
+    int exitCode() const { return exitCode_; }
     // Deletes the SMS manager, runs TerminPrgTrm and closes the editors, then goes on pumping
     // the engine until their windows are gone (a minute at most).
     int ExitInstance();
@@ -73,6 +76,7 @@ private:
     SmsManagerFactory smsFactory_;
     PortFactory portFactory_;
     bool busy_ = false;
+    int exitCode_ = 0;
 };
 
 } // namespace corvant

@@ -75,7 +75,7 @@ int main(int argc, char** argv)
         return std::make_unique<ProductSmsManager>(owner);
     });
     if (!app.InitInstance())
-        return 0;
+        return app.exitCode();
     corvant::installCallServiceDialogs(app, callService);
     const int result = qapp.exec();
     app.ExitInstance();

@@ -11,8 +11,11 @@
 #include "platform/midi/RtMidiOutputs.h"
 #include "platform/registry/AppProfile.h"
 #include "platform/sharedmem/NamedMutex.h"
+#include "platform/ui/msgservice/MessageService.h"
 
 #include <QFileDialog>
+
+#include <cstdlib>
 
 CMelvioApp::CMelvioApp() = default;
 
@@ -24,9 +27,15 @@ CMelvioApp::~CMelvioApp()
 
 bool CMelvioApp::InitInstance(const QStringList& arguments)
 {
-    instance_ = torvane::claimFirstInstance(INSTANCE_MUTEX);
-    if (!instance_)
+    auto claim = torvane::claimFirstInstance(INSTANCE_MUTEX);
+    if (!claim.mutex) {
+        if (!claim.failure.empty()) {
+            torvane::ui::reportStartFailure(QString::fromStdString(claim.failure));
+            exitCode_ = EXIT_FAILURE;
+        }
         return false;
+    }
+    instance_ = std::move(claim.mutex);
 
     profile_ = std::make_unique<torvane::registry::AppProfile>(REGISTRY_KEY, APPLICATION_TITLE);
     outputs_ = torvane::midi::makeSystemMidiOutputs();

@@ -34,8 +34,12 @@ public:
     CMelvioApp();
     ~CMelvioApp();
 
-    // False: the program ends (a second copy, or the melody on the command line failed).
+    // False: the program ends (a second copy, a runtime folder it cannot use, or the melody on
+    // the command line failed).
     bool InitInstance(const QStringList& arguments);
+    // The program's exit status when InitInstance has failed: EXIT_FAILURE for the runtime folder,
+    // which it has told the user; 0 otherwise.
+    int ExitCode() const { return exitCode_; }
     CMainFrame* Frame() const { return frame_.get(); }
 
 private:
@@ -50,4 +54,5 @@ private:
     std::unique_ptr<MidiOutPort> port_;
     MelvioContext context_;
     std::unique_ptr<CMainFrame> frame_;
+    int exitCode_ = 0;
 };

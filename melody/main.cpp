@@ -9,6 +9,6 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Ring tone editor"));
     CMelvioApp melvio;
     if (!melvio.InitInstance(QApplication::arguments()))
-        return 0;
+        return melvio.ExitCode();
     return QApplication::exec();
 }

@@ -4,8 +4,11 @@
 #include "phonebook/ui/CMainFrame.h"
 #include "platform/sharedmem/NamedMutex.h"
 #include "platform/ui/busyfilter/BusyInputFilter.h"
+#include "platform/ui/msgservice/MessageService.h"
 
 #include <QApplication>
+
+#include <cstdlib>
 
 namespace brevik {
 
@@ -23,9 +26,15 @@ CBrevikApp::~CBrevikApp()
 
 bool CBrevikApp::InitInstance()
 {
-    instanceMutex_ = torvane::claimFirstInstance(INSTANCE_MUTEX);
-    if (!instanceMutex_)
+    auto claim = torvane::claimFirstInstance(INSTANCE_MUTEX);
+    if (!claim.mutex) {
+        if (!claim.failure.empty()) {
+            torvane::ui::reportStartFailure(QString::fromStdString(claim.failure));
+            exitCode_ = EXIT_FAILURE;
+        }
         return false;
+    }
+    instanceMutex_ = std::move(claim.mutex);
     busy_ = false;
 
     CMainFrame::Hooks hooks;

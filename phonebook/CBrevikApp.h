@@ -35,9 +35,11 @@ public:
     CBrevikApp(const CBrevikApp&) = delete;
     CBrevikApp& operator=(const CBrevikApp&) = delete;
 
-    // False when the program ends at once: another copy runs, or the address book failed.
+    // False when the program ends at once: another copy runs, the runtime folder cannot be used
+    // (told the user), or the address book failed.
     bool InitInstance();
-    // 0, or -1 once a failure of the address book has ended the program.
+    // 0; EXIT_FAILURE when the runtime folder cannot be used; -1 once a failure of the address
+    // book has ended the program.
     int exitCode() const { return exitCode_; }
 
     bool busy() const { return busy_; }

@@ -35,6 +35,11 @@ int checkFolder(const std::string& path, std::string* error)
         *error = path + ": " + std::strerror(err);
         return err;
     }
+    // A link may point anywhere, also where another user decides later.
+    if (S_ISLNK(st.st_mode)) {
+        *error = path + " is a symbolic link";
+        return EACCES;
+    }
     if (!S_ISDIR(st.st_mode)) {
         *error = path + " is not a directory";
         return EACCES;

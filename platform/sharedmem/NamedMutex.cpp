@@ -1,5 +1,6 @@
 #include "platform/sharedmem/NamedMutex.h"
 
+#include "platform/messaging/EndpointFolder.h"
 #include "platform/sharedmem/RuntimeDir.h"
 #include "platform/sharedmem/SharedBlock.h"
 
@@ -211,13 +212,24 @@ bool NamedMutex::release(LONG* error)
     return true;
 }
 
-std::unique_ptr<NamedMutex> claimFirstInstance(std::string_view name)
+InstanceClaim claimFirstInstance(std::string_view name)
 {
     bool alreadyExisted = false;
-    auto mutex = NamedMutex::create(name, true, &alreadyExisted);
+    LONG error = ERROR_SUCCESS;
+    auto mutex = NamedMutex::create(name, true, &alreadyExisted, &error);
     if (alreadyExisted)
-        return nullptr;
-    return mutex;
+        return {};
+    if (mutex)
+        return {std::move(mutex), {}};
+    const std::string folder = messaging::endpointFolderPath();
+    std::string why;
+    if (messaging::ensurePrivateFolder(folder, &why))
+        return {nullptr, "The program cannot start: it cannot make its lock in " + folder + " (error "
+                             + std::to_string(error) + ")."};
+    return {nullptr, "The program cannot start: " + why + ".\n\nThe suite's programs keep what they share "
+                     "while they run in this folder, so it must be a folder of your own that no other user "
+                     "can reach. Remove it, or make it private to you (for example: chmod 700 " + folder
+                     + "), and start the program again."};
 }
 
 } // namespace torvane

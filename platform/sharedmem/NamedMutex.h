@@ -12,6 +12,7 @@
 #include "platform/winerror.h"
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 constexpr DWORD INFINITE = 0xFFFFFFFF;
@@ -49,9 +50,16 @@ private:
     std::shared_ptr<MutexMapping> mapping_;
 };
 
-// Each program's single-instance check: the mutex `name`, owned by the caller, when no live
-// process holds it open yet; null when another copy runs (or the mutex cannot be made), and the
-// caller then ends quietly.
-std::unique_ptr<NamedMutex> claimFirstInstance(std::string_view name);
+// The outcome of a program's single-instance check.
+struct InstanceClaim {
+    // The mutex, owned by the caller, when this is the first copy.
+    std::unique_ptr<NamedMutex> mutex;
+    // Without the mutex: empty when another copy runs (the caller ends quietly); otherwise why
+    // the mutex cannot be made, for the user, with what to do about it (the caller ends failing).
+    std::string failure;
+};
+
+// Each program's single-instance check on the mutex `name`.
+InstanceClaim claimFirstInstance(std::string_view name);
 
 } // namespace torvane

@@ -11,6 +11,7 @@
 
 #include "platform/dde/Dde.h"
 #include "platform/registry/Registry.h"
+#include "support/BadRuntimeFolder.h"
 #include "support/PeerProcess.h"
 #include "tools/phonesim/PhoneFault.h"
 
@@ -21,7 +22,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <future>
 
 namespace tessaro::test {
@@ -217,17 +217,18 @@ TEST_F(TwoCopiesTest, TheCloseBoxDuringASlowPhoneWriteEndsTheProgramAfterTheWrit
     EXPECT_TRUE(savedWidth());
 }
 
-using BadFolder = std::pair<const char*, bool (*)(const std::string& folder)>;
+using torvane::test::BadFolder;
 
 class BadRuntimeFolderTest : public TwoCopiesTest, public ::testing::WithParamInterface<BadFolder> {};
 
-// Started where the runtime folder is not the user's own private one, the organizer comes up (it
-// reports the missing phone) and nothing in or behind that folder changes.
+// Started where the runtime folder is not the user's own private one, the organizer comes up, says
+// in its link's error box why it cannot take the phone's port, and nothing in or behind that
+// folder changes.
 TEST_P(BadRuntimeFolderTest, TheOrganizerStartsAndLeavesTheFolderAlone)
 {
-    const std::string base = qEnvironmentVariable("TORVANE_TEST_TMP").toStdString() + "/bad-" + GetParam().first;
+    const std::string base = qEnvironmentVariable("TORVANE_TEST_TMP").toStdString() + "/bad-" + GetParam().name;
     ASSERT_EQ(::mkdir(base.c_str(), 0700), 0);
-    if (!GetParam().second(base + "/torvane"))
+    if (!GetParam().make(base + "/torvane"))
         GTEST_SKIP() << "this user cannot give a folder away";
     const auto state = [&] {
         std::string lines;
@@ -239,31 +240,21 @@ TEST_P(BadRuntimeFolderTest, TheOrganizerStartsAndLeavesTheFolderAlone)
         return lines;
     };
     const std::string before = state();
+    ASSERT_TRUE(startPhone());
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
     setenv("XDG_RUNTIME_DIR", base.c_str(), 1);
     PeerProcess organizer(TESSARO_PROGRAM, {"NOORG"});
     setenv("XDG_RUNTIME_DIR", runtime.constData(), 1);
     EXPECT_TRUE(waitFor([&] { return secondCopyBoxes().contains("InitComm"); }, 60s))
         << secondCopyBoxes().toStdString();
+    EXPECT_TRUE(secondCopyBoxes().contains(QByteArray(base.c_str()) + "/torvane " + GetParam().reason))
+        << secondCopyBoxes().toStdString();
     EXPECT_FALSE(organizer.waitExit(0ms)) << "the organizer ended";
     EXPECT_EQ(state(), before);
 }
 
-// What stands where the runtime folder belongs: a file, another user's folder, a folder open to
-// others, a symbolic link to a private folder of the user's.
-bool file(const std::string& f) { return bool(std::ofstream(f) << "x"); }
-bool otherOwner(const std::string& f) { return !::mkdir(f.c_str(), 0700) && !::chown(f.c_str(), 65534, 65534); }
-bool openToOthers(const std::string& f) { return !::mkdir(f.c_str(), 0700) && !::chmod(f.c_str(), 0777); }
-bool symbolicLink(const std::string& f)
-{
-    return !::mkdir((f + "-behind").c_str(), 0700) && !::symlink("torvane-behind", f.c_str());
-}
-
-INSTANTIATE_TEST_SUITE_P(Kinds, BadRuntimeFolderTest,
-                         ::testing::Values(BadFolder{"File", file}, BadFolder{"OtherOwner", otherOwner},
-                                           BadFolder{"OpenToOthers", openToOthers},
-                                           BadFolder{"SymbolicLink", symbolicLink}),
-                         [](const auto& info) { return std::string(info.param.first); });
+INSTANTIATE_TEST_SUITE_P(Kinds, BadRuntimeFolderTest, ::testing::ValuesIn(torvane::test::kBadFolders),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace tessaro::test
