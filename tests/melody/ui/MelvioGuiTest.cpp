@@ -24,6 +24,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 namespace ui = torvane::ui;
@@ -329,27 +331,29 @@ TEST_F(GuiTest, SaveAndOpenAMelodyFile)
     EXPECT_EQ(Pitches(), (std::vector<int>{67, 69}));
     EXPECT_TRUE(boxes.shown().empty());
 
-    // A new tempo alone is a change: Close asks, and Yes saves it.
-    edit->setFocus();
-    edit->clear();
-    QTest::keyClicks(edit, QStringLiteral("96"));
-    QTest::keyClick(edit, Qt::Key_Return);
-    boxes.addAnswer({ui::kMessageBoxName, ui::IDYES, {}});
-    frame->RunCommand(ID_FILE_CLOSE);
-    Settle();
-    ASSERT_EQ(boxes.shown().size(), 1u);
-    ASSERT_TRUE(frame->RunCommand(ID_FILE_OPEN));
-    EXPECT_EQ(Doc().tempo, 96);
-
-    // So is one set with the spin's arrow, which takes no focus.
-    QTest::mouseClick(frame->findChild<QWidget*>(QStringLiteral("spin101"))->findChildren<QToolButton*>().front(),
-                      Qt::LeftButton);
-    boxes.addAnswer({ui::kMessageBoxName, ui::IDYES, {}});
-    frame->RunCommand(ID_FILE_CLOSE);
-    Settle();
-    ASSERT_EQ(boxes.shown().size(), 2u);
-    ASSERT_TRUE(frame->RunCommand(ID_FILE_OPEN));
-    EXPECT_EQ(Doc().tempo, 97);
+    // A new tempo alone is a change: Close asks, and Yes saves it. Typed with Enter, or set with
+    // the spin's arrow, which takes no focus.
+    QWidget* spinUp = frame->findChild<QWidget*>(QStringLiteral("spin101"))->findChildren<QToolButton*>().front();
+    const std::pair<std::function<void()>, int> roads[] = {
+        {[&] {
+             edit->setFocus();
+             edit->clear();
+             QTest::keyClicks(edit, QStringLiteral("96"));
+             QTest::keyClick(edit, Qt::Key_Return);
+         },
+         96},
+        {[&] { QTest::mouseClick(spinUp, Qt::LeftButton); }, 97},
+    };
+    for (const auto& [setTempo, tempo] : roads) {
+        const std::size_t asked = boxes.shown().size();
+        setTempo();
+        boxes.addAnswer({ui::kMessageBoxName, ui::IDYES, {}});
+        frame->RunCommand(ID_FILE_CLOSE);
+        Settle();
+        ASSERT_EQ(boxes.shown().size(), asked + 1);
+        ASSERT_TRUE(frame->RunCommand(ID_FILE_OPEN));
+        EXPECT_EQ(Doc().tempo, tempo);
+    }
 }
 
 // Another program's file named .rte: reported, and no window, so a Save cannot overwrite it.
