@@ -26,7 +26,8 @@ bool processIsGone(std::uint32_t pid)
     return pid == 0 || (::kill(pid_t(pid), 0) != 0 && errno == ESRCH);
 }
 
-// 0 for the user's own private folder; otherwise an errno value, with the reason in *error.
+// 0 for the user's own private folder; otherwise an errno value, with the reason in *error and,
+// for a folder the user can mend, what to do about it.
 int checkFolder(const std::string& path, std::string* error)
 {
     struct stat st {};
@@ -37,21 +38,21 @@ int checkFolder(const std::string& path, std::string* error)
     }
     // A link may point anywhere, also where another user decides later.
     if (S_ISLNK(st.st_mode)) {
-        *error = path + " is a symbolic link";
+        *error = path + " is a symbolic link; remove it";
         return EACCES;
     }
     if (!S_ISDIR(st.st_mode)) {
-        *error = path + " is not a directory";
+        *error = path + " is not a directory; remove it";
         return EACCES;
     }
     if (st.st_uid != ::getuid()) {
-        *error = path + " belongs to another user";
+        *error = path + " belongs to another user; remove it (an administrator may have to)";
         return EACCES;
     }
     // A folder others could write to may hold their sockets, locks and window lists; narrowing
     // it now would not make those ours.
     if ((st.st_mode & 077) != 0) {
-        *error = path + " is open to other users";
+        *error = path + " is open to other users; make it private to you (chmod 700 " + path + ") or remove it";
         return EACCES;
     }
     return 0;

@@ -21,9 +21,9 @@ namespace messaging {
 std::string endpointFolderPath();
 
 // Creates the folder with mode 0700, or checks an existing one: a real directory (no symbolic
-// link) owned by this user and closed to every other. False otherwise, with the reason in *error
-// and an errno value in *errorNumber (EACCES for a folder that is not private) when they are not
-// null; such a folder is left as it is and must not be used.
+// link) owned by this user and closed to every other. False otherwise, with the reason and what
+// the user can do about it in *error and an errno value in *errorNumber (EACCES for a folder that
+// is not private) when they are not null; such a folder is left as it is and must not be used.
 bool ensurePrivateFolder(const std::string& path, std::string* error, int* errorNumber = nullptr);
 
 std::string endpointFilePath(const std::string& folder, std::uint32_t pid);

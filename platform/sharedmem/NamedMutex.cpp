@@ -226,10 +226,8 @@ InstanceClaim claimFirstInstance(std::string_view name)
     if (messaging::ensurePrivateFolder(folder, &why))
         return {nullptr, "The program cannot start: it cannot make its lock in " + folder + " (error "
                              + std::to_string(error) + ")."};
-    return {nullptr, "The program cannot start: " + why + ".\n\nThe suite's programs keep what they share "
-                     "while they run in this folder, so it must be a folder of your own that no other user "
-                     "can reach. Remove it, or make it private to you (for example: chmod 700 " + folder
-                     + "), and start the program again."};
+    return {nullptr, "The program cannot start: " + why + ".\n\nThe suite's programs keep what they share while "
+                     "they run in this folder, so it must be a folder of your own that no other user can reach."};
 }
 
 } // namespace torvane

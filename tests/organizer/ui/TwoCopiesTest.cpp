@@ -247,7 +247,7 @@ TEST_P(BadRuntimeFolderTest, TheOrganizerStartsAndLeavesTheFolderAlone)
     setenv("XDG_RUNTIME_DIR", runtime.constData(), 1);
     EXPECT_TRUE(waitFor([&] { return secondCopyBoxes().contains("InitComm"); }, 60s))
         << secondCopyBoxes().toStdString();
-    EXPECT_TRUE(secondCopyBoxes().contains(QByteArray(base.c_str()) + "/torvane " + GetParam().reason))
+    EXPECT_TRUE(secondCopyBoxes().contains(QByteArray(base.c_str()) + "/torvane " + GetParam().reason + GetParam().remedy))
         << secondCopyBoxes().toStdString();
     EXPECT_FALSE(organizer.waitExit(0ms)) << "the organizer ended";
     EXPECT_EQ(state(), before);

@@ -109,7 +109,7 @@ TEST(EndpointFolder, AFolderOpenToOthersAndImpostorsAreRefusedAndLeftAsTheyAre)
     ASSERT_EQ(::symlink(fresh.c_str(), link.c_str()), 0);
     error.clear();
     EXPECT_FALSE(ensurePrivateFolder(link, &error));
-    EXPECT_EQ(error, link + " is a symbolic link");
+    EXPECT_EQ(error, link + " is a symbolic link; remove it");
 
     const std::string file = base + "/file";
     std::ofstream(file) << "x";
