@@ -31,6 +31,17 @@ bool realFocusChange(const QFocusEvent& event)
     return event.reason() != Qt::PopupFocusReason && event.reason() != Qt::ActiveWindowFocusReason;
 }
 
+// The font, made smaller step by step where needed, in which text fits room pixels.
+QFont fontForWholeText(QFont font, const QString& text, int room)
+{
+    double size = font.pointSizeF();
+    while (size > kLeastWholeTextPoints && QFontMetrics(font).horizontalAdvance(text) > room) {
+        size -= kWholeTextStepPoints;
+        font.setPointSizeF(size);
+    }
+    return font;
+}
+
 } // namespace
 
 int keyAscii(const QKeyEvent& event)
@@ -98,16 +109,10 @@ void CommandButtonWidget::resizeEvent(QResizeEvent* event)
 void CommandButtonWidget::fitCaption()
 {
     setFont(QFont()); // the font the button inherits
-    QFont f = font();
     QStyleOptionButton option;
     initStyleOption(&option);
     const int room = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).width();
-    const QString caption = QString(text()).remove(QLatin1Char('&'));
-    const auto tooWide = [&] { return QFontMetrics(f).horizontalAdvance(caption) > room; };
-    for (double size = f.pointSizeF(); size > kLeastWholeTextPoints && tooWide();) {
-        size -= kWholeTextStepPoints;
-        f.setPointSizeF(size);
-    }
+    const QFont f = fontForWholeText(font(), QString(text()).remove(QLatin1Char('&')), room);
     if (f != font())
         setFont(f);
 }
@@ -137,15 +142,7 @@ void TextBoxWidget::sync()
     if (!m_model.fontName().isEmpty())
         f.setFamily(m_model.fontName());
     f.setPointSize(m_model.fontSize());
-    if (m_wholeText) {
-        const int room = textRoom();
-        double size = f.pointSizeF();
-        while (size > kLeastWholeTextPoints && QFontMetrics(f).horizontalAdvance(text()) > room) {
-            size -= kWholeTextStepPoints;
-            f.setPointSizeF(size);
-        }
-    }
-    setFont(f);
+    setFont(m_wholeText ? fontForWholeText(f, text(), textRoom()) : f);
 }
 
 void TextBoxWidget::setShowsWholeText(bool whole)
