@@ -6,9 +6,8 @@
 #include "mainprog/ui/CCorvantView.h"
 #include "mainprog/ui/CMainFrame.h"
 #include "platform/messaging/Messaging.h"
-#include "platform/sharedmem/NamedMutex.h"
 #include "platform/ui/busyfilter/BusyInputFilter.h"
-#include "platform/ui/msgservice/MessageService.h"
+#include "platform/ui/msgservice/FirstInstance.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -16,7 +15,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace corvant {
 
@@ -80,15 +78,9 @@ CCorvantApp* CCorvantApp::instance()
 
 bool CCorvantApp::InitInstance()
 {
-    auto claim = torvane::claimFirstInstance(INSTANCE_MUTEX);
-    if (!claim.mutex) {
-        if (!claim.failure.empty()) {
-            torvane::ui::reportStartFailure(QString::fromStdString(claim.failure));
-            exitCode_ = EXIT_FAILURE;
-        }
+    instanceMutex_ = torvane::ui::claimFirstInstanceOrTell(INSTANCE_MUTEX, exitCode_);
+    if (!instanceMutex_)
         return false;
-    }
-    instanceMutex_ = std::move(claim.mutex);
     busy_ = false;
     inputFilter_ = torvane::ui::installBusyInputFilter([this] { return busy_; });
 

@@ -10,12 +10,9 @@
 #include "platform/midi/MciSequencer.h"
 #include "platform/midi/RtMidiOutputs.h"
 #include "platform/registry/AppProfile.h"
-#include "platform/sharedmem/NamedMutex.h"
-#include "platform/ui/msgservice/MessageService.h"
+#include "platform/ui/msgservice/FirstInstance.h"
 
 #include <QFileDialog>
-
-#include <cstdlib>
 
 CMelvioApp::CMelvioApp() = default;
 
@@ -27,15 +24,9 @@ CMelvioApp::~CMelvioApp()
 
 bool CMelvioApp::InitInstance(const QStringList& arguments)
 {
-    auto claim = torvane::claimFirstInstance(INSTANCE_MUTEX);
-    if (!claim.mutex) {
-        if (!claim.failure.empty()) {
-            torvane::ui::reportStartFailure(QString::fromStdString(claim.failure));
-            exitCode_ = EXIT_FAILURE;
-        }
+    instance_ = torvane::ui::claimFirstInstanceOrTell(INSTANCE_MUTEX, exitCode_);
+    if (!instance_)
         return false;
-    }
-    instance_ = std::move(claim.mutex);
 
     profile_ = std::make_unique<torvane::registry::AppProfile>(REGISTRY_KEY, APPLICATION_TITLE);
     outputs_ = torvane::midi::makeSystemMidiOutputs();

@@ -2,13 +2,10 @@
 
 #include "phonebook/model/BrevikStrings.h"
 #include "phonebook/ui/CMainFrame.h"
-#include "platform/sharedmem/NamedMutex.h"
 #include "platform/ui/busyfilter/BusyInputFilter.h"
-#include "platform/ui/msgservice/MessageService.h"
+#include "platform/ui/msgservice/FirstInstance.h"
 
 #include <QApplication>
-
-#include <cstdlib>
 
 namespace brevik {
 
@@ -26,15 +23,9 @@ CBrevikApp::~CBrevikApp()
 
 bool CBrevikApp::InitInstance()
 {
-    auto claim = torvane::claimFirstInstance(INSTANCE_MUTEX);
-    if (!claim.mutex) {
-        if (!claim.failure.empty()) {
-            torvane::ui::reportStartFailure(QString::fromStdString(claim.failure));
-            exitCode_ = EXIT_FAILURE;
-        }
+    instanceMutex_ = torvane::ui::claimFirstInstanceOrTell(INSTANCE_MUTEX, exitCode_);
+    if (!instanceMutex_)
         return false;
-    }
-    instanceMutex_ = std::move(claim.mutex);
     busy_ = false;
 
     CMainFrame::Hooks hooks;

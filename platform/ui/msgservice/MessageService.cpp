@@ -5,10 +5,8 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -137,13 +135,6 @@ int defaultAnswer(UINT type)
     case MB_YESNO: return IDNO;
     default: return IDOK;
     }
-}
-
-void reportStartFailure(const QString& text)
-{
-    std::fprintf(stderr, "%s: %s\n", qPrintable(QFileInfo(QCoreApplication::applicationFilePath()).fileName()),
-                 qPrintable(text));
-    messageBox(nullptr, text, QCoreApplication::applicationName(), MB_OK | MB_ICONSTOP);
 }
 
 MessageService& MessageService::instance()

@@ -114,11 +114,6 @@ inline int execDialog(QDialog& dialog)
     return MessageService::instance().execDialog(dialog);
 }
 
-// A failure that ends the program as it starts, before it has a window of its own: shown in a box
-// titled with the application's name and written to standard error, where a user who started the
-// program from a terminal or a script looks.
-void reportStartFailure(const QString& text);
-
 // The answer a box gets when nobody chooses: OK where it is the only button, else the one that
 // backs out (Cancel, No, Abort).
 int defaultAnswer(UINT type);
