@@ -1,6 +1,6 @@
 #include "platform/mapi/CardFolder.h"
-#include "platform/posix/WriteAll.h"
 
+#include "platform/files/FileReplace.h"
 #include "platform/mapi/VCardText.h"
 
 #include <algorithm>
@@ -10,7 +10,6 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
-#include <fstream>
 #include <iterator>
 #include <random>
 #include <sys/stat.h>
@@ -36,22 +35,6 @@ void setWhy(std::string* why, const std::string& text)
 std::string errnoText(const std::string& what, int err)
 {
     return what + ": " + std::strerror(err);
-}
-
-// The mode of a file the user creates: read and write for everyone, less what the user's umask
-// takes away, as the user's other programs that share the folder make theirs. The umask is read
-// where the kernel shows it: setting it in order to read it back would change it meanwhile for
-// the process's other threads.
-mode_t newFileMode()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("Umask:", 0) == 0)
-            return 0666 & ~mode_t(std::strtoul(line.c_str() + 6, nullptr, 8));
-    const mode_t mask = ::umask(022);
-    ::umask(mask);
-    return 0666 & ~mask;
 }
 
 } // namespace
@@ -218,33 +201,12 @@ bool CardFolder::write(const std::string& fileName, const vcard::Card& card, std
         return false;
     }
     const fs::path target = folder_ / fileName;
+    files::ReplaceOptions options;
     // A new card is made as the user's other files are; a rewritten one keeps its mode.
-    mode_t mode = newFileMode();
-    struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0)
-        mode = existing.st_mode & 07777;
-
-    std::string temp = (folder_ / ("." + fileName + ".XXXXXX")).string();
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        setWhy(why, errnoText(temp, errno));
+    options.newFileMode = files::userFileMode();
+    if (const int err = files::replaceFile(target.string(), card.serialize(), options)) {
+        setWhy(why, errnoText(target.string(), err));
         return false;
-    }
-    const std::string bytes = card.serialize();
-    bool ok = torvane::writeAll(fd, bytes.data(), bytes.size()) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    const int err = errno;
-    ok = (::close(fd) == 0) && ok;
-    if (!ok || ::rename(temp.c_str(), target.c_str()) != 0) {
-        const int renameErr = errno;
-        ::unlink(temp.c_str());
-        setWhy(why, errnoText(target.string(), ok ? renameErr : err));
-        return false;
-    }
-    // The rename itself is made durable with the folder.
-    const int dir = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
     }
     return true;
 }

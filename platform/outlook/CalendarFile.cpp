@@ -1,6 +1,6 @@
 #include "platform/outlook/CalendarFile.h"
-#include "platform/posix/WriteAll.h"
 
+#include "platform/files/FileReplace.h"
 #include "platform/outlook/OutlookError.h"
 
 #include <QDir>
@@ -8,11 +8,8 @@
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace torvane::outlook {
 
@@ -53,13 +50,6 @@ Error writeError(const QString& path, int err)
                                        .arg(path, QString::fromLocal8Bit(std::strerror(err))));
 }
 
-// A calendar reached through a symbolic link stays a link: the file it names is replaced.
-QString writeTarget(const QString& path)
-{
-    const QFileInfo info(path);
-    return info.isSymLink() && info.exists() ? info.canonicalFilePath() : path;
-}
-
 enum class WriteOutcome { Written, ChangedMeanwhile };
 
 struct WriteResult {
@@ -67,55 +57,27 @@ struct WriteResult {
     quint64 inode = 0; // of the file written
 };
 
-// Writes the bytes into a new file beside the calendar and renames it over the calendar,
-// unless the calendar no longer has the stamp it was read with. Every step is checked, so the
-// calendar is either the old file or the complete new one.
+// The calendar is either the old file or the complete new one; the new one takes its place only
+// while the calendar still has the stamp it was read with.
 WriteResult writeAtomically(const QString& path, const QByteArray& bytes, const CalendarFile::Stamp& expected)
 {
-    const QString target = writeTarget(path);
+    const std::string file = QFile::encodeName(path).toStdString();
+    const QString target = QFile::decodeName(files::writeTarget(file).c_str());
     const QString folder = QFileInfo(target).absolutePath();
     if (!QDir().mkpath(folder))
         throw Error(ErrCalendarWrite, QStringLiteral("The calendar file cannot be written (cannot create %1).").arg(folder));
-    QByteArray temp = QFile::encodeName(target) + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        throw writeError(target, errno);
-    auto fail = [&](int err) {
-        ::close(fd);
-        ::unlink(temp.constData());
-        return writeError(target, err);
-    };
-    struct stat old {};
-    if (::stat(QFile::encodeName(target).constData(), &old) == 0 && ::fchmod(fd, old.st_mode & 07777) != 0)
-        throw fail(errno);
-    if (!torvane::writeAll(fd, bytes.constData(), static_cast<std::size_t>(bytes.size())))
-        throw fail(errno);
     struct stat written {};
-    if (::fsync(fd) != 0)
-        throw fail(errno);
-    if (::fstat(fd, &written) != 0 || written.st_size != bytes.size())
-        throw fail(EIO);
-    if (::close(fd) != 0) {
-        const int err = errno;
-        ::unlink(temp.constData());
-        throw writeError(target, err);
-    }
-    const auto now = statPath(path);
-    if (!now || *now != expected) {
-        ::unlink(temp.constData());
+    files::ReplaceOptions options;
+    options.written = &written;
+    options.stillWanted = [&] {
+        const auto now = statPath(path);
+        return now && *now == expected;
+    };
+    const int err = files::replaceFile(file, std::string_view(bytes.constData(), std::size_t(bytes.size())), options);
+    if (err == ECANCELED)
         return {WriteOutcome::ChangedMeanwhile};
-    }
-    if (::rename(temp.constData(), QFile::encodeName(target).constData()) != 0) {
-        const int err = errno;
-        ::unlink(temp.constData());
+    if (err != 0)
         throw writeError(target, err);
-    }
-    // The rename itself is made durable with the folder.
-    const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
     return {WriteOutcome::Written, static_cast<quint64>(written.st_ino)};
 }
 

@@ -1,6 +1,6 @@
 #include "platform/registry/RegStore.h"
-#include "platform/posix/WriteAll.h"
 
+#include "platform/files/FileReplace.h"
 #include "platform/registry/RegFileFormat.h"
 
 #include <algorithm>
@@ -224,30 +224,20 @@ LONG RegStore::modify(const std::function<LONG(RegTree&, bool& changed)>& writer
 
 LONG RegStore::writeFile(const RegTree& tree)
 {
-    const std::string text = formatRegFile(tree, rootName_);
-    std::string tempPath = path_ + ".XXXXXX";
-    const int fd = mkstemp(tempPath.data());
-    if (fd < 0)
-        return errorFromErrno(errno);
-    fcntl(fd, F_SETFD, FD_CLOEXEC);
-    struct stat written {};
-    if (!torvane::writeAll(fd, text.data(), text.size()) || fsync(fd) != 0 || rename(tempPath.c_str(), path_.c_str()) != 0) {
-        const int err = errno;
-        close(fd);
-        unlink(tempPath.c_str());
+    if (const int err = files::replaceFile(path_, formatRegFile(tree, rootName_)))
         return errorFromErrno(err);
-    }
-    // The rename itself must reach the disk too, or a crash could bring back the old file.
-    if (const int dirFd = open(dir_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dirFd >= 0) {
-        fsync(dirFd);
-        close(dirFd);
-    }
-    // Stamped after the rename, which on some file systems touches the file's change time.
-    fstat(fd, &written);
+    // Stamped from the file as it now stands, which the rename may have touched; no other writer
+    // can have replaced it yet, since this one still holds the lock.
+    const int fd = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat written {};
     forget();
-    heldFd_ = fd;
-    stamp_ = written;
-    tree_ = tree;
+    if (fd >= 0 && fstat(fd, &written) == 0) {
+        heldFd_ = fd;
+        stamp_ = written;
+        tree_ = tree;
+    } else if (fd >= 0) {
+        close(fd);
+    }
     state_ = ERROR_SUCCESS;
     error_.clear();
     return ERROR_SUCCESS;

@@ -105,6 +105,16 @@ TEST(CardFolder, WritesAtomicallyKeepingPermissionsAndLeavesNoTemporaryFile)
     ASSERT_EQ(files.size(), 1u);
     EXPECT_NE(files.begin()->second.find("FN:Carla Neu\r\n"), std::string::npos);
 
+    // A card kept as a link into a folder of the user's own stays a link; the file it names
+    // gets the new text.
+    const auto kept = tmp.path() / "dotfiles" / "carla.vcf";
+    writeFile(kept, kCard);
+    std::filesystem::create_symlink(kept, folder.path() / "c3.vcf");
+    ASSERT_TRUE(folder.write("c3.vcf", *card));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.path() / "c3.vcf"));
+    EXPECT_NE(readFile(kept).find("FN:Carla Neu\r\n"), std::string::npos);
+    ASSERT_TRUE(folder.remove("c3.vcf"));
+
     EXPECT_FALSE(folder.write("../escape.vcf", *card));
     EXPECT_TRUE(folder.remove("c1.vcf"));
     EXPECT_TRUE(folder.remove("c1.vcf")) << "a card already gone counts as removed";

@@ -2,8 +2,10 @@
 #include "RegistryFixture.h"
 #include "support/PeerProcess.h"
 
+#include <cstdio>
 #include <cstring>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using namespace torvane::registry;
@@ -80,6 +82,21 @@ TEST_F(Registry, RoundTripsTextsAndNumbersThroughTheFile)
     EXPECT_EQ(peer.ask(get + "City"), "value M\xfcnchen");
     EXPECT_EQ(peer.ask(get + "Empty"), "value ");
     EXPECT_EQ(peer.ask(get), "value default text");
+}
+
+TEST_F(Registry, ASettingsFileKeptAsALinkStaysALink)
+{
+    const std::string kept = configHome_ + "/dotfiles.reg";
+    putFile("REGEDIT4\n");
+    ASSERT_EQ(std::rename(regFile().c_str(), kept.c_str()), 0);
+    ASSERT_EQ(symlink(kept.c_str(), regFile().c_str()), 0);
+    ASSERT_EQ(writeDword(HKEY_CURRENT_USER, "Software\\Torvane", "Kept", 7), ERROR_SUCCESS);
+
+    struct stat st {};
+    ASSERT_EQ(lstat(regFile().c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_NE(fileText().find("\"Kept\"=dword:00000007"), std::string::npos);
+    EXPECT_EQ(readDword(HKEY_CURRENT_USER, "Software\\Torvane", "Kept"), 7u);
 }
 
 TEST_F(Registry, KeysAndNamesIgnoreCaseAndKeepTheirFirstSpelling)
