@@ -332,8 +332,10 @@ TEST_F(GuiTest, SaveAndOpenAMelodyFile)
     EXPECT_TRUE(boxes.shown().empty());
 
     // A new tempo alone is a change: Close asks, and Yes saves it. Typed with Enter, or set with
-    // the spin's arrow, which takes no focus.
+    // the spin's arrow, which takes no focus; also when another melody's window took the field
+    // before the first is closed.
     QWidget* spinUp = frame->findChild<QWidget*>(QStringLiteral("spin101"))->findChildren<QToolButton*>().front();
+    QMdiSubWindow* other = nullptr;
     const std::pair<std::function<void()>, int> roads[] = {
         {[&] {
              edit->setFocus();
@@ -343,6 +345,14 @@ TEST_F(GuiTest, SaveAndOpenAMelodyFile)
          },
          96},
         {[&] { QTest::mouseClick(spinUp, Qt::LeftButton); }, 97},
+        {[&] {
+             QTest::mouseClick(spinUp, Qt::LeftButton);
+             QMdiSubWindow* first = frame->MdiArea()->activeSubWindow();
+             frame->RunCommand(ID_FILE_NEW);
+             other = frame->MdiArea()->activeSubWindow();
+             frame->MdiArea()->setActiveSubWindow(first);
+         },
+         98},
     };
     for (const auto& [setTempo, tempo] : roads) {
         const std::size_t asked = boxes.shown().size();
@@ -354,6 +364,10 @@ TEST_F(GuiTest, SaveAndOpenAMelodyFile)
         ASSERT_TRUE(frame->RunCommand(ID_FILE_OPEN));
         EXPECT_EQ(Doc().tempo, tempo);
     }
+    ASSERT_NE(other, nullptr);
+    boxes.addAnswer({ui::kMessageBoxName, ui::IDNO, {}});
+    other->close();
+    Settle();
 }
 
 // Another program's file named .rte: reported, and no window, so a Save cannot overwrite it.
