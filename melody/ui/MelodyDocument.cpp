@@ -3,12 +3,14 @@
 #include "melody/document/Archive.h"
 #include "melody/editing/MidiOutPort.h"
 #include "melody/ui/MelvioContext.h"
+#include "platform/files/FileReplace.h"
 #include "platform/ui/msgservice/MessageService.h"
 
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <fstream>
+#include <string_view>
 
 namespace ui = torvane::ui;
 
@@ -68,13 +70,14 @@ bool MelodyDocument::Save(const QString& path, QWidget* parent)
 {
     Archive ar;
     doc.Serialize(ar);
-    // Written beside the old file and put in its place only when complete, so a failed save
-    // never leaves half a melody behind.
-    QSaveFile file(path);
+    // Every step up to the rename is checked, a full disk's late refusal too: a melody that
+    // could not be written whole leaves the old file as it was.
     const auto& bytes = ar.Bytes();
-    if (!file.open(QIODevice::WriteOnly)
-        || file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size())
-        || !file.commit()) {
+    torvane::files::ReplaceOptions options;
+    options.newFileMode = torvane::files::userFileMode();
+    if (torvane::files::replaceFile(QFile::encodeName(path).toStdString(),
+                                    std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), options)
+        != 0) {
         doc.SetModifiedFlag(true);
         Tell(parent, QStringLiteral("Cannot save the file %1.").arg(QFileInfo(path).fileName()));
         return false;

@@ -10,9 +10,11 @@
 #include "melody/ui/CNotePaletteBar.h"
 #include "melody/ui/CTempoEdit.h"
 #include "platform/ui/notation/MusicFont.h"
+#include "support/UnwritableFolder.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QMdiArea>
@@ -317,7 +319,10 @@ TEST_F(GuiTest, SaveAndOpenAMelodyFile)
     boxes.clearShown();
     QTest::keyClick(View(), Qt::Key_G);
     QTest::keyClick(View(), Qt::Key_A);
-    saveAnswer = QString::fromLocal8Bit(qgetenv("TORVANE_TEST_TMP")) + QStringLiteral("/song");
+    // A folder of its own, which the end of the test makes refuse new bytes.
+    const QString folder = QString::fromLocal8Bit(qgetenv("TORVANE_TEST_TMP")) + QStringLiteral("/melodies");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    saveAnswer = folder + QStringLiteral("/song");
     ASSERT_TRUE(frame->RunCommand(ID_FILE_SAVE));
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Ring Tone Editor - song.rte"));
@@ -368,6 +373,33 @@ TEST_F(GuiTest, SaveAndOpenAMelodyFile)
     boxes.addAnswer({ui::kMessageBoxName, ui::IDNO, {}});
     other->close();
     Settle();
+
+    // A disk that is full (or a folder the user may not write) keeps the melody file as it was,
+    // says so once, and leaves the new tempo to be saved once the folder takes bytes again.
+    const auto bytesOf = [&] {
+        QFile file(openAnswer);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray saved = bytesOf();
+    ASSERT_FALSE(saved.isEmpty());
+    {
+        torvane::test::UnwritableFolder unwritable(folder.toStdString());
+        ASSERT_FALSE(unwritable.reason().empty());
+        const std::size_t asked = boxes.shown().size();
+        QTest::mouseClick(spinUp, Qt::LeftButton);
+        QTest::keyClick(View(), Qt::Key_S, Qt::ControlModifier);
+        EXPECT_EQ(bytesOf(), saved);
+        ASSERT_EQ(boxes.shown().size(), asked + 1);
+        EXPECT_EQ(boxes.shown().back().text, QStringLiteral("Cannot save the file song.rte."));
+        EXPECT_TRUE(Doc().IsModified());
+    }
+    EXPECT_EQ(bytesOf(), saved);
+    QTest::keyClick(View(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(Doc().IsModified());
+    frame->RunCommand(ID_FILE_CLOSE);
+    Settle();
+    ASSERT_TRUE(frame->RunCommand(ID_FILE_OPEN));
+    EXPECT_EQ(Doc().tempo, 99);
 }
 
 // Another program's file named .rte: reported, and no window, so a Save cannot overwrite it.
