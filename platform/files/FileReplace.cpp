@@ -36,6 +36,10 @@ std::string writeTarget(const std::string& path)
 int replaceFile(const std::string& path, std::string_view bytes, const ReplaceOptions& options)
 {
     const std::string target = writeTarget(path);
+    // A file the user made read-only stays as it is, though its folder would let a rename
+    // replace it.
+    if (::access(target.c_str(), W_OK) != 0 && errno != ENOENT)
+        return errno;
     const std::string folder = folderOf(target);
     // Hidden, so that a folder listing of the user's files never shows a half-written one.
     std::string temp = folder + "/." + target.substr(target.find_last_of('/') + 1) + ".XXXXXX";

@@ -2,7 +2,7 @@
 // either the old file whole or the new one whole: the bytes go into a new file beside it, which
 // is flushed to disk and checked before it is renamed over the old one, and the rename itself
 // is flushed with the folder. A file reached through a symbolic link stays a link: the file it
-// names is replaced (a dotfiles folder keeps its files).
+// names is replaced (a dotfiles folder keeps its files). A file the user may not write is refused.
 #pragma once
 
 #include <functional>

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace torvane::files;
 namespace fs = std::filesystem;
@@ -46,6 +48,32 @@ TEST(FileReplace, AFailedWriteKeepsTheOldFileAndLeavesNothingBehind)
             EXPECT_TRUE(entry.path() == file || entry.path().filename() == ".filler") << entry.path();
     }
     EXPECT_EQ(contents(file), "old melody");
+}
+
+TEST(FileReplace, AFileTheUserMayNotWriteIsRefusedThoughItsFolderIsOpen)
+{
+    // Outside the test's own folder, which only root may enter.
+    char made[] = "/tmp/torvane-readonly.XXXXXX";
+    ASSERT_TRUE(::mkdtemp(made));
+    const fs::path folder = made;
+    const fs::path file = folder / "settings";
+    std::ofstream(file, std::ios::binary) << "kept";
+    fs::permissions(folder, fs::perms(0777));
+    fs::permissions(file, fs::perms(0444));
+    // Root may write anything: the user is played by a child that gives up root.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::geteuid() == 0 && ::setuid(65534) != 0)
+            ::_exit(100);
+        ::_exit(replaceFile(file.string(), "changed"));
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), EACCES);
+    EXPECT_EQ(contents(file), "kept");
+    fs::remove_all(folder);
 }
 
 TEST(FileReplace, ALinkStaysALinkAndTheFileItNamesIsReplaced)
