@@ -14,6 +14,7 @@
 
 #include <QDate>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tessaro {
@@ -50,6 +51,14 @@ int roundEven(double v)
     return int(std::nearbyint(v));
 }
 
+// Half a small screen is narrower than the date and sync columns: what is left for a text
+// column may be less than nothing, and the column then has no width until the layout widens the
+// window it is shown in.
+int widthLeft(double twips)
+{
+    return std::max(0, roundEven(twips));
+}
+
 void setColumns(controls::Grid& grid, bool organizerPresent)
 {
     const double width = grid.width();
@@ -59,14 +68,14 @@ void setColumns(controls::Grid& grid, bool organizerPresent)
     const int col0 = grid.colWidth(ColDateText);
     if (organizerPresent) {
         grid.setColWidth(ColSyncPicture, SyncColumnWidth);
-        const int col4 = roundEven((width - col0 - SyncColumnWidth) / 2 - 100);
+        const int col4 = widthLeft((width - col0 - SyncColumnWidth) / 2 - 100);
         grid.setColWidth(ColPcText, col4);
-        grid.setColWidth(ColPhoneText, roundEven(width - col0 - SyncColumnWidth - col4));
-        grid.setColWidth(ColPcText, col4 - kSyncColumnTrim);
+        grid.setColWidth(ColPhoneText, widthLeft(width - col0 - SyncColumnWidth - col4));
+        grid.setColWidth(ColPcText, widthLeft(col4 - kSyncColumnTrim));
     } else {
         grid.setColWidth(ColPcText, 0);
         grid.setColWidth(ColSyncPicture, 0);
-        grid.setColWidth(ColPhoneText, roundEven(width - col0 - 100));
+        grid.setColWidth(ColPhoneText, widthLeft(width - col0 - 100));
     }
 }
 
@@ -76,7 +85,7 @@ void setUpGrid(controls::Grid& grid, bool organizerPresent)
     grid.setFocusRect(controls::FocusRectHeavy);
     grid.setCols(GridCols);
     grid.setLeft(GridLeft);
-    grid.setWidth(f.Form.width() - (GridLeft + 100 + f.ImageMobile2PC.width() + kArrowRoom));
+    grid.setWidth(std::max(0.0, f.Form.width() - (GridLeft + 100 + f.ImageMobile2PC.width() + kArrowRoom)));
     setColumns(grid, organizerPresent);
     grid.setScrollBars(controls::ScrollBarsVertical);
     grid.setColAlignment(ColDateText, controls::AlignCenterCenter);

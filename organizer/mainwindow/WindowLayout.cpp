@@ -60,15 +60,16 @@ double sideAllowance(const LayoutInput& in)
     return in.arrowWidth + kArrowRoom;
 }
 
-// The text columns share the grid width after the date column (and the sync column).
+// The text columns share the grid width after the date column (and the sync column); a
+// maximized window on a small screen may leave them nothing, never less.
 void setColumns(const LayoutInput& in, LayoutResult& out)
 {
     const double w = out.gridWidth;
     if (in.organizer) {
-        out.colWidth9 = round32((w - in.phone.colWidth0 - in.phone.colWidth6) / 2);
+        out.colWidth9 = std::max(0, round32((w - in.phone.colWidth0 - in.phone.colWidth6) / 2));
         out.colWidth4 = out.colWidth9;
     } else {
-        out.colWidth9 = round32(w - in.phone.colWidth0);
+        out.colWidth9 = std::max(0, round32(w - in.phone.colWidth0));
         out.colWidth4 = 0;
     }
 }
@@ -143,7 +144,8 @@ void layOutNormal(const LayoutInput& in, LayoutResult& out)
 
 void layOutMaximized(const LayoutInput& in, LayoutResult& out)
 {
-    out.gridWidth = in.windowWidth - sideAllowance(in);
+    // A maximized window keeps the screen's size, however small: no least width widens it.
+    out.gridWidth = std::max(0.0, in.windowWidth - sideAllowance(in));
     setColumns(in, out);
 
     const double s = in.statusBarHeight;
@@ -154,7 +156,7 @@ void layOutMaximized(const LayoutInput& in, LayoutResult& out)
     const double m1 = leastHeight(in.phone, false);
     if (in.organizer) {
         const double fixed = round32(s + t + kGridBorder + kGridGap + kGridBorder + kFrameHeight + b);
-        const double half = round32((wh - fixed) / 2);
+        const double half = std::max(0, round32((wh - fixed) / 2));
         const double c2 = contentHeight(in.pc, false);
         const double m2 = leastHeight(in.pc, false);
         double phone = 0;

@@ -13,6 +13,7 @@
 
 #include "organizer/link/BoxRecorder.h"
 #include "organizer/link/MainWindowFakes.h"
+#include "organizer/link/QtPrinters.h"
 
 #include <gtest/gtest.h>
 
@@ -137,6 +138,53 @@ TEST_F(GridSetupTest, WithoutTheCalendarThePhoneGridStandsAlone)
     EXPECT_TRUE(headers(f.FG2[0]).isEmpty());
     EXPECT_TRUE(window.callsStartingWith(QStringLiteral("FillGrid")).isEmpty());
     EXPECT_FALSE(f.TivStatusBar.panel(PanelProgressIndicator).isVisible());
+}
+
+// A window at half a small screen's width (512 pixels, or 1024 at a scale of two) is narrower
+// than the date and sync columns with room beside them, and a tiny one narrower than the
+// arrow's room: the set-up still keys the panels, and a text column the width leaves nothing
+// stands at no width until the layout widens the window; sized down later, width and height at
+// once, normal or maximized, the window is laid out without a box.
+TEST_F(GridSetupTest, OnASmallScreenNoWidthGoesBelowZero)
+{
+    struct Case {
+        bool organizer;
+        std::int32_t windowWidth;
+        int pcText;
+        int phoneText;
+    };
+    // Half of 512 pixels less the arrow's room leaves a grid of 2490 twips.
+    const Case cases[] = {{true, 3840, 0, 2490 - 1686 - 620}, {false, 3840, 0, 2490 - 1686 - 100},
+                          {true, 1000, 0, 0}, {false, 1000, 0, 0}};
+    DateColumnWidth = 1686;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "calendar " << c.organizer << ", window " << c.windowWidth);
+        resetMain_Form();
+        MainFormControls& f = Main_Form();
+        f.ActiveBar1.setName(QStringLiteral("ActiveBar1"));
+        f.ActiveBar1.load(TessaroBarLayout());
+        WindowWidth = c.windowWidth;
+        setUpWith(c.organizer);
+        for (const auto& box : boxes.boxes)
+            ADD_FAILURE() << box.text.toStdString();
+        boxes.boxes.clear();
+        EXPECT_EQ(f.TivStatusBar.panel(1).key(), PanelMobile);
+        EXPECT_EQ(f.TivStatusBar.panelCount(), 4);
+        EXPECT_EQ(f.FG1[0].colWidth(ColPcText), c.pcText);
+        EXPECT_EQ(f.FG2[1].colWidth(ColPhoneText), c.phoneText);
+
+        f.Form.setVisible(true);
+        ResizeEnabled = MainFormReady = true;
+        for (const int state : {WindowStateNormal, WindowStateMaximized}) {
+            f.Form.setWindowState(state);
+            f.Form.move(f.Form.left(), f.Form.top(), 1200, 900);
+            Form_Resize();
+            for (const auto& box : boxes.boxes)
+                ADD_FAILURE() << "state " << state << ": " << box.text.toStdString();
+            boxes.boxes.clear();
+            EXPECT_TRUE(ResizeEnabled) << "state " << state;
+        }
+    }
 }
 
 TEST_F(GridSetupTest, HeaderRowsFollowTheLanguageAndLeaveTheCursorOnTheFirstEntry)
