@@ -8,11 +8,15 @@
 
 namespace torvane::ui {
 
+namespace {
+
 QString settingsFailureText(const QString& file, const QString& reason)
 {
     return QStringLiteral("The settings cannot be stored in %1: %2. Changes are lost when the program ends.")
         .arg(file, reason);
 }
+
+} // namespace
 
 void installSettingsFailureBox()
 {

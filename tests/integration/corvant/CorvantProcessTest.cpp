@@ -261,7 +261,8 @@ TEST_F(CorvantProcess, SilentPhoneIsNotConnectedWithinTwoPolls)
 TEST_F(CorvantProcess, SettingsThatCannotBeStoredAreToldOnceForTheConfigurationsOk)
 {
     const std::string autoload = "check" + std::to_string(corvant::CHECK_AUTOLOAD);
-    startCorvant({"CCfgPropSheet\tOK\t" + autoload + "=1", "CCfgPropSheet\tCancel", "CCfgPropSheet\tOK\t" + autoload + "=1"});
+    startCorvant({"CCfgPropSheet\tOK\t" + autoload + "=1", "CCfgPropSheet\tCancel",
+                  "CCfgPropSheet\tOK\t" + autoload + "=1"});
     ASSERT_TRUE(waitFor([&] { return window_.last() == PHONESTATE_READY; }, 30s));
     const HWND frame = FindWindowByTitlePrefix("Quorvane 3.0", 39);
     ASSERT_NE(frame, 0u);

@@ -98,7 +98,8 @@ TEST_P(RegistryBadFile, IsReportedAndNeverOverwritten)
     const BadContent& bad = GetParam();
     putFile(bad.bytes);
     std::vector<std::string> told;
-    setWriteFailureHandler([&](const std::string& file, const std::string& reason) { told.push_back(file + ": " + reason); });
+    setWriteFailureHandler(
+        [&](const std::string& file, const std::string& reason) { told.push_back(file + ": " + reason); });
 
     HKEY key = nullptr;
     DWORD disposition = 0;

@@ -108,7 +108,8 @@ TEST_F(Registry, AChangeThatCannotBeStoredIsToldOnceAndStaysInEffect)
     putFile("REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Torvane]\n\"Port\"=\"COM1\"\n");
     const std::string before = fileText();
     std::vector<std::pair<std::string, std::string>> told;
-    setWriteFailureHandler([&](const std::string& file, const std::string& reason) { told.emplace_back(file, reason); });
+    setWriteFailureHandler(
+        [&](const std::string& file, const std::string& reason) { told.emplace_back(file, reason); });
     {
         torvane::test::UnwritableFolder unwritable(configHome_ + "/torvane");
         EXPECT_FALSE(unwritable.reason().empty());
