@@ -8,6 +8,7 @@
 #include "platform/messaging/Messaging.h"
 #include "platform/ui/busyfilter/BusyInputFilter.h"
 #include "platform/ui/msgservice/FirstInstance.h"
+#include "platform/ui/msgservice/SettingsFailureBox.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -81,6 +82,7 @@ bool CCorvantApp::InitInstance()
     instanceMutex_ = torvane::ui::claimFirstInstanceOrTell(INSTANCE_MUTEX, exitCode_);
     if (!instanceMutex_)
         return false;
+    torvane::ui::installSettingsFailureBox();
     busy_ = false;
     inputFilter_ = torvane::ui::installBusyInputFilter([this] { return busy_; });
 

@@ -1,6 +1,7 @@
 #include "mainprog/core/FwdDlgLogic.h"
 
 #include "mainprog/core/CorvantStrings.h"
+#include "platform/registry/WriteFailures.h"
 
 #include <cctype>
 #include <climits>
@@ -72,6 +73,7 @@ void FwdDlgLogic::OnInitDialog()
 
 void FwdDlgLogic::OnCloseButton()
 {
+    const torvane::registry::ConfirmedChange change;
     for (int row = 0; row < FWD_ROW_COUNT; ++row)
         SaveNumberHistory(row);
     for (int k = 0; k < 3; ++k)

@@ -1,6 +1,7 @@
 #include "mainprog/core/LockDlgLogic.h"
 
 #include "mainprog/core/CorvantStrings.h"
+#include "platform/registry/WriteFailures.h"
 
 namespace corvant {
 
@@ -39,6 +40,7 @@ bool LockDlgLogic::OnOK()
 {
     if (busy_)
         return false;
+    const torvane::registry::ConfirmedChange change;
     for (int row = 0; row < LOCK_ROW_COUNT; ++row)
         profile_.WriteProfileInt(LOCK_SECTION, kBarringFacilities[row].name,
                                  selection_[row] >= 0 ? selection_[row] : saved_[row]);

@@ -5,6 +5,7 @@
 #include "mainprog/ui/CCfgPropPage2.h"
 #include "mainprog/ui/CCfgPropPage3.h"
 #include "mainprog/ui/CorvantArt.h"
+#include "platform/registry/WriteFailures.h"
 #include "platform/ui/controlids/ControlIds.h"
 #include "platform/ui/msgservice/MessageService.h"
 
@@ -78,6 +79,7 @@ bool CCfgPropSheet::apply()
 {
     if (!pages_[std::size_t(current_)]->OnKillActive())
         return false;
+    const torvane::registry::ConfirmedChange change; // the pages' values are one change to the user
     for (CfgPage* page : pages_)
         page->OnOK();
     apply_->setEnabled(false);

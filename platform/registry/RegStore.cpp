@@ -2,6 +2,7 @@
 
 #include "platform/files/FileReplace.h"
 #include "platform/registry/RegFileFormat.h"
+#include "platform/registry/WriteFailures.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -77,18 +78,19 @@ public:
         : fd_(open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600))
     {
         if (fd_ < 0) {
-            error_ = errorFromErrno(errno);
+            fail(errno);
             return;
         }
         const auto deadline = std::chrono::steady_clock::now() + LockPatience;
         auto pause = std::chrono::microseconds(100);
         while (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
             if (errno != EWOULDBLOCK && errno != EINTR) {
-                error_ = errorFromErrno(errno);
+                fail(errno);
                 return;
             }
             if (std::chrono::steady_clock::now() >= deadline) {
                 error_ = ERROR_LOCK_VIOLATION;
+                reason_ = "another program holds it locked";
                 return;
             }
             std::this_thread::sleep_for(pause);
@@ -104,10 +106,18 @@ public:
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
     LONG error() const { return error_; }
+    const std::string& reason() const { return reason_; }
 
 private:
+    void fail(int err)
+    {
+        error_ = errorFromErrno(err);
+        reason_ = std::strerror(err);
+    }
+
     int fd_;
     LONG error_ = ERROR_WRITE_FAULT;
+    std::string reason_;
 };
 
 } // namespace
@@ -142,6 +152,7 @@ void RegStore::forget()
     heldFd_ = -1;
     stamp_ = {};
     tree_ = RegTree();
+    unwritten_ = false;
 }
 
 LONG RegStore::refresh()
@@ -154,25 +165,25 @@ LONG RegStore::refresh()
                 forget();
             state_ = ERROR_SUCCESS;
             error_.clear();
+            reason_.clear();
             return state_;
         }
-        error_ = path_ + ": " + std::strerror(errno);
-        return errorFromErrno(errno);
+        return failRead(errno);
     }
     if (heldFd_ >= 0 && sameFile(now, stamp_))
         return state_;
 
     const int fd = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error_ = path_ + ": " + std::strerror(errno);
-        return errorFromErrno(errno);
-    }
+    if (fd < 0)
+        return failRead(errno);
     std::string text;
     struct stat opened {};
     if (fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || !readAll(fd, text)) {
         const int err = errno;
         close(fd);
-        error_ = path_ + ": cannot be read" + (err ? std::string(": ") + std::strerror(err) : "");
+        const std::string why = "cannot be read" + (err ? std::string(": ") + std::strerror(err) : "");
+        reason_ = "it " + why;
+        error_ = path_ + ": " + why;
         return ERROR_READ_FAULT;
     }
     forget();
@@ -183,14 +194,23 @@ LONG RegStore::refresh()
         tree_ = std::move(parsed.tree);
         state_ = ERROR_SUCCESS;
         error_.clear();
+        reason_.clear();
     } else {
         state_ = ERROR_BADDB;
+        reason_ = "line " + std::to_string(parsed.line) + ": " + parsed.message;
         error_ = path_ + ":" + std::to_string(parsed.line) + ": " + parsed.message;
         std::fprintf(stderr, "torvane: registry file %s; its settings cannot be read or changed "
                              "until it is repaired or removed\n",
                      error_.c_str());
     }
     return state_;
+}
+
+LONG RegStore::failRead(int err)
+{
+    reason_ = std::strerror(err);
+    error_ = path_ + ": " + reason_;
+    return errorFromErrno(err);
 }
 
 LONG RegStore::read(const std::function<LONG(const RegTree&)>& reader)
@@ -204,28 +224,72 @@ LONG RegStore::read(const std::function<LONG(const RegTree&)>& reader)
 
 LONG RegStore::modify(const std::function<LONG(RegTree&, bool& changed)>& writer)
 {
-    std::lock_guard guard(mutex_);
-    if (!makeFolders(dir_))
-        return errorFromErrno(errno);
+    std::string unwritten;
+    LONG rc = ERROR_SUCCESS;
+    {
+        std::lock_guard guard(mutex_);
+        rc = modifyLocked(writer, unwritten);
+    }
+    // Outside the lock: whoever is told may well read the settings again.
+    if (!unwritten.empty())
+        tellWriteFailure(path_, unwritten);
+    return rc;
+}
+
+LONG RegStore::modifyLocked(const Writer& writer, std::string& unwritten)
+{
+    if (!makeFolders(dir_)) {
+        const int err = errno;
+        return keepUnwritten(writer, errorFromErrno(err), std::strerror(err), unwritten);
+    }
     // The lock lives in a file of its own: the registry file itself is replaced by every write.
     FileLock lock(path_ + ".lock");
     if (lock.error() != ERROR_SUCCESS)
-        return lock.error();
+        return keepUnwritten(writer, lock.error(), lock.reason(), unwritten);
     LONG rc = refresh();
-    if (rc != ERROR_SUCCESS)
+    if (rc != ERROR_SUCCESS) {
+        unwritten = reason_;
         return rc;
+    }
     RegTree copy = tree_;
     bool changed = false;
     rc = writer(copy, changed);
-    if (rc != ERROR_SUCCESS || !changed)
+    // A value set again as it is still goes to the file when the file lacks what was kept.
+    if (rc != ERROR_SUCCESS || (!changed && !unwritten_))
         return rc;
-    return writeFile(copy);
+    if (const int err = writeFile(copy)) {
+        // The file stays as it was; this process goes on with the change until the file changes
+        // on disk, so that what the user set is in effect while the program runs.
+        tree_ = std::move(copy);
+        unwritten_ = true;
+        unwritten = std::strerror(err);
+        return errorFromErrno(err);
+    }
+    return ERROR_SUCCESS;
 }
 
-LONG RegStore::writeFile(const RegTree& tree)
+LONG RegStore::keepUnwritten(const Writer& writer, LONG error, const std::string& reason, std::string& unwritten)
+{
+    // Without the lock the file can still be read, and the change made to what was read.
+    if (refresh() != ERROR_SUCCESS) {
+        unwritten = reason;
+        return error;
+    }
+    RegTree copy = tree_;
+    bool changed = false;
+    const LONG rc = writer(copy, changed);
+    if (rc != ERROR_SUCCESS || !changed)
+        return rc;
+    tree_ = std::move(copy);
+    unwritten_ = true;
+    unwritten = reason;
+    return error;
+}
+
+int RegStore::writeFile(const RegTree& tree)
 {
     if (const int err = files::replaceFile(path_, formatRegFile(tree, rootName_)))
-        return errorFromErrno(err);
+        return err;
     // Stamped from the file as it now stands, which the rename may have touched; no other writer
     // can have replaced it yet, since this one still holds the lock.
     const int fd = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
@@ -240,7 +304,8 @@ LONG RegStore::writeFile(const RegTree& tree)
     }
     state_ = ERROR_SUCCESS;
     error_.clear();
-    return ERROR_SUCCESS;
+    reason_.clear();
+    return 0;
 }
 
 std::string RegStore::errorText()

@@ -5,7 +5,9 @@
 //   file, flushed to disk, renamed over the old one), so concurrent writers lose nothing and a
 //   crash leaves the old or the new file, never a mix;
 // - a file that cannot be parsed is reported (file, line, reason) and never overwritten: reads
-//   and writes fail with ERROR_BADDB until it is repaired or removed.
+//   and writes fail with ERROR_BADDB until it is repaired or removed;
+// - a change that cannot be written fails, is told (WriteFailures.h), and stays in effect in this
+//   process until the file changes on disk, so that what the user set holds while the program runs.
 #pragma once
 
 #include "platform/registry/RegTree.h"
@@ -36,7 +38,8 @@ public:
     LONG read(const std::function<LONG(const RegTree&)>& reader);
 
     // Runs writer on a copy of the newest content, under the file lock. When it returns
-    // ERROR_SUCCESS and sets `changed`, the copy is written to the file.
+    // ERROR_SUCCESS and sets `changed`, the copy is written to the file; when that fails, the
+    // copy is what this process reads from then on, and the failure is told.
     LONG modify(const std::function<LONG(RegTree&, bool& changed)>& writer);
 
     // Why the file cannot be used ("<path>:<line>: <reason>"), or empty.
@@ -44,8 +47,13 @@ public:
 
 private:
     RegStore(std::string dir, std::string path, std::string rootName);
+    using Writer = std::function<LONG(RegTree&, bool& changed)>;
+    LONG modifyLocked(const Writer& writer, std::string& unwritten);
+    LONG keepUnwritten(const Writer& writer, LONG error, const std::string& reason, std::string& unwritten);
     LONG refresh();
-    LONG writeFile(const RegTree& tree);
+    LONG failRead(int err);
+    // 0, or the errno of the failed replacement.
+    int writeFile(const RegTree& tree);
     void forget();
 
     std::mutex mutex_;
@@ -59,6 +67,8 @@ private:
     struct stat stamp_ {};
     LONG state_ = ERROR_SUCCESS;
     std::string error_;
+    std::string reason_; // error_ as the user is told it, without the file's name
+    bool unwritten_ = false; // tree_ holds changes that the file lacks
 };
 
 } // namespace torvane::registry

@@ -2,7 +2,9 @@
 // HKEY_LOCAL_MACHINE holding REG_SZ, REG_DWORD and other raw values, reached through calls
 // shaped like the system's (same return codes, same size rules), plus a plain C++ face for our
 // own code. Each root lives in its own REGEDIT4 file (see RegStore.h, RegFileFormat.h); every
-// change is on disk when its call returns, and changes by other processes are seen at once.
+// change is on disk when its call returns, and changes by other processes are seen at once. A
+// change that cannot be written returns its error, is told through WriteFailures.h, and stays in
+// effect for this process.
 //
 // Key paths and value names compare without regard to case; a key path is components joined by
 // "\" (no empty component); value name null or "" is the key's default value. A REG_SZ is kept

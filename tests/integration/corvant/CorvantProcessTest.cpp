@@ -6,12 +6,15 @@
 // answers to a script file (TORVANE_UI_SCRIPT) and reads every box corvant showed from a log
 // file (TORVANE_UI_LOG).
 #include "engine/zeldll.h"
+#include "mainprog/core/CfgPage2Model.h"
 #include "mainprog/core/CorvantStrings.h"
+#include "mainprog/core/LauncherLayout.h"
 #include "platform/messaging/Messaging.h"
 #include "platform/serial/SerialPortName.h"
 #include "platform/ui/msgservice/ScriptFile.h"
 #include "support/MessagesUntil.h"
 #include "support/PeerProcess.h"
+#include "support/UnwritableFolder.h"
 #include "tools/phonesim/PhoneSim.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +27,7 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -248,6 +252,51 @@ TEST_F(CorvantProcess, SilentPhoneIsNotConnectedWithinTwoPolls)
     ASSERT_TRUE(waitFor([&] { return window_.sawSince(PHONESTATE_NOT_CONNECTED, unplugged); }, 30s))
         << sim_.transcript().received();
     EXPECT_TRUE(shownBoxes().empty());
+}
+
+// The configuration sheet's OK while the settings folder takes nothing (read-only for a user, a
+// full disk for root): one box names the settings file and the system's reason, the values hold
+// while corvant runs, and the file keeps its bytes; once the folder takes them, an OK stores
+// them without a word. The box as a user sees it: reference/settings_failure_box.png.
+TEST_F(CorvantProcess, SettingsThatCannotBeStoredAreToldOnceForTheConfigurationsOk)
+{
+    const std::string autoload = "check" + std::to_string(corvant::CHECK_AUTOLOAD);
+    startCorvant({"CCfgPropSheet\tOK\t" + autoload + "=1", "CCfgPropSheet\tCancel",
+                  "CCfgPropSheet\tOK\t" + autoload + "=1"});
+    ASSERT_TRUE(waitFor([&] { return window_.last() == PHONESTATE_READY; }, 30s));
+    const HWND frame = FindWindowByTitlePrefix("Quorvane 3.0", 39);
+    ASSERT_NE(frame, 0u);
+    const std::string folder = std::string(std::getenv("XDG_CONFIG_HOME")) + "/torvane";
+    const std::string settings = folder + "/HKEY_CURRENT_USER.reg";
+    const auto fileText = [&] {
+        std::ifstream in(settings, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const QString sheet = QStringLiteral("CCfgPropSheet");
+    {
+        torvane::test::UnwritableFolder unwritable(folder);
+        ASSERT_FALSE(unwritable.reason().empty());
+        const std::string before = fileText();
+        PostMessage(frame, WM_COMMAND, corvant::ID_CONFIGURATION, 0);
+        ASSERT_TRUE(waitFor([&] { return countShown(torvane::ui::kMessageBoxName) == 1; }, 20s));
+        PostMessage(frame, WM_COMMAND, corvant::ID_CONFIGURATION, 0);
+        ASSERT_TRUE(waitFor([&] { return countShown(sheet) == 2; }, 20s));
+
+        const auto boxes = shownBoxes();
+        ASSERT_EQ(boxes.size(), 3u) << "the sheet, one box for its OK, the sheet again";
+        EXPECT_EQ(boxes[1].kind, torvane::ui::kMessageBoxName);
+        EXPECT_EQ(boxes[1].caption, QStringLiteral("Quorvane PRO"));
+        EXPECT_TRUE(boxes[1].text.contains(QString::fromStdString(settings + ": " + unwritable.reason())))
+            << boxes[1].text.toStdString();
+        EXPECT_EQ(fieldOf(boxes[2], QString::fromStdString(autoload)), QStringLiteral("1"));
+        EXPECT_EQ(fileText(), before);
+    }
+    PostMessage(frame, WM_COMMAND, corvant::ID_CONFIGURATION, 0);
+    PostMessage(frame, WM_COMMAND, corvant::ID_APP_ABOUT, 0);
+    ASSERT_TRUE(waitFor([&] { return countShown(QStringLiteral("CAboutDlg")) == 1; }, 20s));
+    EXPECT_EQ(countShown(sheet), 3);
+    EXPECT_EQ(countShown(torvane::ui::kMessageBoxName), 1);
+    EXPECT_NE(fileText().find("\"Autoload\"=dword:00000001"), std::string::npos) << fileText();
 }
 
 } // namespace

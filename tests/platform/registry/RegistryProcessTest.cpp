@@ -1,11 +1,13 @@
 #include "platform/registry/AppProfile.h"
 #include "platform/registry/Registry.h"
+#include "platform/registry/WriteFailures.h"
 #include "RegistryFixture.h"
 #include "support/PeerProcess.h"
 
 #include <chrono>
 #include <set>
 #include <string>
+#include <vector>
 
 using namespace torvane::registry;
 using torvane::test::PeerProcess;
@@ -95,6 +97,9 @@ TEST_P(RegistryBadFile, IsReportedAndNeverOverwritten)
 {
     const BadContent& bad = GetParam();
     putFile(bad.bytes);
+    std::vector<std::string> told;
+    setWriteFailureHandler(
+        [&](const std::string& file, const std::string& reason) { told.push_back(file + ": " + reason); });
 
     HKEY key = nullptr;
     DWORD disposition = 0;
@@ -113,6 +118,9 @@ TEST_P(RegistryBadFile, IsReportedAndNeverOverwritten)
     EXPECT_EQ(peer.ask("set|Software\\Torvane|a|b"), "error " + std::to_string(ERROR_BADDB));
 
     EXPECT_EQ(fileText(), bad.bytes) << "the file must stay as it was";
+    setWriteFailureHandler({});
+    ASSERT_EQ(told.size(), 1u) << "the program's own writes are told once a run";
+    EXPECT_EQ(told[0].rfind(regFile() + ": line " + std::to_string(bad.line) + ": ", 0), 0u) << told[0];
     const std::string error = fileError(HKEY_CURRENT_USER);
     EXPECT_NE(error.find(regFile() + ":" + std::to_string(bad.line) + ": "), std::string::npos)
         << error;

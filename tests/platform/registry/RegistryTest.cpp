@@ -1,11 +1,15 @@
 #include "platform/registry/Registry.h"
+#include "platform/registry/WriteFailures.h"
 #include "RegistryFixture.h"
 #include "support/PeerProcess.h"
+#include "support/UnwritableFolder.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 using namespace torvane::registry;
@@ -97,6 +101,56 @@ TEST_F(Registry, ASettingsFileKeptAsALinkStaysALink)
     EXPECT_TRUE(S_ISLNK(st.st_mode));
     EXPECT_NE(fileText().find("\"Kept\"=dword:00000007"), std::string::npos);
     EXPECT_EQ(readDword(HKEY_CURRENT_USER, "Software\\Torvane", "Kept"), 7u);
+}
+
+TEST_F(Registry, AChangeThatCannotBeStoredIsToldOnceAndStaysInEffect)
+{
+    putFile("REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Torvane]\n\"Port\"=\"COM1\"\n");
+    const std::string before = fileText();
+    std::vector<std::pair<std::string, std::string>> told;
+    setWriteFailureHandler(
+        [&](const std::string& file, const std::string& reason) { told.emplace_back(file, reason); });
+    {
+        torvane::test::UnwritableFolder unwritable(configHome_ + "/torvane");
+        EXPECT_FALSE(unwritable.reason().empty());
+        {
+            ConfirmedChange ok;
+            EXPECT_NE(writeString(HKEY_CURRENT_USER, "Software\\Torvane", "Port", "COM2"), ERROR_SUCCESS);
+            {
+                ConfirmedChange page;
+                EXPECT_NE(writeDword(HKEY_CURRENT_USER, "Software\\Torvane", "Parts", 3), ERROR_SUCCESS);
+                EXPECT_NE(writeDword(HKEY_LOCAL_MACHINE, "Software\\Torvane", "Kept", 1), ERROR_SUCCESS);
+            }
+            EXPECT_TRUE(told.empty()) << "told when the whole change is over";
+        }
+        const std::pair<std::string, std::string> news {regFile(), unwritable.reason()};
+        EXPECT_EQ(told, std::vector {news});
+        EXPECT_EQ(readString(HKEY_CURRENT_USER, "Software\\Torvane", "Port"), "COM2");
+        EXPECT_EQ(readDword(HKEY_CURRENT_USER, "Software\\Torvane", "Parts"), 3u);
+        EXPECT_EQ(fileText(), before);
+
+        {
+            ConfirmedChange toldByTheProgram;
+            writeDword(HKEY_CURRENT_USER, "Software\\Torvane", "Parts", 4);
+            toldByTheProgram.failureTold();
+        }
+        EXPECT_EQ(told.size(), 1u);
+        {
+            ConfirmedChange ok;
+            writeDword(HKEY_CURRENT_USER, "Software\\Torvane", "Parts", 5);
+            // The program's own writes on another thread are not part of the user's change.
+            std::thread([] { writeDword(HKEY_CURRENT_USER, "Software\\Torvane", "RefNum", 1); }).join();
+            EXPECT_EQ(told.size(), 2u);
+        }
+        EXPECT_EQ(told, std::vector(3, news));
+        writeDword(HKEY_CURRENT_USER, "Software\\Torvane", "RefNum", 2);
+        EXPECT_EQ(told.size(), 3u) << "the program's own writes are told once a run";
+    }
+    setWriteFailureHandler({});
+    EXPECT_EQ(fileText(), before);
+    EXPECT_EQ(writeDword(HKEY_LOCAL_MACHINE, "Software\\Torvane", "Kept", 1), ERROR_SUCCESS);
+    EXPECT_NE(fileText("HKEY_LOCAL_MACHINE").find("\"Kept\"=dword:00000001"), std::string::npos)
+        << "what was kept goes to the file with the next write";
 }
 
 TEST_F(Registry, KeysAndNamesIgnoreCaseAndKeepTheirFirstSpelling)
