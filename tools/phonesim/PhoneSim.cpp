@@ -1,8 +1,9 @@
 #include "tools/phonesim/PhoneSim.h"
 
+#include "platform/files/FileReplace.h"
+
 #include <QFile>
 #include <QJsonDocument>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <climits>
@@ -364,12 +365,13 @@ QString PhoneSim::saveStateFile(const QString& path) const
         std::lock_guard lock(m_mutex);
         json = m_engine.saveState();
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return path + ": " + file.errorString();
-    file.write(QJsonDocument(json).toJson(QJsonDocument::Indented));
-    if (!file.commit())
-        return path + ": " + file.errorString();
+    // A buffered save could still put an empty file in place of the state on a full disk.
+    const QByteArray bytes = QJsonDocument(json).toJson(QJsonDocument::Indented);
+    torvane::files::ReplaceOptions options;
+    options.newFileMode = torvane::files::userFileMode();
+    if (const int err = torvane::files::replaceFile(QFile::encodeName(path).toStdString(),
+                                                    std::string_view(bytes.constData(), std::size_t(bytes.size())), options))
+        return path + ": " + QString::fromLocal8Bit(std::strerror(err));
     return {};
 }
 
