@@ -2,6 +2,9 @@
 // reported and changes nothing.
 #include "tools/phonesim/PhoneSim.h"
 
+#include "support/UnwritableFolder.h"
+
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -76,7 +79,9 @@ TEST(StateFile, SavedStateLoadsBackTheSame)
     saved.addModule(std::make_unique<StoreModule>());
     saved.setState(unusualState());
     saved.withModule<StoreModule>([](StoreModule& m) { m.items = {"one", "two"}; });
-    const QString path = tempFile("phone.json");
+    const QString folder = tempFile("state");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + "/phone.json";
     ASSERT_EQ(saved.saveStateFile(path), QString());
 
     PhoneSim loaded;
@@ -85,6 +90,17 @@ TEST(StateFile, SavedStateLoadsBackTheSame)
     EXPECT_EQ(loaded.state(), unusualState());
     EXPECT_EQ(loaded.withModule<StoreModule>([](StoreModule& m) { return m.items; }),
               (std::vector<std::string> {"one", "two"}));
+
+    // On a full disk the state saved before stays whole, and the save says why it failed.
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    torvane::test::UnwritableFolder full(folder.toStdString());
+    saved.withModule<StoreModule>([](StoreModule& m) { m.items.assign(2000, "many more items"); });
+    EXPECT_TRUE(saved.saveStateFile(path).endsWith(QString::fromStdString(full.reason())));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
 }
 
 TEST(StateFile, MissingKeysKeepTheDefaultsOfAWorkingPhone)
