@@ -34,12 +34,18 @@ constexpr ExtensionPair kExtension[] = {
 constexpr std::uint8_t kEuro = 0x65;
 
 struct LatinEntry {
-    std::uint8_t code = ' ';
-    std::uint8_t septets = 0;
+    std::uint8_t code;
+    std::uint8_t septets;
 };
+// What a Latin-1 character without a GSM code goes as.
+constexpr LatinEntry kBlank{' ', 0};
 
+// Every byte is set to the blank by hand before the codes are written: left to a default
+// member initialiser, the blank was lost when GCC 12 folded the table at -O1 and above, and
+// such a character went as 0x00 ("@").
 constexpr std::array<LatinEntry, 256> kFromLatin = [] {
     std::array<LatinEntry, 256> table{};
+    table.fill(kBlank);
     for (int gsm = 0; gsm < 128; ++gsm)
         if (kDefault[gsm] != kNone)
             table[static_cast<std::size_t>(kDefault[gsm])] = {static_cast<std::uint8_t>(gsm), 1};

@@ -83,18 +83,22 @@ struct Pair {
 
 class AlphabetPairs : public testing::TestWithParam<Pair> {};
 
+// A character the alphabet lacks goes as the blank, which reads back as a blank. An optimised
+// GCC 12 build once sent such characters as 0x00, the "@".
 TEST_P(AlphabetPairs, MapBothWays)
 {
     const Pair& p = GetParam();
     EXPECT_EQ(toGsm(std::string(1, p.latin)), std::string(1, p.gsm));
-    EXPECT_EQ(toLatin(std::string(1, p.gsm)), std::string(1, p.latin));
+    EXPECT_EQ(toLatin(std::string(1, p.gsm)), std::string(1, p.gsm == ' ' ? ' ' : p.latin));
 }
 
 INSTANTIATE_TEST_SUITE_P(GsmAlphabet, AlphabetPairs,
     testing::Values(Pair{"At", '@', '\x00'}, Pair{"Dollar", '$', '\x02'}, Pair{"SharpS", '\xDF', '\x1E'},
                     Pair{"CapitalAUmlaut", '\xC4', '\x5B'}, Pair{"CapitalOUmlaut", '\xD6', '\x5C'},
                     Pair{"CapitalUUmlaut", '\xDC', '\x5E'}, Pair{"SmallAUmlaut", '\xE4', '\x7B'},
-                    Pair{"SmallOUmlaut", '\xF6', '\x7C'}, Pair{"SmallUUmlaut", '\xFC', '\x7E'}),
+                    Pair{"SmallOUmlaut", '\xF6', '\x7C'}, Pair{"SmallUUmlaut", '\xFC', '\x7E'},
+                    Pair{"SmallAAcute", '\xE1', ' '}, Pair{"SmallCCedilla", '\xE7', ' '},
+                    Pair{"Backquote", '`', ' '}, Pair{"VerticalTab", '\x0B', ' '}),
     [](const testing::TestParamInfo<Pair>& info) { return std::string(info.param.name); });
 
 TEST(GsmAlphabet, UmlautAtAndDollarBecomeTheirGsmCodesAndBack)

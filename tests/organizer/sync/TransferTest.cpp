@@ -265,13 +265,14 @@ TEST_F(TransferTest, RangesFrom2030OnFindTheirAppointments)
     }
 }
 
-// A series over two weeks split first from a row of its second week, then from every row still
-// offered, with new reads between: a daily one is one phone entry, a Monday, Wednesday and Friday
-// one an entry per weekday, each from the first day on.
+// A series split first from a later row, then from every row still offered, with new reads
+// between: over two weeks a daily one is one phone entry, a Monday, Wednesday and Friday one an
+// entry per weekday; over two years a yearly one is one phone entry; each from the first day on.
 struct SplitCase {
     int type;
     int firstRow;
     QStringList phoneRows;
+    QDate last = QDate(2031, 3, 16); // the range's last day; it begins on 3 March 2031
 };
 
 class SplitAgainTest : public TransferTest, public ::testing::WithParamInterface<SplitCase> {};
@@ -285,7 +286,7 @@ TEST_P(SplitAgainTest, EveryRowOfASplitSeriesAddsNothingTwice)
             i.GetRecurrencePattern().setDayOfWeekMask(kMonday | kWednesday | kFriday);
         i.setReminderSet(true);
     });
-    setRange(QDate(2031, 3, 3), QDate(2031, 3, 16));
+    setRange(QDate(2031, 3, 3), c.last);
     readBothSides();
     const int count = int(rows(fg2()).size());
     copyToPhone(2 + c.firstRow);
@@ -303,7 +304,8 @@ TEST_P(SplitAgainTest, EveryRowOfASplitSeriesAddsNothingTwice)
 const QStringList kChoirWeek{"Mon 03.03.31 19:30", "Wed 05.03.31 19:30", "Fri 07.03.31 19:30"};
 INSTANTIATE_TEST_SUITE_P(Series, SplitAgainTest,
                          ::testing::Values(SplitCase{1, 3, kChoirWeek}, SplitCase{1, 4, kChoirWeek},
-                                           SplitCase{1, 5, kChoirWeek}, SplitCase{0, 9, {"Mon 03.03.31 19:30"}}));
+                                           SplitCase{1, 5, kChoirWeek}, SplitCase{0, 9, {"Mon 03.03.31 19:30"}},
+                                           SplitCase{5, 1, {"Mon 03.03.31 19:30"}, QDate(2033, 3, 2)}));
 
 // A yearly appointment copied from a row that is not its first occurrence, and a yearly phone
 // entry copied to the calendar.
