@@ -87,6 +87,8 @@ endfunction()
 # (REFERENCE_DIR, the folder's reference/). Registered only where xvfb-run exists; the X client
 # library's own leaks are suppressed.
 find_program(XVFB_RUN xvfb-run)
+# The sanitizers split their options at blanks; a quoted path holds any the checkout's may have.
+set(TORVANE_XCB_LSAN_OPTIONS "LSAN_OPTIONS=suppressions=\"${CMAKE_SOURCE_DIR}/tests/support/xcb_leaks.supp\"")
 function(torvane_add_screenshot_test name)
   cmake_parse_arguments(S "" "SCREEN" "SOURCES;LIBS" ${ARGN})
   if(NOT S_SCREEN)
@@ -102,7 +104,7 @@ function(torvane_add_screenshot_test name)
     add_test(NAME ${name}
              COMMAND ${XVFB_RUN} -a -s "-screen 0 ${S_SCREEN}x24" ${TORVANE_ISOLATE} $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES LABELS gui TIMEOUT 120
-      ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/support/xcb_leaks.supp")
+      ENVIRONMENT "${TORVANE_XCB_LSAN_OPTIONS}")
   endif()
 endfunction()
 

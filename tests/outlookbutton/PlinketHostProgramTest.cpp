@@ -7,6 +7,8 @@
 #include <gmock/gmock.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <utility>
 
 using namespace torvane::testing;
@@ -30,7 +32,11 @@ std::string runHost(const std::string& arguments)
 TEST(PlinketHostProgram, InstallsPressesAndUnloads)
 {
     removeMachineSettings();
-    setCommandValue("exe;" + std::string(PLINKET_RECORDER) + " D");
+    // Named as a user names the organizer: a bare name found on PATH, since the value holds at
+    // most 79 characters and the build folder's path may be any length.
+    const std::string folder = std::filesystem::path(PLINKET_RECORDER).parent_path().string();
+    ::setenv("PATH", (folder + ":" + std::getenv("PATH")).c_str(), 1);
+    setCommandValue("exe;plinket_recorder D");
     RecordedPrograms programs(testFolder() + "/host.rec");
 
     const std::string output = runHost("--press");

@@ -50,7 +50,8 @@ TEST(CorvantStartsTessaro, AppointmentsButtonStartsItOnCorvantsPortAndCorvantsEx
     std::string error;
     ASSERT_TRUE(sim.start(torvane::serial::portLinkFolder() + "/COM1", &error)) << error;
     const char* suite = "Software\\Torvane\\Quorvane PRO\\Settings";
-    const std::string program = TESSARO_PROGRAM;
+    // The build folder's path may hold blanks; quoted, it stays the program's name.
+    const std::string program = std::string("\"") + TESSARO_PROGRAM + "\"";
     ASSERT_EQ(torvane::registry::writeString(HKEY_CURRENT_USER, suite, "TerminPrg", program + " CALLER=Qbr"),
               ERROR_SUCCESS);
     ASSERT_EQ(torvane::registry::writeString(HKEY_CURRENT_USER, suite, "TerminPrgTrm", program + " KILL"),

@@ -37,7 +37,8 @@ mkdir -p "$shots"
 # notice on a machine without MIDI output.
 printf 'CSmsPreviewDlg\tOK\nMessageBox\tNo\n' > "$work/answers"
 export TORVANE_UI_SCRIPT="$work/answers" TORVANE_UI_LOG="$work/boxes.log" QT_QPA_PLATFORM=xcb
-export LSAN_OPTIONS="suppressions=$source_dir/tests/support/xcb_leaks.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+# Quoted: the sanitizers split their options at blanks, which the checkout's path may hold.
+export LSAN_OPTIONS="suppressions=\"$source_dir/tests/support/xcb_leaks.supp\"${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 export XDG_CONFIG_HOME="$profile/config" XDG_DATA_HOME="$profile/data" XDG_RUNTIME_DIR="$profile/run"
 "$source_dir/scripts/run" --build "$build_dir" --profile "$profile" --fresh --detach || exit 1
