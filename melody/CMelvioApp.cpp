@@ -11,7 +11,6 @@
 #include "platform/midi/RtMidiOutputs.h"
 #include "platform/registry/AppProfile.h"
 #include "platform/ui/msgservice/FirstInstance.h"
-#include "platform/ui/msgservice/SettingsFailureBox.h"
 
 #include <QFileDialog>
 
@@ -28,7 +27,6 @@ bool CMelvioApp::InitInstance(const QStringList& arguments)
     instance_ = torvane::ui::claimFirstInstanceOrTell(INSTANCE_MUTEX, exitCode_);
     if (!instance_)
         return false;
-    torvane::ui::installSettingsFailureBox();
 
     profile_ = std::make_unique<torvane::registry::AppProfile>(REGISTRY_KEY, APPLICATION_TITLE);
     outputs_ = torvane::midi::makeSystemMidiOutputs();

@@ -30,7 +30,6 @@
 #include "platform/ui/controls/Twips.h"
 #include "platform/ui/controls/widgets/CommandBarWidget.h"
 #include "platform/ui/msgservice/MessageService.h"
-#include "platform/ui/msgservice/SettingsFailureBox.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -113,7 +112,6 @@ TessaroApp::~TessaroApp()
 
 bool TessaroApp::start(const QString& commandLine)
 {
-    torvane::ui::installSettingsFailureBox();
     return Main(*this, commandLine);
 }
 

@@ -4,7 +4,6 @@
 #include "phonebook/ui/CMainFrame.h"
 #include "platform/ui/busyfilter/BusyInputFilter.h"
 #include "platform/ui/msgservice/FirstInstance.h"
-#include "platform/ui/msgservice/SettingsFailureBox.h"
 
 #include <QApplication>
 
@@ -27,7 +26,6 @@ bool CBrevikApp::InitInstance()
     instanceMutex_ = torvane::ui::claimFirstInstanceOrTell(INSTANCE_MUTEX, exitCode_);
     if (!instanceMutex_)
         return false;
-    torvane::ui::installSettingsFailureBox();
     busy_ = false;
 
     CMainFrame::Hooks hooks;

@@ -15,7 +15,6 @@
 #include "melody/ui/MelvioContext.h"
 #include "platform/midi/MidiOutputs.h"
 #include "platform/registry/AppProfile.h"
-#include "platform/registry/WriteFailures.h"
 #include "platform/ui/msgservice/MessageService.h"
 
 #include <QCloseEvent>
@@ -95,13 +94,9 @@ CMainFrame::~CMainFrame()
     if (context_.port)
         context_.port->Close();
     if (profile_) {
-        // Closing the program is the user's doing; a failure it meets has its own report.
-        torvane::registry::ConfirmedChange change;
         const int device = context_.port ? context_.port->CurrentDevice() : 0;
-        if (!profile_->WriteProfileInt(PROFILE_SECTION, PROFILE_LAST_DEVICE, device) && context_.errors) {
+        if (!profile_->WriteProfileInt(PROFILE_SECTION, PROFILE_LAST_DEVICE, device) && context_.errors)
             context_.errors->Fehler_Melden(ERROR_CLASS_PC, IDS_ERR_REGISTRY);
-            change.failureTold();
-        }
     }
 }
 

@@ -8,7 +8,6 @@
 #include "organizer/link/Registry.h"
 #include "organizer/link/TextRoutines.h"
 
-#include "platform/registry/WriteFailures.h"
 #include "platform/ui/locale/LocaleService.h"
 
 #include <cmath>
@@ -88,11 +87,8 @@ bool readSetting(const QString& name, RegData& value)
     return RegValueGet(CU, SettingsKey, name, value);
 }
 
-// The organizer tells a setting it cannot store in its own box; the suite's box would only say
-// it again.
-void settingsFailure(torvane::registry::ConfirmedChange& change, const QString& procName, const QString& failedName)
+void settingsFailure(const QString& procName, const QString& failedName)
 {
-    change.failureTold();
     const RegErrorState err = LastRegError();
     ShowErrorBoxWithLine(err.number, err.number != 0 ? AppTitle : QString(), err.description, procName,
                          failedName);
@@ -102,8 +98,6 @@ void settingsFailure(torvane::registry::ConfirmedChange& change, const QString& 
 
 bool RegValCreate()
 {
-    // One change, as each save below: whatever fails in it has the organizer's own report.
-    torvane::registry::ConfirmedChange change;
     struct MachineStep {
         const QString& key;
         const char* className;
@@ -112,12 +106,12 @@ bool RegValCreate()
         {MachineKeyVendor, "Torvane"}, {MachineKeyProgram, "Tessaro"}, {MachineKeyRights, "Tessaro"}};
     for (const MachineStep& step : machineSteps) {
         if (!RegKeyEnsure(LM, step.key, QLatin1String(step.className))) {
-            settingsFailure(change, QStringLiteral("RegValCreate"), QLatin1String(step.className));
+            settingsFailure(QStringLiteral("RegValCreate"), QLatin1String(step.className));
             return false;
         }
     }
     if (!RegValueWrite(LM, MachineKeyRights, QStringLiteral("Tessaro"), RightsNotice)) {
-        settingsFailure(change, QStringLiteral("RegValCreate"), QStringLiteral("Tessaro"));
+        settingsFailure(QStringLiteral("RegValCreate"), QStringLiteral("Tessaro"));
         return false;
     }
     static const char* const valueNames[] = {"ComPort",       "ComSettings", "ComTimeout", "Handshaking",
@@ -125,7 +119,7 @@ bool RegValCreate()
                                              "Width",         "Top",         "Left"};
     for (const char* name : valueNames) {
         if (!RegKeyEnsure(CU, SettingsKey, QLatin1String(name))) {
-            settingsFailure(change, QStringLiteral("RegValCreate"), QLatin1String(name));
+            settingsFailure(QStringLiteral("RegValCreate"), QLatin1String(name));
             return false;
         }
     }
@@ -206,13 +200,12 @@ void RegSettingsLoad()
 bool RegValSet()
 {
     const QString proc = QStringLiteral("RegValSet");
-    torvane::registry::ConfirmedChange change;
     CommControl& comm = ComDrvForm().MSComm1;
 
     if (!RegValuePut(CU, SettingsKey, QStringLiteral("ComPort"), std::int32_t(ComPort))) {
         if (RegKeyExists(CU, SettingsKey) || !RegKeyEnsure(CU, SettingsKey, QStringLiteral("ComPort")) ||
             !RegValuePut(CU, SettingsKey, QStringLiteral("ComPort"), std::int32_t(ComPort))) {
-            settingsFailure(change, proc, QStringLiteral("ComPort"));
+            settingsFailure(proc, QStringLiteral("ComPort"));
             return false;
         }
     }
@@ -232,7 +225,7 @@ bool RegValSet()
     };
     for (const Put& p : values) {
         if (!RegValuePut(CU, SettingsKey, QLatin1String(p.name), p.value)) {
-            settingsFailure(change, proc, QLatin1String(p.name));
+            settingsFailure(proc, QLatin1String(p.name));
             return false;
         }
     }
@@ -260,7 +253,7 @@ bool RegValSet()
     const Put geometry[] = {{"Width", WindowWidth}, {"Top", WindowTop}, {"Left", WindowLeft}};
     for (const Put& p : geometry) {
         if (!RegValuePut(CU, SettingsKey, QLatin1String(p.name), p.value)) {
-            settingsFailure(change, proc, QLatin1String(p.name));
+            settingsFailure(proc, QLatin1String(p.name));
             return false;
         }
     }

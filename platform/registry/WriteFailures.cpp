@@ -26,7 +26,6 @@ struct Failure {
 // The change the user confirmed that this thread is making, if any.
 struct ChangeInProgress {
     int depth = 0;
-    bool told = false;
     std::optional<Failure> failure; // the first; the others say the same to the user
 };
 thread_local ChangeInProgress change;
@@ -61,15 +60,9 @@ ConfirmedChange::~ConfirmedChange()
     if (--change.depth > 0)
         return;
     const std::optional<Failure> failure = std::move(change.failure);
-    const bool told = change.told;
     change = {};
-    if (failure && !told)
+    if (failure)
         callHandler(*failure);
-}
-
-void ConfirmedChange::failureTold()
-{
-    change.told = true;
 }
 
 void tellWriteFailure(const std::string& file, const std::string& reason)

@@ -27,10 +27,6 @@ public:
     ~ConfirmedChange();
     ConfirmedChange(const ConfirmedChange&) = delete;
     ConfirmedChange& operator=(const ConfirmedChange&) = delete;
-
-    // The program has told the user of this change's failure in words of its own; the handler
-    // is not called for it.
-    void failureTold();
 };
 
 // The store's report of a change that did not reach the file.

@@ -1,5 +1,7 @@
 // What a program shows when its settings cannot be stored: a box naming the settings file and the
-// system's reason, through the program's message service. Each program installs it as it starts.
+// system's reason, through the program's message service. Corvant installs it as it starts; the
+// organizer and the melody editor tell a setting they cannot store in their own words, and the
+// phonebook editor stores none.
 #pragma once
 
 namespace torvane::ui {

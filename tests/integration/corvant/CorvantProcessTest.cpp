@@ -256,13 +256,14 @@ TEST_F(CorvantProcess, SilentPhoneIsNotConnectedWithinTwoPolls)
 
 // The configuration sheet's OK while the settings folder takes nothing (read-only for a user, a
 // full disk for root): one box names the settings file and the system's reason, the values hold
-// while corvant runs, and the file keeps its bytes; once the folder takes them, an OK stores
-// them without a word. The box as a user sees it: reference/settings_failure_box.png.
-TEST_F(CorvantProcess, SettingsThatCannotBeStoredAreToldOnceForTheConfigurationsOk)
+// while corvant runs, and the file keeps its bytes; each further OK that cannot store them says
+// so again; once the folder takes them, an OK stores them without a word. The box as a user sees
+// it: reference/settings_failure_box.png.
+TEST_F(CorvantProcess, SettingsThatCannotBeStoredAreToldOnceForEachConfigurationOk)
 {
     const std::string autoload = "check" + std::to_string(corvant::CHECK_AUTOLOAD);
     startCorvant({"CCfgPropSheet\tOK\t" + autoload + "=1", "CCfgPropSheet\tCancel",
-                  "CCfgPropSheet\tOK\t" + autoload + "=1"});
+                  "CCfgPropSheet\tOK\t" + autoload + "=1", "CCfgPropSheet\tOK\t" + autoload + "=1"});
     ASSERT_TRUE(waitFor([&] { return window_.last() == PHONESTATE_READY; }, 30s));
     const HWND frame = FindWindowByTitlePrefix("Quorvane 3.0", 39);
     ASSERT_NE(frame, 0u);
@@ -289,13 +290,18 @@ TEST_F(CorvantProcess, SettingsThatCannotBeStoredAreToldOnceForTheConfigurations
         EXPECT_TRUE(boxes[1].text.contains(QString::fromStdString(settings + ": " + unwritable.reason())))
             << boxes[1].text.toStdString();
         EXPECT_EQ(fieldOf(boxes[2], QString::fromStdString(autoload)), QStringLiteral("1"));
+
+        // Not once a run: the user's next OK that cannot be stored is told as well.
+        PostMessage(frame, WM_COMMAND, corvant::ID_CONFIGURATION, 0);
+        ASSERT_TRUE(waitFor([&] { return countShown(torvane::ui::kMessageBoxName) == 2; }, 20s));
+        EXPECT_EQ(countShown(sheet), 3);
         EXPECT_EQ(fileText(), before);
     }
     PostMessage(frame, WM_COMMAND, corvant::ID_CONFIGURATION, 0);
     PostMessage(frame, WM_COMMAND, corvant::ID_APP_ABOUT, 0);
     ASSERT_TRUE(waitFor([&] { return countShown(QStringLiteral("CAboutDlg")) == 1; }, 20s));
-    EXPECT_EQ(countShown(sheet), 3);
-    EXPECT_EQ(countShown(torvane::ui::kMessageBoxName), 1);
+    EXPECT_EQ(countShown(sheet), 4);
+    EXPECT_EQ(countShown(torvane::ui::kMessageBoxName), 2);
     EXPECT_NE(fileText().find("\"Autoload\"=dword:00000001"), std::string::npos) << fileText();
 }
 
