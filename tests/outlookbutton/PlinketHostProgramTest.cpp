@@ -3,12 +3,11 @@
 #include "tests/outlookbutton/PlinketTestSupport.h"
 
 #include "tests/outlookbutton/ProgramRecord.h"
+#include "tests/support/SearchPath.h"
 
 #include <gmock/gmock.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <utility>
 
 using namespace torvane::testing;
@@ -32,10 +31,8 @@ std::string runHost(const std::string& arguments)
 TEST(PlinketHostProgram, InstallsPressesAndUnloads)
 {
     removeMachineSettings();
-    // Named as a user names the organizer: a bare name found on PATH, since the value holds at
-    // most 79 characters and the build folder's path may be any length.
-    const std::string folder = std::filesystem::path(PLINKET_RECORDER).parent_path().string();
-    ::setenv("PATH", (folder + ":" + std::getenv("PATH")).c_str(), 1);
+    // Named as a user names the organizer: the value holds at most 79 characters.
+    torvane::test::findOnPath(PLINKET_RECORDER);
     setCommandValue("exe;plinket_recorder D");
     RecordedPrograms programs(testFolder() + "/host.rec");
 

@@ -6,16 +6,15 @@
 #include "platform/exchext/host/ExtensionSite.h"
 #include "platform/messaging/Messaging.h"
 #include "platform/registry/Registry.h"
+#include "tests/support/SearchPath.h"
 
 #include "OrganizerProgram.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <functional>
 
 using namespace std::chrono_literals;
@@ -32,8 +31,7 @@ bool organizerWindowUp()
 TEST(PlinketStartsTessaro, TheButtonStartsTheOrganizerAndUnloadingEndsIt)
 {
     // The value names the program by its bare name; it is found on PATH.
-    const std::string folder = QFileInfo(QStringLiteral(TESSARO_PROGRAM)).absolutePath().toStdString();
-    setenv("PATH", (folder + ":" + std::getenv("PATH")).c_str(), 1);
+    torvane::test::findOnPath(TESSARO_PROGRAM);
     ASSERT_EQ(torvane::registry::writeString(HKEY_LOCAL_MACHINE, "SOFTWARE\\TORVANE\\TESSARO", "Plinket", "exe;tessaro;"),
               ERROR_SUCCESS);
     tessaro::test::ChildBoxes organizerBoxes(QStringLiteral("organizer"));

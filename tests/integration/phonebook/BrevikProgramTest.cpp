@@ -12,6 +12,7 @@
 #include "platform/serial/SerialPortName.h"
 #include "support/MessagesUntil.h"
 #include "support/PeerProcess.h"
+#include "support/SearchPath.h"
 #include "support/ShownBoxes.h"
 #include "tools/phonesim/PhoneSim.h"
 #include "tools/phonesim/PhonebookCommands.h"
@@ -114,9 +115,7 @@ TEST_F(BrevikProgram, StartedByCorvantCopiesTwoCardsToTheSimAndClosesWithIt)
     torvane::registry::writeDword(HKEY_CURRENT_USER, section, "Phonebooks", 1);
 
     // Corvant finds the editor by its bare name on PATH, as scripts/run sets it.
-    const std::string path = std::filesystem::path(BREVIK_PROGRAM).parent_path().string() + ":" +
-                             (std::getenv("PATH") ? std::getenv("PATH") : "");
-    setenv("PATH", path.c_str(), 1);
+    torvane::test::findOnPath(BREVIK_PROGRAM);
     setenv("TORVANE_UI_SCRIPT", (logPath_ + ".script").c_str(), 1);
     setenv("TORVANE_UI_LOG", logPath_.c_str(), 1);
     std::ofstream(logPath_ + ".script") << "MessageBox\tYes\n";
