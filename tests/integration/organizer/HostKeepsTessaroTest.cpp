@@ -1,6 +1,6 @@
 // The road a user takes without a mail client: the host program loads Plinket, presses its button
 // in both viewers and then stays, as the mail client would, so the organizer the press started
-// stays up; ending the host (Enter, or the end of its input) unloads the extension, whose
+// stays up; ending the host (Enter, the end of its input, Ctrl+C) unloads the extension, whose
 // "tessaro kill" ends the organizer. In a profile where the organizer never ran, the two presses
 // start two copies at once: one comes up without a box, the other finds it and ends.
 #include "platform/dde/Dde.h"
@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <string>
 
 using namespace std::chrono_literals;
@@ -58,9 +59,11 @@ TEST(HostKeepsTessaro, TheOrganizerStaysUntilTheHostEndsAndItsUnloadEndsIt)
     tessaro::test::ChildBoxes organizerBoxes(QStringLiteral("organizer"));
     const tessaro::test::EndOrganizerAtExit endOrganizer;
 
-    // First where the organizer never ran, then with the settings that run left.
-    for (const bool byEnter : {true, false}) {
-        SCOPED_TRACE(byEnter ? "first run, ended by Enter" : "second run, ended by the end of the input");
+    // First where the organizer never ran, then with the settings that run left; each round
+    // ends the host another way the user can.
+    enum class End { Enter, EndOfInput, CtrlC };
+    for (const End end : {End::Enter, End::EndOfInput, End::CtrlC}) {
+        SCOPED_TRACE("round ended by " + std::to_string(int(end)) + " (Enter, end of input, Ctrl+C)");
         phone.transcript().clear();
         torvane::test::PeerProcess host(EXCHEXT_HOST, {PLINKET_LIBRARY, "--press"});
         ASSERT_TRUE(host.started());
@@ -78,10 +81,12 @@ TEST(HostKeepsTessaro, TheOrganizerStaysUntilTheHostEndsAndItsUnloadEndsIt)
         EXPECT_TRUE(organizerRunning());
         EXPECT_FALSE(host.waitExit(0ms)) << "the host ended with the organizer up";
 
-        if (byEnter)
+        if (end == End::Enter)
             ASSERT_TRUE(host.send(""));
-        else
+        else if (end == End::EndOfInput)
             host.closeInput();
+        else
+            host.kill(SIGINT);
         EXPECT_EQ(host.readLine(60s), "unloaded");
         EXPECT_EQ(host.waitExit(60s), 0);
         EXPECT_TRUE(waitFor([] { return !organizerRunning() && !organizerWindowUp(); }, 60s));
