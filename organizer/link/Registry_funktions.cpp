@@ -23,6 +23,12 @@ bool RegKeyEnsure(RegRoot root, const QString& keyPath, const QString& className
     if (RegKeyExists(root, keyPath) || RegKeyCreate(root, keyPath, className))
         return true;
     const RegErrorState err = LastRegError();
+    // Another copy starting at the same moment may make the key between our look and our create,
+    // which then opens it without an error: the key is there as asked. The create's own error
+    // decides, not the key's presence, since a change that failed to reach the file still shows
+    // in this process.
+    if (err.number == 0 && RegKeyExists(root, keyPath))
+        return true;
     MsgBox(QStringLiteral("Registry Error ") + QString::number(err.number) + QStringLiteral(":   ") + err.description,
            vbOKOnly, AppTitle);
     return false;

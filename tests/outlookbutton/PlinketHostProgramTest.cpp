@@ -14,9 +14,11 @@ using namespace torvane::testing;
 
 namespace {
 
+// After a press the host stays until its input ends; an empty input ends it at once.
 std::string runHost(const std::string& arguments)
 {
-    const std::string command = std::string("\"") + EXCHEXT_HOST + "\" \"" + PLINKET_LIBRARY + "\" " + arguments;
+    const std::string command =
+        std::string("\"") + EXCHEXT_HOST + "\" \"" + PLINKET_LIBRARY + "\" " + arguments + " </dev/null";
     std::string output;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe)

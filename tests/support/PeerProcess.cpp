@@ -90,6 +90,13 @@ bool PeerProcess::send(const std::string& line)
     return true;
 }
 
+void PeerProcess::closeInput()
+{
+    if (toPeer_ >= 0)
+        close(toPeer_);
+    toPeer_ = -1;
+}
+
 std::optional<std::string> PeerProcess::readLine(std::chrono::milliseconds timeout)
 {
     const auto deadline = Clock::now() + timeout;

@@ -24,6 +24,8 @@ public:
     pid_t pid() const { return pid_; }
 
     bool send(const std::string& line);
+    // Closes the peer's standard input: it reads the end of its input.
+    void closeInput();
     // The next line of the peer's output without its line end; nullopt when none came in time
     // or the peer closed its output.
     std::optional<std::string> readLine(std::chrono::milliseconds timeout = std::chrono::seconds(20));

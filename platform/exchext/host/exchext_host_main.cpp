@@ -1,12 +1,16 @@
 // exchext-host: loads a mail-client extension library and drives it the way the mail client
 // does, printing what the extension adds and says. For trying an extension by hand:
 //   exchext-host LIBRARY [--context N]... [--version HEX] [--press] [--about]
+// After --press it stays, as a mail client stays open after a click, and unloads the extension
+// only when the user ends it (Enter, the end of its input, Ctrl+C, SIGTERM or SIGHUP).
 #include "platform/exchext/ExchMessageBox.h"
+#include "platform/exchext/host/EndRequest.h"
 #include "platform/exchext/host/ExtensionSite.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -135,6 +139,11 @@ int main(int argc, char** argv)
                     static_cast<unsigned long long>(box.owner), box.type, box.text.c_str());
         return IDOK;
     });
+    // Armed before the first press, so that a Ctrl+C while the viewers are still being driven
+    // ends the host through the unload too.
+    std::optional<EndRequest> endRequest;
+    if (options.press)
+        endRequest.emplace();
     std::string error;
     auto library = ExtensionLibrary::open(options.library, &error);
     if (!library) {
@@ -143,6 +152,11 @@ int main(int argc, char** argv)
     }
     for (ULONG context : options.contexts)
         runContext(*library, options, context);
+    if (endRequest) {
+        std::printf("Press Enter to unload the extension and end.\n");
+        std::fflush(stdout);
+        endRequest->wait();
+    }
     std::fflush(stdout);
     library->unload();
     std::printf("unloaded\n");
