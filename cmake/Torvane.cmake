@@ -137,3 +137,53 @@ function(torvane_add_bench name)
   target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark Threads::Threads)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
 endfunction()
+
+# torvane_install(target): `cmake --install` puts the deliverable where the prefix's usual layout
+# wants it (programs in bin, libraries in lib), with every shared library of ours it loads, found
+# by following its links once all folders are read. Installed files find those libraries
+# relative to their own folder, so a DESTDIR or a prefix moved elsewhere still runs; the build
+# tree keeps its own paths for the tests.
+include(GNUInstallDirs)
+function(torvane_install target)
+  # A deferred call reads its arguments' variables when it runs, so the name goes in as text.
+  cmake_language(EVAL CODE
+    "cmake_language(DEFER DIRECTORY [[${CMAKE_SOURCE_DIR}]] CALL _torvane_install_with_libraries ${target})")
+endfunction()
+
+function(_torvane_install_with_libraries target)
+  file(RELATIVE_PATH bin_to_lib ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
+  set(pending ${target})
+  get_property(done GLOBAL PROPERTY TORVANE_INSTALLED)
+  while(pending)
+    list(POP_FRONT pending item)
+    # A static library passes on what it links privately as $<LINK_ONLY:...>.
+    string(REGEX REPLACE "^\\$<LINK_ONLY:(.+)>$" "\\1" item "${item}")
+    if(NOT TARGET ${item})
+      continue()
+    endif()
+    get_target_property(aliased ${item} ALIASED_TARGET)
+    if(aliased)
+      set(item ${aliased})
+    endif()
+    get_target_property(imported ${item} IMPORTED)
+    if(imported OR item IN_LIST done)
+      continue()
+    endif()
+    list(APPEND done ${item})
+    get_target_property(type ${item} TYPE)
+    if(type STREQUAL "EXECUTABLE")
+      set_target_properties(${item} PROPERTIES INSTALL_RPATH "$ORIGIN/${bin_to_lib}")
+      install(TARGETS ${item} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    elseif(type MATCHES "^(SHARED|MODULE)_LIBRARY$")
+      set_target_properties(${item} PROPERTIES INSTALL_RPATH "$ORIGIN")
+      install(TARGETS ${item} LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+    endif()
+    foreach(links LINK_LIBRARIES INTERFACE_LINK_LIBRARIES)
+      get_target_property(more ${item} ${links})
+      if(more)
+        list(APPEND pending ${more})
+      endif()
+    endforeach()
+  endwhile()
+  set_property(GLOBAL PROPERTY TORVANE_INSTALLED ${done})
+endfunction()
