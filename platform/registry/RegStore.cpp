@@ -278,7 +278,8 @@ LONG RegStore::keepUnwritten(const Writer& writer, LONG error, const std::string
     RegTree copy = tree_;
     bool changed = false;
     const LONG rc = writer(copy, changed);
-    if (rc != ERROR_SUCCESS || !changed)
+    // A value set again as kept still fails while the file lacks what was kept, and is told.
+    if (rc != ERROR_SUCCESS || (!changed && !unwritten_))
         return rc;
     tree_ = std::move(copy);
     unwritten_ = true;

@@ -7,9 +7,12 @@
 #include <chrono>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/major.h>
 #include <linux/serial.h>
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -21,6 +24,23 @@ namespace {
 bool noModemControl(int err)
 {
     return err == ENOTTY || err == EINVAL;
+}
+
+// The terminal's exclusive mode belongs to the kernel's terminal, not to our open file: nothing
+// clears it when its holder dies, only the terminal's last close does. A serial device held by
+// us alone has that close when we end; a pseudo-terminal lives on while its other side (a
+// simulated phone, a bridge) is open, so a holder killed before close() would leave the port
+// refused to everyone but root until that side restarts.
+bool exclusiveModeEndsWithHolder(int fd)
+{
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISCHR(st.st_mode))
+        return false;
+    const unsigned type = major(st.st_rdev);
+    const bool pseudoTerminal = type == PTY_SLAVE_MAJOR
+                                || (type >= UNIX98_PTY_SLAVE_MAJOR
+                                    && type < UNIX98_PTY_SLAVE_MAJOR + UNIX98_PTY_MAJOR_COUNT);
+    return !pseudoTerminal;
 }
 
 struct LockedDevice {
@@ -107,6 +127,7 @@ SerialPort& SerialPort::operator=(SerialPort&& other) noexcept
     m_name = std::move(other.m_name);
     m_path = std::move(other.m_path);
     m_lock = std::move(other.m_lock);
+    m_exclusive = other.m_exclusive;
     m_lineControls = other.m_lineControls;
     m_writeTimeouts = other.m_writeTimeouts;
     m_inputQueueSize = other.m_inputQueueSize;
@@ -148,10 +169,13 @@ SerialResult<SerialPort> SerialPort::open(std::string_view portName)
     if (!device)
         return device.error();
     const int fd = device->fd;
-    // Keeps out programs that do not take our locks; root passes it, the locks stop root.
-    ::ioctl(fd, TIOCEXCL);
+    // The locks keep out every program of the suite, root included, and die with their holder.
+    // The exclusive mode adds programs that take no locks of ours (a terminal program left on
+    // the port), but not root, and only where it cannot outlive us.
+    const bool exclusive = exclusiveModeEndsWithHolder(fd) && ::ioctl(fd, TIOCEXCL) == 0;
 
     SerialPort port(fd, name, device->path, std::move(device->lock));
+    port.m_exclusive = exclusive;
     // Raw mode with the framing the device has; the caller applies its own settings next.
     auto current = readLineSettings(fd, name);
     if (!current)
@@ -167,9 +191,11 @@ void SerialPort::close()
 {
     if (m_fd < 0)
         return;
-    ::ioctl(m_fd, TIOCNXCL);
+    if (m_exclusive)
+        ::ioctl(m_fd, TIOCNXCL);
     ::close(m_fd);
     m_fd = -1;
+    m_exclusive = false;
     m_lock.release();
 }
 

@@ -1,5 +1,7 @@
 // One open serial port, held exclusively: a second open of the same device, from this or
-// another process, root included, fails with SerialErrorCode::InUse.
+// another process of the suite, root included, fails with SerialErrorCode::InUse while the holder
+// lives, and succeeds once it has ended, however it ended. Other programs, root excepted, are
+// kept out by the terminal's exclusive mode on a serial device; a pseudo-terminal gets none.
 //
 // Reads never wait: read() takes what is waiting. write() hands over a whole buffer and waits
 // for the driver to take it at most as long as the write time-outs allow.
@@ -92,6 +94,7 @@ private:
     std::string m_name;
     std::string m_path;
     SerialPortLock m_lock;
+    bool m_exclusive = false; // the terminal's exclusive mode is ours to clear
     LineSettings m_lineControls; // only the DTR/RTS controls are used from it
     WriteTimeouts m_writeTimeouts;
     std::size_t m_inputQueueSize = 4096;

@@ -1,8 +1,8 @@
-// Holds a port for one process handle. The terminal's own exclusive mode does not stop root,
-// so every open also takes advisory locks that root respects as well: one on the device node
-// itself and one on a lock file named after the device numbers, which also catches a second
-// node or link for the same device. The kernel drops both when the holder exits or crashes,
-// so no lock outlives its process.
+// Holds a port for one process handle. The terminal's own exclusive mode does not stop root and
+// can outlive its holder, so every open takes advisory locks that root respects as well: one on
+// the device node itself and one on a lock file named after the device numbers, which also
+// catches a second node or link for the same device. The kernel drops both when the holder exits
+// or crashes, so no lock outlives its process.
 #pragma once
 
 #include "platform/serial/SerialResult.h"

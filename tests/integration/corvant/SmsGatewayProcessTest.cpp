@@ -110,10 +110,13 @@ std::string outsideDecode(const std::string& pdu)
     const std::string script = std::string(std::getenv("TORVANE_TEST_TMP")) + "/outside_decode.py";
     std::ofstream(script) << "import gammu, sys\n"
                              "m = gammu.DecodePDU(bytes.fromhex(sys.argv[1]), True)\n"
-                             "print(max(m['UDH']['PartNumber'], 1), max(m['UDH']['AllParts'], 1))\n"
+                             "part = '%d %d\\n' % (max(m['UDH']['PartNumber'], 1), max(m['UDH']['AllParts'], 1))\n"
                              // The binding hands the text on with stray characters after a zero.
-                             "sys.stdout.buffer.write(m['Text'].split('\\0')[0].encode('latin-1'))\n";
-    FILE* pipe = popen(("/usr/bin/python3 " + script + " " + pdu + " 2>&1").c_str(), "r");
+                             "text = m['Text'].split('\\0')[0]\n"
+                             // One stream for both, so that their order holds whatever the
+                             // environment says about buffering.
+                             "sys.stdout.buffer.write((part + text).encode('latin-1'))\n";
+    FILE* pipe = popen(("/usr/bin/python3 -I " + script + " " + pdu + " 2>&1").c_str(), "r");
     if (!pipe)
         return "python not started";
     std::string out;

@@ -139,6 +139,11 @@ TEST_F(Registry, AChangeThatCannotBeStoredIsToldOnceAndStaysInEffect)
         EXPECT_EQ(told, std::vector(3, news));
         writeDword(HKEY_CURRENT_USER, "Software\\Torvane", "RefNum", 2);
         EXPECT_EQ(told.size(), 3u) << "the program's own writes are told once a run";
+        {
+            ConfirmedChange ok; // the value as kept, which the file still lacks
+            EXPECT_NE(writeDword(HKEY_CURRENT_USER, "Software\\Torvane", "Parts", 5), ERROR_SUCCESS);
+        }
+        EXPECT_EQ(told, std::vector(4, news)) << "each OK that cannot store is told";
     }
     setWriteFailureHandler({});
     EXPECT_EQ(fileText(), before);

@@ -160,6 +160,13 @@ TEST_F(SerialPortTest, PortHeldByAnotherProcessIsInUseUntilThatProcessDies)
     ::kill(child, SIGKILL);
     int status = 0;
     ::waitpid(child, &status, 0);
+    // Not even the terminal's exclusive mode, which root would pass and nobody else.
+    const int raw = ::open(m_pty.device().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    int exclusive = -1;
+    EXPECT_TRUE(raw >= 0 && ::ioctl(raw, TIOCGEXCL, &exclusive) == 0 && exclusive == 0)
+        << "open: " << raw << ", exclusive: " << exclusive;
+    if (raw >= 0)
+        ::close(raw);
     auto after = SerialPort::open("COM3");
     EXPECT_TRUE(after) << after.error().text;
 }
