@@ -20,7 +20,7 @@ PATH="$bin" "$source_dir/scripts/setup-deps" > "$TORVANE_TEST_TMP/out" 2>&1
 status=$?
 [ "$status" -ne 0 ] || fail "setup-deps ended well with packages missing and no way to install them"
 grep -q 'needs root' "$TORVANE_TEST_TMP/out" || fail "setup-deps did not say that installing needs root"
-grep -qE '^  apt-get install .*fonts-dejavu-core.*python3-gammu' "$TORVANE_TEST_TMP/out" \
+grep -qE '^  apt-get update && apt-get install .*fonts-dejavu-core.*python3-gammu' "$TORVANE_TEST_TMP/out" \
   || fail "setup-deps did not give the command that installs the missing packages"
 [ ! -e "$TORVANE_TEST_TMP/apt-get.calls" ] || fail "setup-deps ran apt-get without root"
 
