@@ -128,6 +128,12 @@ void CSmsManager::Configure()
     preview_ = static_cast<int>(profile_.GetProfileInt(section::MapiServer, value::Preview, 1));
     waitMinutes_ = static_cast<int>(profile_.GetProfileInt(section::MapiServer, value::WaitMinutes, 60));
     const std::string root = spoolRootFrom(profile_.GetProfileString(section::MapiServer, value::SpoolDir, ""));
+    // The data folder stands where the designs had a drive's root, which is always there; a new
+    // home lacks it, so it is made level by level. A folder the user set is not: one that is
+    // missing (a drive not mounted) must not take messages off the phone into a stand-in.
+    if (root == defaultSpoolRoot())
+        for (size_t slash = root.find('/', 1); slash != std::string::npos; slash = root.find('/', slash + 1))
+            files_.ensureDirectory(root.substr(0, slash + 1));
     inbox_ = root + "sms_in/";
     outbox_ = root + "sms_out/";
     files_.ensureDirectory(inbox_);

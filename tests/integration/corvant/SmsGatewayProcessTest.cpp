@@ -365,6 +365,26 @@ TEST_F(SmsGatewayProcess, ThreePartsArriveAsOneFileAndLeaveThePhone)
     EXPECT_EQ(names[0].rfind("SMS", 0), 0u);
 }
 
+// No SMS folder set, in a home whose data folder does not exist yet: the spool is made below it
+// and a received message lands there.
+TEST_F(SmsGatewayProcess, WithNoFolderSetMessagesArriveBelowANewDataFolder)
+{
+    const std::string data = root_ + "new home/.local/share";
+    auto profile = corvant::corvantProfile();
+    profile.WriteProfileString(corvant::section::MapiServer, corvant::value::SpoolDir, "");
+    const std::string saved = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+    setenv("XDG_DATA_HOME", data.c_str(), 1);
+    startCorvant();
+    setenv("XDG_DATA_HOME", saved.c_str(), 1);
+    waitUntilChecked();
+    inject({.text = "to a new home"});
+    const std::string inbox = data + "/torvane/sms_in";
+    ASSERT_TRUE(waitFor([&] { return filesIn(inbox).size() == 1 && stored() == 0; }, 60s))
+        << "inbox files: " << filesIn(inbox).size() << ", on the phone: " << stored() << "\nboxes: " << boxes();
+    struct stat outbox {};
+    EXPECT_TRUE(stat((data + "/torvane/sms_out").c_str(), &outbox) == 0 && S_ISDIR(outbox.st_mode));
+}
+
 TEST_F(SmsGatewayProcess, UnwritableInboxKeepsTheMessageOnThePhone)
 {
     // A plain file where the inbox folder should be: nothing can be created in it, even as root.
