@@ -9,7 +9,6 @@
 #include "mainprog/engine/ZelEngine.h"
 #include "mainprog/ui/CCorvantView.h"
 #include "mainprog/ui/CMainFrame.h"
-#include "platform/dde/Dde.h"
 #include "platform/messaging/Messaging.h"
 #include "platform/registry/Registry.h"
 #include "platform/serial/SerialPortName.h"
@@ -30,6 +29,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
+using tessaro::test::organizerRunning;
 using tessaro::test::waitFor;
 
 // This process serves Corvant's events while it waits.
@@ -85,12 +85,11 @@ TEST(CorvantStartsTessaro, AppointmentsButtonStartsItOnCorvantsPortAndCorvantsEx
     ASSERT_TRUE(waitFor(identityRead, 60s, serveCorvant))
         << sim.transcript().received();
     EXPECT_NE(sim.transcript().received().find("ATE0+CMEE=2\r"), std::string::npos);
-    EXPECT_TRUE(torvane::dde::sourceRunning(QStringLiteral("Tessaro"), QStringLiteral("DDE")));
+    EXPECT_TRUE(organizerRunning());
 
     // Corvant ends: its exit runs TerminPrgTrm, which ends the organizer.
     corvantApp.ExitInstance();
-    EXPECT_TRUE(waitFor([] { return !torvane::dde::sourceRunning(QStringLiteral("Tessaro"), QStringLiteral("DDE")); },
-                        60s, serveCorvant));
+    EXPECT_TRUE(waitFor([] { return !organizerRunning(); }, 60s, serveCorvant));
     EXPECT_TRUE(waitFor([] { return !windowTitled("Torvane Termine"); }, 30s, serveCorvant));
     EXPECT_TRUE(organizerBoxes.shown().isEmpty()) << organizerBoxes.shown().toStdString();
     // The organizer saved its settings as it ended: the port it was given.

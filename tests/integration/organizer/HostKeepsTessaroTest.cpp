@@ -3,8 +3,6 @@
 // stays up; ending the host (Enter, the end of its input, Ctrl+C) unloads the extension, whose
 // "tessaro kill" ends the organizer. In a profile where the organizer never ran, the two presses
 // start two copies at once: one comes up without a box, the other finds it and ends.
-#include "platform/dde/Dde.h"
-#include "platform/messaging/Messaging.h"
 #include "platform/registry/Registry.h"
 #include "platform/serial/SerialPortName.h"
 #include "support/PeerProcess.h"
@@ -23,17 +21,9 @@ using namespace std::chrono_literals;
 
 namespace {
 
+using tessaro::test::organizerRunning;
+using tessaro::test::organizerWindowUp;
 using tessaro::test::waitFor;
-
-bool organizerWindowUp()
-{
-    return FindWindowByTitlePrefix("Torvane Appointments", 21) != 0;
-}
-
-bool organizerRunning()
-{
-    return torvane::dde::sourceRunning(QStringLiteral("Tessaro"), QStringLiteral("DDE"));
-}
 
 // The host's output up to the line that starts with `last`, or up to its end.
 std::string outputUpTo(torvane::test::PeerProcess& host, const std::string& last)

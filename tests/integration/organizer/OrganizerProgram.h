@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/dde/Dde.h"
+#include "platform/messaging/Messaging.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -65,11 +66,23 @@ private:
     QString m_log;
 };
 
+// A copy of the organizer serves its DDE topic, which a second copy looks for before it ends.
+inline bool organizerRunning()
+{
+    return torvane::dde::sourceRunning(QStringLiteral("Tessaro"), QStringLiteral("DDE"));
+}
+
+// The organizer's main window, as its title shows it.
+inline bool organizerWindowUp()
+{
+    return FindWindowByTitlePrefix("Torvane Appointments", 21) != 0;
+}
+
 // An organizer a failed test leaves running is ended, so it cannot outlive the test.
 struct EndOrganizerAtExit {
     ~EndOrganizerAtExit()
     {
-        if (torvane::dde::sourceRunning(QStringLiteral("Tessaro"), QStringLiteral("DDE")))
+        if (organizerRunning())
             torvane::dde::execute(QStringLiteral("Tessaro"), QStringLiteral("DDE"), QStringLiteral("KILL"), 2000);
     }
 };

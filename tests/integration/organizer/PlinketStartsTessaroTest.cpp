@@ -1,10 +1,8 @@
 // The mail-client extension Plinket, loaded by its host in this process, starts the organizer
 // with the registry value the README documents ("exe;tessaro;" below the organizer's machine
 // key), and when the host unloads it, "tessaro kill" ends the organizer again.
-#include "platform/dde/Dde.h"
 #include "platform/exchext/ExchMessageBox.h"
 #include "platform/exchext/host/ExtensionSite.h"
-#include "platform/messaging/Messaging.h"
 #include "platform/registry/Registry.h"
 #include "tests/support/SearchPath.h"
 
@@ -21,12 +19,9 @@ using namespace std::chrono_literals;
 
 namespace {
 
+using tessaro::test::organizerRunning;
+using tessaro::test::organizerWindowUp;
 using tessaro::test::waitFor;
-
-bool organizerWindowUp()
-{
-    return FindWindowByTitlePrefix("Torvane Appointments", 21) != 0;
-}
 
 TEST(PlinketStartsTessaro, TheButtonStartsTheOrganizerAndUnloadingEndsIt)
 {
@@ -51,12 +46,11 @@ TEST(PlinketStartsTessaro, TheButtonStartsTheOrganizerAndUnloadingEndsIt)
         ASSERT_FALSE(viewer.extensionCommands().empty());
         EXPECT_EQ(viewer.command(viewer.extensionCommands().at(0)), S_OK);
         ASSERT_TRUE(waitFor(organizerWindowUp, 60s)) << organizerBoxes.shown().toStdString();
-        EXPECT_TRUE(torvane::dde::sourceRunning(QStringLiteral("Tessaro"), QStringLiteral("DDE")));
+        EXPECT_TRUE(organizerRunning());
         viewer.release();
     }
     library->unload();
-    EXPECT_TRUE(waitFor([] { return !torvane::dde::sourceRunning(QStringLiteral("Tessaro"), QStringLiteral("DDE")); },
-                        60s));
+    EXPECT_TRUE(waitFor([] { return !organizerRunning(); }, 60s));
     EXPECT_FALSE(organizerWindowUp());
     EXPECT_TRUE(plinketBoxes.empty());
     torvane::exchext::setMessageBoxSink({});

@@ -3,7 +3,6 @@
 // Neither may take the key the other made for a failure and show a box, and only one may stay:
 // the other finds it and ends.
 #include "platform/dde/Dde.h"
-#include "platform/messaging/Messaging.h"
 #include "platform/registry/RegStore.h"
 #include "platform/serial/SerialPortName.h"
 #include "support/PeerProcess.h"
@@ -23,21 +22,13 @@ using namespace std::chrono_literals;
 
 namespace {
 
+using tessaro::test::organizerRunning;
+using tessaro::test::organizerWindowUp;
 using tessaro::test::waitFor;
 using torvane::test::PeerProcess;
 
 // The copies race within milliseconds; a few fresh profiles make meeting the race all but certain.
 constexpr int kFreshProfiles = 3;
-
-bool organizerWindowUp()
-{
-    return FindWindowByTitlePrefix("Torvane Appointments", 21) != 0;
-}
-
-bool organizerRunning()
-{
-    return torvane::dde::sourceRunning(QStringLiteral("Tessaro"), QStringLiteral("DDE"));
-}
 
 TEST(TwoOrganizersAtOnce, OnAFirstRunOneComesUpWithoutABoxAndTheOtherEnds)
 {
