@@ -35,6 +35,8 @@ QComboBox* combo(const char* name, bool editable, QWidget* parent)
     auto* c = new QComboBox(parent);
     c->setObjectName(QLatin1String(name));
     c->setEditable(editable);
+    // A typed value is the box's text only; the lists stay the fixed choices.
+    c->setInsertPolicy(QComboBox::NoInsert);
     return c;
 }
 

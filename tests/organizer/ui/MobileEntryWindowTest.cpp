@@ -1,6 +1,6 @@
 // The entry editor's window on the offscreen platform: its deferred modal opening over the main
 // window, keys that reach the toolbar before the text box, typing within the kind's limit, Esc
-// and Enter in the text box, clicks on the free area and the close check.
+// and Enter in the text box, Return in the time box, clicks on the free area and the close check.
 #include "organizer/ui/MobileEntry.h"
 
 #include "organizer/link/PhoneEntry.h"
@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -162,6 +163,30 @@ TEST_F(MobileEntryWindowTest, TypingStopsAtTheKindsLimitAndEscAndEnterStayInTheB
     QTest::keyClicks(text, QStringLiteral("+4917012345678901234567"));
     EXPECT_EQ(text->text(), QStringLiteral("+49170123456789012345"));
     EXPECT_EQ(steps.calls.filter(QStringLiteral("Save")).size(), 0) << "Enter saves nothing";
+}
+
+TEST_F(MobileEntryWindowTest, ReturnInTheTimeBoxKeepsTheTypedTimeAndLeavingTheBoxChecksIt)
+{
+    MobileEntry editor(&owner);
+    editor.show();
+    editor.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    const controls::Tool time = editor.form().tool(QStringLiteral("EntryTime"));
+    auto* box = child<QComboBox>(editor, QStringLiteral("EntryTime"));
+    ASSERT_NE(box, nullptr);
+    QStringList checked;
+    steps.during = [&](const QString& step, MobileEntryForm&) {
+        if (step == QStringLiteral("ActiveBar1_ToolLostFocus EntryTime"))
+            checked << time.text();
+    };
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, QStringLiteral("12:34"));
+    EXPECT_NO_THROW(QTest::keyClick(box, Qt::Key_Return));
+    EXPECT_EQ(time.text(), QStringLiteral("12:34"));
+    EXPECT_EQ(box->count(), 0) << "Return adds no item";
+    child(editor, QStringLiteral("EntryDescriptionText"))->setFocus();
+    EXPECT_EQ(checked, QStringList({QStringLiteral("12:34")})) << "leaving the box checks the typed time";
 }
 
 TEST_F(MobileEntryWindowTest, AClickOnTheFreeAreaClosesThePickerAndTheCloseCheckMayKeepTheWindow)

@@ -1,6 +1,7 @@
 // The port window on the offscreen platform, driven through its controls: what the load shows,
-// the number boxes under the keyboard, the infrared box, OK and Cancel, a machine without
-// ports, and the one program-wide window that start-up loads hidden and the command shows modal.
+// the number boxes under the keyboard, Return in the lists that take typing, the infrared box,
+// OK and Cancel, a machine without ports, and the one program-wide window that start-up loads
+// hidden and the command shows modal.
 #include "organizer/ui/ComEigenschaften.h"
 
 #include "organizer/link/Settings.h"
@@ -116,6 +117,22 @@ TEST_F(PortWindowTest, NumberBoxesKeepANumberEscBringsBackTheTextAtFocusAndEnter
     w.IrDaCheck->click();
     typeInto(w.IrDADelay, QStringLiteral("9999999999"));
     EXPECT_EQ(w.IrDADelay->text(), QStringLiteral("1"));
+}
+
+TEST_F(PortWindowTest, ReturnInAListThatTakesTypingAddsNoItem)
+{
+    ComEigenschaften w;
+    showActive(w);
+    for (QComboBox* box : {w.cboSpeed, w.cboDataBits, w.cboStopBits}) {
+        const QStringList before = entries(box);
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, QStringLiteral("abc"));
+        QTest::keyClick(box, Qt::Key_Return); // OK, which the port refuses: the window stays
+        EXPECT_EQ(entries(box), before) << box->objectName().toStdString();
+        EXPECT_EQ(box->currentText(), QStringLiteral("abc"));
+    }
+    EXPECT_TRUE(w.isVisible());
 }
 
 TEST_F(PortWindowTest, InfraredBoxFillsTheDelayAndUntickingStoresNoInfraredPort)

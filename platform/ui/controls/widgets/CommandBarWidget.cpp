@@ -125,8 +125,12 @@ void CommandBarWidget::addTools(QWidget* container, const Band& band, bool inMen
                 field = item.edit;
             } else {
                 auto* combo = new ToolCombo(container);
+                // Return in an editable one keeps what was typed as the tool's text; Qt would
+                // otherwise add it to the list and report it as picked, an item the tool lacks.
+                combo->setInsertPolicy(QComboBox::NoInsert);
                 combo->beforePopup = [this, tool] { m_model.comboDropping(tool); };
-                connect(combo, &QComboBox::activated, this, [this, tool](int index) { m_model.userPicked(tool, index); });
+                connect(combo, &QComboBox::activated, this,
+                        [this, tool, combo](int index) { comboActivated(tool, *combo, index); });
                 // What is typed into an editable one is the tool's text at once, as in an edit.
                 connect(combo, &QComboBox::editTextChanged, this,
                         [this, tool](const QString& text) { m_model.userEdited(tool, text); });
@@ -220,6 +224,16 @@ void CommandBarWidget::sync(const Item& item) const
         if (combo->isEditable() && combo->currentText() != tool.text())
             combo->setEditText(tool.text());
     }
+}
+
+void CommandBarWidget::comboActivated(const Tool& tool, const QComboBox& combo, int index)
+{
+    // The widget's list may differ from the tool's for a moment; only an item the tool holds at
+    // that place is a pick. Anything else puts the widget back to what the tool holds.
+    if (index >= 0 && index < tool.listCount() && tool.listItem(index) == combo.itemText(index))
+        m_model.userPicked(tool, index);
+    else
+        syncTool(tool);
 }
 
 void CommandBarWidget::syncTool(const Tool& tool)

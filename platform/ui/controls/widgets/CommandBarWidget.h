@@ -65,6 +65,7 @@ private:
     void rebuild();
     void addTools(QWidget* container, const Band& band, bool inMenu, int depth);
     QMenu* buildMenu(const Tool& opener, int depth);
+    void comboActivated(const Tool& tool, const QComboBox& combo, int index);
     void sync(const Item& item) const;
     void syncTool(const Tool& tool);
     void syncAll();

@@ -307,6 +307,28 @@ TEST_F(CommandBarWidgetTest, AComboIsFilledWhenItsListIsAboutToOpenAndPicksAndTy
     EXPECT_EQ(focus, (QStringList{"got Time", "lost Time", "got Start"}));
 }
 
+TEST_F(CommandBarWidgetTest, ReturnKeepsWhatWasTypedAndOnlyTheToolsOwnItemsArePicked)
+{
+    Tool time = bar.tool(QStringLiteral("Time"));
+    for (const char* item : {"00:30", "01:00", "01:30"})
+        time.addListItem(QString::fromLatin1(item));
+    auto* combo = qobject_cast<QComboBox*>(widget->toolWidget(tool("Tools", "Time")));
+    ASSERT_NE(combo, nullptr);
+    combo->setFocus();
+    QTest::keyClicks(combo, QStringLiteral("9:15"));
+    QSignalSpy inserted(combo->model(), &QAbstractItemModel::rowsInserted);
+    EXPECT_NO_THROW(QTest::keyClick(combo, Qt::Key_Return));
+    EXPECT_EQ(inserted.count(), 0) << "Return adds no item, not even for a moment";
+    // The widget's list ahead of the tool's: an item the tool lacks, or holds at another place.
+    for (int index : {3, 0}) {
+        combo->insertItem(index, QStringLiteral("02:00"));
+        EXPECT_NO_THROW(emit combo->activated(index));
+        EXPECT_EQ(time.text(), "9:15");
+        EXPECT_EQ(time.listIndex(), -1);
+        EXPECT_EQ(combo->count(), 3) << "the widget shows the tool's list again";
+    }
+}
+
 class CalendarWidgetTest : public WidgetTest {
 protected:
     void SetUp() override
