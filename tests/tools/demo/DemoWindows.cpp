@@ -15,14 +15,12 @@
 #include "phonebook/ui/CMainFrame.h"
 #include "platform/messaging/Messaging.h"
 #include "tests/support/MessagesUntil.h"
+#include "tests/support/XDisplay.h"
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QRect>
 #include <QScreen>
-
-#include <xcb/xcb.h>
-#include <xcb/xtest.h>
 
 #include <algorithm>
 #include <chrono>
@@ -67,106 +65,6 @@ public:
     }
 };
 
-// A top-level X window of the display whose title begins with the prefix, and where it lies.
-class XWindows {
-public:
-    XWindows()
-        : connection_(xcb_connect(nullptr, nullptr))
-    {
-    }
-    ~XWindows() { xcb_disconnect(connection_); }
-
-    // The topmost mapped one; an empty rectangle when there is none. Without a window manager
-    // (the virtual display the demo test starts) the programs' windows are the root's children.
-    QRect find(const std::string& prefix) const
-    {
-        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
-        std::unique_ptr<xcb_query_tree_reply_t, decltype(&std::free)> tree(
-            xcb_query_tree_reply(connection_, xcb_query_tree(connection_, root), nullptr), &std::free);
-        if (!tree)
-            return {};
-        const xcb_window_t* children = xcb_query_tree_children(tree.get());
-        // Children come bottom first.
-        for (int i = xcb_query_tree_children_length(tree.get()) - 1; i >= 0; --i) {
-            if (!mapped(children[i]) || title(children[i]).rfind(prefix, 0) != 0)
-                continue;
-            std::unique_ptr<xcb_get_geometry_reply_t, decltype(&std::free)> geometry(
-                xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, children[i]), nullptr), &std::free);
-            if (geometry)
-                return QRect(geometry->x, geometry->y, geometry->width, geometry->height);
-        }
-        return {};
-    }
-
-    // The user's key with Ctrl held, the pointer resting on the point (the window under it takes
-    // the keyboard where no window manager gives the focus).
-    void pressWithControl(QPoint at, xcb_keysym_t key) const
-    {
-        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
-        const xcb_keycode_t control = keycodeOf(0xffe3); // Control_L
-        const xcb_keycode_t code = keycodeOf(key);
-        xcb_test_fake_input(connection_, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root, std::int16_t(at.x()),
-                            std::int16_t(at.y()), 0);
-        for (auto [type, keycode] : {std::pair{XCB_KEY_PRESS, control}, std::pair{XCB_KEY_PRESS, code},
-                                     std::pair{XCB_KEY_RELEASE, code}, std::pair{XCB_KEY_RELEASE, control}})
-            xcb_test_fake_input(connection_, std::uint8_t(type), keycode, XCB_CURRENT_TIME, root, 0, 0, 0);
-        xcb_flush(connection_);
-    }
-
-    // A click of the left button on the point.
-    void click(QPoint at) const
-    {
-        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
-        xcb_test_fake_input(connection_, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root, std::int16_t(at.x()),
-                            std::int16_t(at.y()), 0);
-        xcb_test_fake_input(connection_, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, root, 0, 0, 0);
-        xcb_test_fake_input(connection_, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, root, 0, 0, 0);
-        xcb_flush(connection_);
-    }
-
-private:
-    xcb_keycode_t keycodeOf(xcb_keysym_t key) const
-    {
-        const xcb_setup_t* setup = xcb_get_setup(connection_);
-        const int count = setup->max_keycode - setup->min_keycode + 1;
-        std::unique_ptr<xcb_get_keyboard_mapping_reply_t, decltype(&std::free)> map(
-            xcb_get_keyboard_mapping_reply(
-                connection_, xcb_get_keyboard_mapping(connection_, setup->min_keycode, std::uint8_t(count)), nullptr),
-            &std::free);
-        if (!map)
-            return 0;
-        const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map.get());
-        for (int i = 0; i < count * map->keysyms_per_keycode; ++i)
-            if (syms[i] == key)
-                return xcb_keycode_t(setup->min_keycode + i / map->keysyms_per_keycode);
-        return 0;
-    }
-
-    bool mapped(xcb_window_t window) const
-    {
-        std::unique_ptr<xcb_get_window_attributes_reply_t, decltype(&std::free)> attributes(
-            xcb_get_window_attributes_reply(connection_, xcb_get_window_attributes(connection_, window), nullptr),
-            &std::free);
-        return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
-    }
-
-    std::string title(xcb_window_t window) const
-    {
-        std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> name(
-            xcb_get_property_reply(connection_,
-                                   xcb_get_property(connection_, 0, window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY,
-                                                    0, 256),
-                                   nullptr),
-            &std::free);
-        if (!name)
-            return {};
-        return std::string(static_cast<const char*>(xcb_get_property_value(name.get())),
-                           std::size_t(xcb_get_property_value_length(name.get())));
-    }
-
-    xcb_connection_t* connection_;
-};
-
 class Demo {
 public:
     explicit Demo(std::string shots)
@@ -207,12 +105,12 @@ public:
     }
 
     QRect where(const char* title) const { return x_.find(title); }
-    void pressWithControl(QPoint at, xcb_keysym_t key) const { x_.pressWithControl(at, key); }
-    void click(QPoint at) const { x_.click(at); }
+    void pressWithControl(QPoint at, xcb_keysym_t key) { x_.pressWithControl(at, key); }
+    void click(QPoint at) { x_.click(at); }
 
 private:
     std::string shots_;
-    XWindows x_;
+    torvane::test::XDisplay x_;
 };
 
 // The organizer's first tool button, "Read mobile", in its window.

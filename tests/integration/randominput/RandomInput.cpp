@@ -1,0 +1,675 @@
+// Random input for the suite's four windowed programs, as a user at the keyboard and mouse would
+// give it, on an X display: scripts/run starts the simulated phone and Corvant in a demo profile
+// of its own, Corvant's launcher starts the other programs, and each program in turn gets keys,
+// clicks, double clicks, drags and wheel turns in its windows and the dialogs they open. The
+// input comes from a seeded generator, so that a run can be given again.
+//
+// It fails, with the seed and the last events, when a program ends in any way but an exit of its
+// own (a signal, a sanitizer's report, a non-zero code), when a window stops answering, or when
+// the calendar, the address book's cards or the settings no longer read back. A program that
+// ended on its own (the input chose its Exit) is started again.
+//
+//   random-input --work DIR [--seed N] [--seconds S] [--programs corvant,brevik,melvio,tessaro]
+//                [--answer-within MS] [--trace]
+// DIR is a new folder for the profile and the logs; S is each program's share of the input.
+#include "mainprog/core/LauncherLayout.h"
+#include "platform/messaging/Messaging.h"
+#include "tests/integration/randominput/ProgramTree.h"
+#include "tests/integration/randominput/SavedFiles.h"
+#include "tests/support/XDisplay.h"
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <poll.h>
+#include <random>
+#include <set>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+namespace fs = std::filesystem;
+using torvane::test::Chord;
+using torvane::test::ProgramTree;
+using torvane::test::TopWindow;
+
+namespace {
+
+struct Program {
+    const char* name;     // its command name
+    int launcherCommand;  // Corvant's launcher command that starts it; 0 for Corvant itself
+};
+
+const Program kPrograms[] = {
+    {"corvant", 0},
+    {"brevik", corvant::ID_PHONEBOOK},
+    {"melvio", corvant::ID_RINGTONE},
+    {"tessaro", corvant::ID_APPOINTMENTS},
+};
+
+// Qt's own file dialogs of the programs ("Home directory" is Corvant's folder choice) reach the
+// whole file system, where random keys would make, rename and delete folders and files of the
+// machine's: they are closed as they come up, not driven.
+const char* const kFileDialogTitles[] = {"Open", "Save As", "Home directory"};
+
+// What a program writes to its standard error when it is torn down by a fault the test is there
+// to find: a sanitizer's report, an exception nobody caught.
+const char* const kFaultMarks[] = {"ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:",
+                                   "UndefinedBehaviorSanitizer", "terminate called"};
+
+// Ports other than the phone's lead nowhere: a port chosen in a settings page must not open a
+// serial device of the machine the test runs on.
+constexpr int kPortLinks = 32;
+
+struct Options {
+    fs::path work;
+    unsigned long seed = 1;
+    int seconds = 40;
+    std::vector<const Program*> programs;
+    std::chrono::milliseconds answerWithin = 10s;
+    bool trace = false; // every event as it is given
+};
+
+// Special keys by their X symbols, and how they are written in the list of events.
+const std::pair<xcb_keysym_t, const char*> kSpecialKeys[] = {
+    {0xff0d, "Return"}, {0xff8d, "Enter"},  {0xff1b, "Escape"}, {0xff09, "Tab"},      {0xff08, "Backspace"},
+    {0xffff, "Delete"}, {0xff63, "Insert"}, {0xff50, "Home"},   {0xff57, "End"},      {0xff55, "PageUp"},
+    {0xff56, "PageDown"}, {0xff51, "Left"}, {0xff52, "Up"},     {0xff53, "Right"},    {0xff54, "Down"},
+    {0x0020, "Space"},
+};
+constexpr xcb_keysym_t kF1 = 0xffbe;
+// Typed text: letters, digits and what dates, times, numbers and names hold. No "/" or "\",
+// with which a typed folder name would leave the test's own folder.
+const char kTyped[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789:.,-+#*!? ";
+
+std::string keyName(const Chord& chord)
+{
+    std::string name;
+    if (chord.control)
+        name += "Ctrl+";
+    if (chord.alt)
+        name += "Alt+";
+    if (chord.shift)
+        name += "Shift+";
+    for (const auto& [key, text] : kSpecialKeys)
+        if (key == chord.key)
+            return name + text;
+    if (chord.key >= kF1 && chord.key < kF1 + 12)
+        return name + "F" + std::to_string(chord.key - kF1 + 1);
+    return name + (chord.key >= 0x20 && chord.key < 0x7f ? std::string(1, char(chord.key)) : "?");
+}
+
+class Run {
+public:
+    explicit Run(Options options)
+        : options_(std::move(options))
+        , profile_(options_.work / "profile")
+        , folder_(options_.work / "folder")
+    {
+    }
+
+    int exec();
+
+private:
+    void setUp();
+    void drive(const Program& program);
+    void step(const Program& program);
+    void finish();
+
+    // Starts the program (Corvant directly, the others from Corvant's launcher) unless one of its
+    // windows is up, and waits for its window.
+    void bringUp(const Program& program);
+    std::vector<TopWindow> windowsOf(const std::string& name) const;
+    HWND corvantFrame() const { return FindWindowByTitlePrefix("Quorvane 3.0", 39); }
+
+    void giveEvent(const Program& program, const TopWindow& target);
+    Chord randomChord();
+    QPoint randomPoint(const QRect& rect);
+    int pick(int below) { return std::uniform_int_distribution<int>(0, below - 1)(rng_); }
+
+    // Lets the given time pass while it watches the programs; fails the run at the first fault.
+    void watchFor(std::chrono::milliseconds time);
+    void watch();
+    std::vector<fs::path> logs() const;
+    // What the log holds that was not looked at yet.
+    std::string unread(const fs::path& log);
+    std::optional<fs::path> logWithFaultMark();
+    [[noreturn]] void failWithOutput(const std::string& why);
+    // Waits until the program ends (any, for 0), at most a minute; how it ended, or nothing.
+    std::string waitForAnEnd(pid_t pid);
+    void ping();
+    void checkFiles();
+    [[noreturn]] void fail(const std::string& why);
+    void note(std::string event);
+
+    Options options_;
+    fs::path profile_;
+    fs::path folder_;
+    torvane::test::XDisplay x_;
+    ProgramTree tree_;
+    std::mt19937 rng_;
+    const Program* current_ = nullptr;
+    int events_ = 0;
+    int restarts_ = 0;
+    std::deque<std::string> lastEvents_;
+    std::map<fs::path, std::uintmax_t> logRead_;
+    std::uint32_t nextPing_ = 1;
+    Clock::time_point lastPing_;
+    struct Ping {
+        xcb_window_t window;
+        pid_t pid;
+        std::string program;
+        Clock::time_point sent;
+    };
+    std::map<std::uint32_t, Ping> pings_;
+    std::set<pid_t> answering_; // the programs that answered a ping
+    bool finishing_ = false;
+    // A process whose end is waited for and told, whatever its status.
+    pid_t awaited_ = 0;
+    std::optional<int> awaitedStatus_;
+};
+
+int Run::exec()
+{
+    if (!x_.connected()) {
+        std::fprintf(stderr, "random-input: no X display\n");
+        return 2;
+    }
+    setUp();
+    for (const Program* program : options_.programs)
+        drive(*program);
+    finish();
+    std::printf("random-input: no program ended on its own, every window answered, every file reads back\n");
+    return 0;
+}
+
+void Run::setUp()
+{
+    fs::create_directories(folder_);
+    const fs::path boxes = options_.work / "boxes.log";
+    setenv("TORVANE_UI_LOG", boxes.c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    // Quoted: the sanitizers split their options at blanks, which the checkout's path may hold.
+    const std::string leaks = "suppressions=\"" SOURCE_DIR "/tests/support/xcb_leaks.supp\"";
+    setenv("LSAN_OPTIONS", leaks.c_str(), 1);
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    setenv("ASAN_OPTIONS", (std::string(asan && *asan ? std::string(asan) + ":" : "") + "handle_abort=1").c_str(), 1);
+
+    const pid_t script = tree_.start({"/bin/bash", SOURCE_DIR "/scripts/run", "--build", BUILD_DIR, "--profile",
+                                      profile_.string(), "--fresh", "--detach"},
+                                     folder_.string(), (options_.work / "run.log").string());
+    awaited_ = script;
+    const auto deadline = Clock::now() + 180s;
+    while (!awaitedStatus_ && Clock::now() < deadline)
+        watchFor(50ms);
+    if (!awaitedStatus_ || !WIFEXITED(*awaitedStatus_) || WEXITSTATUS(*awaitedStatus_) != 0) {
+        std::ifstream log(options_.work / "run.log");
+        std::printf("%s", std::string(std::istreambuf_iterator<char>(log), {}).c_str());
+        fail("scripts/run did not start the demo");
+    }
+
+    // What the programs started from now on need: the profile scripts/run made, and the other
+    // programs on the PATH, as scripts/run gives them to Corvant.
+    setenv("XDG_CONFIG_HOME", (profile_ / "config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (profile_ / "data").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", (profile_ / "run").c_str(), 1);
+    std::string path = fs::path(BREVIK_PROGRAM).parent_path().string() + ":" +
+                       fs::path(MELVIO_PROGRAM).parent_path().string() + ":" +
+                       fs::path(TESSARO_PROGRAM).parent_path().string();
+    if (const char* old = std::getenv("PATH"))
+        path += std::string(":") + old;
+    setenv("PATH", path.c_str(), 1);
+    const fs::path ports = profile_ / "config/torvane/ports";
+    for (int n = 2; n <= kPortLinks; ++n) {
+        std::error_code ignored;
+        fs::create_symlink("no phone on this port", ports / ("COM" + std::to_string(n)), ignored);
+    }
+}
+
+void Run::drive(const Program& program)
+{
+    current_ = &program;
+    events_ = 0;
+    restarts_ = 0;
+    // Each program's input has a seed of its own, so that one program's share replays alone.
+    rng_.seed(options_.seed * 1000 + unsigned(&program - kPrograms));
+    bringUp(program);
+    const auto end = Clock::now() + std::chrono::seconds(options_.seconds);
+    while (Clock::now() < end)
+        step(program);
+    checkFiles();
+    std::printf("random-input: %s: %d events in %d s, started again %d times\n", program.name, events_,
+                options_.seconds, restarts_);
+    std::fflush(stdout);
+}
+
+std::vector<TopWindow> Run::windowsOf(const std::string& name) const
+{
+    const std::vector<pid_t> pids = tree_.running(name);
+    std::vector<TopWindow> own;
+    for (TopWindow& w : x_.windows())
+        if (std::find(pids.begin(), pids.end(), w.pid) != pids.end())
+            own.push_back(std::move(w));
+    return own;
+}
+
+void Run::bringUp(const Program& program)
+{
+    const auto hasWindow = [&] {
+        const std::vector<TopWindow> own = windowsOf(program.name);
+        return std::any_of(own.begin(), own.end(), [](const TopWindow& w) { return !w.popup; });
+    };
+    if (hasWindow())
+        return;
+    if (program.launcherCommand == 0) {
+        if (tree_.running("corvant").empty()) {
+            note("start corvant");
+            tree_.start({CORVANT_PROGRAM}, folder_.string(), (profile_ / "corvant.log").string());
+        }
+    } else {
+        bringUp(kPrograms[0]);
+        if (tree_.running(program.name).empty()) {
+            note(std::string("Corvant's launcher starts ") + program.name);
+            PostMessage(corvantFrame(), WM_COMMAND, WPARAM(program.launcherCommand), 0);
+        }
+    }
+    const auto deadline = Clock::now() + 120s;
+    while (!hasWindow()) {
+        if (Clock::now() >= deadline)
+            fail(std::string(program.name) + " showed no window within two minutes");
+        watchFor(100ms);
+    }
+}
+
+void Run::step(const Program& program)
+{
+    watch();
+    std::vector<TopWindow> own = windowsOf(program.name);
+    if (own.empty()) {
+        if (tree_.running(program.name).empty()) {
+            // It ended on its own (watch() would have failed the run otherwise): as a user would,
+            // start it again.
+            ++restarts_;
+            bringUp(program);
+        } else {
+            watchFor(100ms);
+        }
+        return;
+    }
+    for (const TopWindow& w : own) {
+        for (const char* title : kFileDialogTitles) {
+            if (w.title == title) {
+                note(std::string(program.name) + " '" + w.title + "': closed with Escape, not driven");
+                x_.focus(w.id);
+                x_.move(w.rect.center());
+                x_.type(Chord {0xff1b});
+                watchFor(200ms);
+                return;
+            }
+        }
+    }
+    // Its windows go on top of the other programs', in their own order, so that what is clicked
+    // is this program's.
+    const std::vector<TopWindow> all = x_.windows();
+    if (!all.empty() && all.back().pid != own.back().pid)
+        for (const TopWindow& w : own)
+            x_.raise(w.id);
+    // Mostly the topmost (a dialog, a menu, a list that is open), else any of its windows.
+    const TopWindow& target = pick(4) != 0 ? own.back() : own[std::size_t(pick(int(own.size())))];
+    giveEvent(program, target);
+    ++events_;
+    x_.sync();
+    watchFor(40ms);
+}
+
+QPoint Run::randomPoint(const QRect& rect)
+{
+    return QPoint(rect.x() + pick(std::max(1, rect.width())), rect.y() + pick(std::max(1, rect.height())));
+}
+
+Chord Run::randomChord()
+{
+    const int kind = pick(100);
+    Chord chord;
+    if (kind < 40) {
+        chord.key = xcb_keysym_t(kTyped[pick(int(sizeof kTyped) - 1)]);
+    } else if (kind < 70) {
+        chord.key = kSpecialKeys[pick(int(std::size(kSpecialKeys)))].first;
+        chord.shift = chord.key == 0xff09 && pick(3) == 0; // Shift+Tab
+    } else if (kind < 74) {
+        chord.key = kF1 + xcb_keysym_t(pick(12));
+    } else if (kind < 88) {
+        chord.key = xcb_keysym_t('a' + pick(26));
+        chord.control = true;
+    } else if (kind < 92) {
+        chord.key = xcb_keysym_t('a' + pick(26));
+        chord.alt = true;
+    } else if (kind < 98) {
+        // A paste, mostly with nothing on the clipboard, as after a login.
+        chord.key = 'v';
+        chord.control = true;
+    } else {
+        chord.key = 0xff63; // Shift+Insert, the other paste
+        chord.shift = true;
+    }
+    return chord;
+}
+
+void Run::giveEvent(const Program& program, const TopWindow& target)
+{
+    const std::string where = std::string(program.name) + " '" + target.title + "'";
+    const QPoint at = randomPoint(target.rect);
+    const QPoint inside = at - target.rect.topLeft();
+    const std::string point = " (" + std::to_string(inside.x()) + "," + std::to_string(inside.y()) + ")";
+    const int kind = pick(100);
+    if (kind < 46) {
+        const Chord chord = randomChord();
+        if (!x_.canType(chord))
+            return;
+        note(where + ": " + keyName(chord));
+        // The keyboard goes where a window manager would give it after a click on the window.
+        if (!target.popup)
+            x_.focus(target.id);
+        x_.type(chord);
+    } else if (kind < 70) {
+        note(where + ": click" + point);
+        x_.click(at);
+    } else if (kind < 79) {
+        note(where + ": double click" + point);
+        x_.click(at);
+        x_.click(at);
+    } else if (kind < 83) {
+        note(where + ": right click" + point);
+        x_.click(at, 3);
+    } else if (kind < 85) {
+        note(where + ": middle click" + point);
+        x_.click(at, 2);
+    } else if (kind < 91) {
+        const QPoint to = randomPoint(target.rect);
+        note(where + ": drag" + point + " to (" + std::to_string(to.x() - target.rect.x()) + "," +
+             std::to_string(to.y() - target.rect.y()) + ")");
+        x_.move(at);
+        x_.button(1, true);
+        for (int i = 1; i <= 4; ++i)
+            x_.move(at + (to - at) * i / 4);
+        x_.button(1, false);
+    } else {
+        const bool up = pick(2) == 0;
+        const int turns = 1 + pick(3);
+        note(where + ": wheel " + (up ? "up" : "down") + " " + std::to_string(turns) + point);
+        x_.move(at);
+        for (int i = 0; i < turns; ++i) {
+            x_.button(up ? 4 : 5, true);
+            x_.button(up ? 4 : 5, false);
+        }
+    }
+    x_.sync();
+}
+
+void Run::watchFor(std::chrono::milliseconds time)
+{
+    const auto until = Clock::now() + time;
+    do {
+        watch();
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now());
+        ::poll(nullptr, 0, int(std::clamp<long>(left.count(), 0, 10)));
+    } while (Clock::now() < until);
+}
+
+void Run::watch()
+{
+    for (const ProgramTree::Ended& e : tree_.look()) {
+        if (e.pid == awaited_)
+            awaitedStatus_ = e.status;
+        if (e.stoppedByUs || e.pid == awaited_)
+            continue;
+        const std::string name = e.name.empty() ? "process " + std::to_string(e.pid) : e.name;
+        if (WIFEXITED(e.status) && WEXITSTATUS(e.status) == 0) {
+            note(name + " ended on its own");
+            continue;
+        }
+        failWithOutput(name + " ended with " + ProgramTree::describe(e.status));
+    }
+    if (const std::optional<fs::path> log = logWithFaultMark()) {
+        // The report goes on while the program writes it; it is whole once the program has ended.
+        const std::string ended = waitForAnEnd(0);
+        failWithOutput("a program reported a fault in " + log->filename().string() +
+                       (ended.empty() ? std::string() : " (" + ended + ")"));
+    }
+    ping();
+}
+
+std::string Run::waitForAnEnd(pid_t pid)
+{
+    const auto deadline = Clock::now() + 60s;
+    while (Clock::now() < deadline) {
+        for (const ProgramTree::Ended& e : tree_.look())
+            if (pid == 0 || e.pid == pid)
+                return (e.name.empty() ? "process " + std::to_string(e.pid) : e.name) + ", which ended with " +
+                       ProgramTree::describe(e.status);
+        ::poll(nullptr, 0, 20);
+    }
+    return {};
+}
+
+// Every program's output, the organizer's and the editors' included, goes to Corvant's log: they
+// inherit it from Corvant, which starts them.
+std::vector<fs::path> Run::logs() const
+{
+    return {profile_ / "corvant.log", profile_ / "phonesim.log"};
+}
+
+std::string Run::unread(const fs::path& log)
+{
+    std::ifstream in(log, std::ios::binary);
+    if (!in)
+        return {};
+    in.seekg(std::streamoff(logRead_[log]));
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::optional<fs::path> Run::logWithFaultMark()
+{
+    for (const fs::path& log : logs()) {
+        const std::string text = unread(log);
+        for (const char* mark : kFaultMarks)
+            if (text.find(mark) != std::string::npos)
+                return log;
+        // A line still being written is read again next time, so that no mark is cut in two.
+        const std::size_t complete = text.rfind('\n');
+        if (complete != std::string::npos)
+            logRead_[log] += complete + 1;
+    }
+    return std::nullopt;
+}
+
+void Run::failWithOutput(const std::string& why)
+{
+    for (const fs::path& log : logs()) {
+        const std::string text = unread(log);
+        if (!text.empty())
+            std::printf("%s says:\n%s\n", log.filename().c_str(), text.substr(0, 16000).c_str());
+    }
+    fail(why);
+}
+
+// Each program's window is asked once a second whether its program still handles its events,
+// as a window manager asks; a window that goes away meanwhile owes no answer.
+void Run::ping()
+{
+    for (std::uint32_t answered : x_.answeredPings()) {
+        if (auto it = pings_.find(answered); it != pings_.end()) {
+            answering_.insert(it->second.pid);
+            pings_.erase(it);
+        }
+    }
+    const auto now = Clock::now();
+    for (auto it = pings_.begin(); it != pings_.end();) {
+        const Ping& p = it->second;
+        // A program that has not answered yet may still be starting, before its event loop runs.
+        if (now - p.sent <= (answering_.count(p.pid) ? options_.answerWithin : 60s)) {
+            ++it;
+            continue;
+        }
+        const std::vector<TopWindow> all = x_.windows();
+        if (std::none_of(all.begin(), all.end(), [&](const TopWindow& w) { return w.id == p.window; })) {
+            it = pings_.erase(it);
+            continue;
+        }
+        const std::string why = p.program + "'s window did not answer for " +
+                                std::to_string(std::chrono::duration_cast<std::chrono::seconds>(now - p.sent).count()) + " s";
+        // Aborted, the program shows where it was stuck (the address sanitizer's report).
+        ::kill(p.pid, SIGABRT);
+        const std::string ended = waitForAnEnd(p.pid);
+        failWithOutput(why + (ended.empty() ? std::string() : "; aborted to see where: " + ended));
+    }
+    if (now - lastPing_ < 1s)
+        return;
+    lastPing_ = now;
+    for (const Program& program : kPrograms) {
+        const std::vector<TopWindow> own = windowsOf(program.name);
+        const auto main = std::find_if(own.begin(), own.end(), [](const TopWindow& w) { return !w.popup; });
+        if (main == own.end())
+            continue;
+        x_.ping(main->id, nextPing_);
+        pings_[nextPing_++] = Ping {main->id, main->pid, program.name, now};
+    }
+}
+
+void Run::checkFiles()
+{
+    const std::vector<std::string> problems =
+        torvane::test::unreadableFiles((profile_ / "config").string(), (profile_ / "data").string());
+    if (problems.empty())
+        return;
+    for (const std::string& p : problems)
+        std::printf("  %s\n", p.c_str());
+    fail("files the programs keep no longer read back");
+}
+
+void Run::finish()
+{
+    current_ = nullptr;
+    finishing_ = true;
+    // Closing Corvant's window ends the programs it started; what asks first (a melody not
+    // saved) is not answered, and is ended with the rest after a while.
+    note("Corvant's window closed");
+    PostMessage(corvantFrame(), WM_CLOSE, 0, 0);
+    const auto deadline = Clock::now() + 30s;
+    const auto suiteRuns = [&] {
+        for (const Program& p : kPrograms)
+            if (!tree_.running(p.name).empty())
+                return true;
+        return false;
+    };
+    while (suiteRuns() && Clock::now() < deadline)
+        watchFor(100ms);
+    tree_.stopAll(SIGTERM);
+    const auto stopped = Clock::now() + 20s;
+    while (Clock::now() < stopped) {
+        watchFor(100ms);
+        bool any = false;
+        for (const char* name : {"corvant", "brevik", "melvio", "tessaro", "phonesim"})
+            any = any || !tree_.running(name).empty();
+        if (!any)
+            break;
+    }
+    tree_.stopAll(SIGKILL);
+    watchFor(100ms);
+    checkFiles();
+}
+
+void Run::note(std::string event)
+{
+    if (options_.trace)
+        std::printf("  %s\n", event.c_str());
+    lastEvents_.push_back(std::move(event));
+    if (lastEvents_.size() > 40)
+        lastEvents_.pop_front();
+}
+
+void Run::fail(const std::string& why)
+{
+    std::printf("random-input: FAIL: %s\n", why.c_str());
+    std::printf("  seed %lu", options_.seed);
+    if (current_)
+        std::printf(", while driving %s, after %d of its events (again: --seed %lu --programs %s)", current_->name,
+                    events_, options_.seed, current_->name);
+    else if (finishing_)
+        std::printf(", while ending the programs");
+    std::printf("\n  the last events:\n");
+    for (const std::string& e : lastEvents_)
+        std::printf("    %s\n", e.c_str());
+    std::fflush(stdout);
+    tree_.stopAll(SIGKILL);
+    std::exit(1);
+}
+
+std::optional<Options> parse(int argc, char** argv)
+{
+    Options o;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--trace") {
+            o.trace = true;
+            continue;
+        }
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        if (!value)
+            return std::nullopt;
+        ++i;
+        if (arg == "--work") {
+            o.work = fs::absolute(value);
+        } else if (arg == "--seed") {
+            o.seed = std::strtoul(value, nullptr, 10);
+        } else if (arg == "--seconds") {
+            o.seconds = std::atoi(value);
+        } else if (arg == "--answer-within") {
+            o.answerWithin = std::chrono::milliseconds(std::atoi(value));
+        } else if (arg == "--programs") {
+            std::stringstream list(value);
+            std::string name;
+            while (std::getline(list, name, ',')) {
+                const auto p = std::find_if(std::begin(kPrograms), std::end(kPrograms),
+                                            [&](const Program& k) { return name == k.name; });
+                if (p == std::end(kPrograms))
+                    return std::nullopt;
+                o.programs.push_back(p);
+            }
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (o.work.empty() || o.seconds <= 0)
+        return std::nullopt;
+    if (o.programs.empty())
+        for (const Program& p : kPrograms)
+            o.programs.push_back(&p);
+    return o;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::optional<Options> options = parse(argc, argv);
+    if (!options) {
+        std::fprintf(stderr, "usage: random-input --work DIR [--seed N] [--seconds S] "
+                             "[--programs corvant,brevik,melvio,tessaro] [--answer-within MS] [--trace]\n");
+        return 2;
+    }
+    std::signal(SIGPIPE, SIG_IGN);
+    return Run(*options).exec();
+}
