@@ -81,15 +81,14 @@ function(torvane_add_test name)
   set_tests_properties(${name} PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT})
 endfunction()
 
-# torvane_add_screenshot_test(name SOURCES ... [LIBS ...] [SCREEN WxH])
-# A window shown on a virtual X display (xvfb-run), as a user sees it: the test saves its
-# screenshot beside the binary (SCREENSHOT_DIR) and compares it with the one a person looked at
-# (REFERENCE_DIR, the folder's reference/). Registered only where xvfb-run exists; the X client
-# library's own leaks are suppressed.
+# torvane_add_x_display_test(name SOURCES ... [LIBS ...] [SCREEN WxH])
+# A test that needs a real X display (a virtual one, under xvfb-run) where the offscreen
+# platform behaves otherwise; the test's main() asks for the xcb platform. Registered only where
+# xvfb-run exists; the X client library's own leaks are suppressed.
 find_program(XVFB_RUN xvfb-run)
 # The sanitizers split their options at blanks; a quoted path holds any the checkout's may have.
 set(TORVANE_XCB_LSAN_OPTIONS "LSAN_OPTIONS=suppressions=\"${CMAKE_SOURCE_DIR}/tests/support/xcb_leaks.supp\"")
-function(torvane_add_screenshot_test name)
+function(torvane_add_x_display_test name)
   cmake_parse_arguments(S "" "SCREEN" "SOURCES;LIBS" ${ARGN})
   if(NOT S_SCREEN)
     set(S_SCREEN 1024x768)
@@ -98,14 +97,22 @@ function(torvane_add_screenshot_test name)
   torvane_qt(${name})
   target_link_libraries(${name} PRIVATE ${S_LIBS} Qt6::Test GTest::gtest)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
-  target_compile_definitions(${name} PRIVATE
-    SCREENSHOT_DIR="${CMAKE_CURRENT_BINARY_DIR}" REFERENCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}/reference")
   if(XVFB_RUN)
     add_test(NAME ${name}
              COMMAND ${XVFB_RUN} -a -s "-screen 0 ${S_SCREEN}x24" ${TORVANE_ISOLATE} $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES LABELS gui TIMEOUT 120
       ENVIRONMENT "${TORVANE_XCB_LSAN_OPTIONS}")
   endif()
+endfunction()
+
+# torvane_add_screenshot_test(name SOURCES ... [LIBS ...] [SCREEN WxH])
+# A window shown on a virtual X display, as a user sees it: the test saves its screenshot beside
+# the binary (SCREENSHOT_DIR) and compares it with the one a person looked at (REFERENCE_DIR, the
+# folder's reference/).
+function(torvane_add_screenshot_test name)
+  torvane_add_x_display_test(${name} ${ARGN})
+  target_compile_definitions(${name} PRIVATE
+    SCREENSHOT_DIR="${CMAKE_CURRENT_BINARY_DIR}" REFERENCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}/reference")
 endfunction()
 
 # torvane_add_fuzz(name SOURCES ... [LIBS ...])

@@ -1,13 +1,17 @@
 #include "mainprog/CCorvantApp.h"
 
 #include "mainprog/core/CorvantStrings.h"
+#include "mainprog/core/ErrorReport.h"
 #include "mainprog/core/SerialHostPort.h"
 #include "mainprog/core/SuiteSettings.h"
 #include "mainprog/ui/CCorvantView.h"
+#include "mainprog/ui/CErrorDlg.h"
 #include "mainprog/ui/CMainFrame.h"
 #include "platform/messaging/Messaging.h"
 #include "platform/ui/busyfilter/BusyInputFilter.h"
+#include "platform/ui/guardedapp/GuardedApplication.h"
 #include "platform/ui/msgservice/FirstInstance.h"
+#include "platform/ui/msgservice/MessageService.h"
 #include "platform/ui/msgservice/SettingsFailureBox.h"
 
 #include <QApplication>
@@ -83,6 +87,11 @@ bool CCorvantApp::InitInstance()
     if (!instanceMutex_)
         return false;
     torvane::ui::installSettingsFailureBox();
+    // What fails inside a window event is shown as the suite shows its errors.
+    torvane::ui::setEventFailureHandler([](const torvane::ui::EventFailure& failure) {
+        CErrorDlg dialog(failureReportTexts(failure.text.toLatin1().toStdString()));
+        torvane::ui::execDialog(dialog);
+    });
     busy_ = false;
     inputFilter_ = torvane::ui::installBusyInputFilter([this] { return busy_; });
 

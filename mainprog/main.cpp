@@ -9,8 +9,7 @@
 #include "mainprog/engine/ZelSmsEngine.h"
 #include "mainprog/ui/CMainFrame.h"
 #include "mainprog/ui/SmsDialogsQt.h"
-
-#include <QApplication>
+#include "platform/ui/guardedapp/GuardedApplication.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -65,7 +64,7 @@ public:
 
 int main(int argc, char** argv)
 {
-    QApplication qapp(argc, argv);
+    torvane::ui::GuardedApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane PRO"));
 
     corvant::ZelEngine engine;

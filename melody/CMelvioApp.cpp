@@ -10,6 +10,7 @@
 #include "platform/midi/MciSequencer.h"
 #include "platform/midi/RtMidiOutputs.h"
 #include "platform/registry/AppProfile.h"
+#include "platform/ui/guardedapp/GuardedApplication.h"
 #include "platform/ui/msgservice/FirstInstance.h"
 
 #include <QFileDialog>
@@ -18,6 +19,8 @@ CMelvioApp::CMelvioApp() = default;
 
 CMelvioApp::~CMelvioApp()
 {
+    if (frame_)
+        torvane::ui::setEventFailureHandler({});
     frame_.reset();
     port_.reset();
 }
@@ -57,6 +60,10 @@ bool CMelvioApp::InitInstance(const QStringList& arguments)
 
     frame_ = std::make_unique<CMainFrame>(context_, *outputs_, profile_.get());
     port_->SetMessages(frame_.get());
+    // A failure inside a window event is shown in the box the program shows its own errors in.
+    torvane::ui::setEventFailureHandler([this](const torvane::ui::EventFailure& failure) {
+        frame_->ShowExclamation(failure.text.toLatin1().toStdString());
+    });
 
     const QStringList files = arguments.mid(1);
     if (files.isEmpty())

@@ -1,11 +1,10 @@
 // Melvio, the ring tone melody editor.
 #include "melody/CMelvioApp.h"
-
-#include <QApplication>
+#include "platform/ui/guardedapp/GuardedApplication.h"
 
 int main(int argc, char** argv)
 {
-    QApplication application(argc, argv);
+    torvane::ui::GuardedApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ring tone editor"));
     CMelvioApp melvio;
     if (!melvio.InitInstance(QApplication::arguments()))

@@ -5,6 +5,7 @@
 #include "organizer/link/ComDrv.h"
 #include "organizer/link/MainWindowSeams.h"
 #include "organizer/link/MessageBox.h"
+#include "organizer/link/OrgError.h"
 #include "organizer/link/OrganizerSeams.h"
 #include "organizer/link/PublicVar.h"
 #include "organizer/link/StatusDisplay.h"
@@ -29,6 +30,7 @@
 #include "platform/outlook/AppointmentDialog.h"
 #include "platform/ui/controls/Twips.h"
 #include "platform/ui/controls/widgets/CommandBarWidget.h"
+#include "platform/ui/guardedapp/GuardedApplication.h"
 #include "platform/ui/msgservice/MessageService.h"
 
 #include <QApplication>
@@ -44,6 +46,20 @@ namespace {
 constexpr int kKillCheckMs = 100;
 constexpr int kDdeTimeoutMs = 5000;
 
+// A failure that leaves a window event gets the error box of a procedure that handles its own
+// errors, the procedure named after the object and its event.
+void showEventFailure(const torvane::ui::EventFailure& failure)
+{
+    const QString procName = failure.receiver + QLatin1Char('_') + failure.event;
+    try {
+        std::rethrow_exception(failure.error);
+    } catch (const torvane::controls::ControlError& err) {
+        ShowErrorBox(err, procName);
+    } catch (...) {
+        ShowErrorBox(OrgError(ErrInternal, AppTitle, failure.text), procName);
+    }
+}
+
 } // namespace
 
 TessaroApp::TessaroApp() : m_status(std::make_unique<Status_Anzeige>())
@@ -53,6 +69,7 @@ TessaroApp::TessaroApp() : m_status(std::make_unique<Status_Anzeige>())
         QWidget* owner = QApplication::activeWindow() ? QApplication::activeWindow() : m_window.data();
         return torvane::ui::messageBox(owner, text, caption, UINT(style));
     });
+    torvane::ui::setEventFailureHandler(showEventFailure);
     setStatusDisplay(m_status.get());
     setCommandWindows(this);
 
@@ -105,6 +122,7 @@ TessaroApp::~TessaroApp()
     if (&Windows() == this)
         setCommandWindows(nullptr);
     setMessageBoxHandler({});
+    torvane::ui::setEventFailureHandler({});
     UnloadSplash();
     delete m_window.data();
     m_status.reset();

@@ -1,12 +1,12 @@
 // Tessaro, the organizer.
 #include "organizer/TessaroApp.h"
+#include "platform/ui/guardedapp/GuardedApplication.h"
 
-#include <QApplication>
 #include <QStringList>
 
 int main(int argc, char** argv)
 {
-    QApplication qapp(argc, argv);
+    torvane::ui::GuardedApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaro"));
     QApplication::setApplicationVersion(QStringLiteral(TORVANE_VERSION));
     // The organizer reads its options as one line, as it was given them.

@@ -3,7 +3,9 @@
 #include "phonebook/model/BrevikStrings.h"
 #include "phonebook/ui/CMainFrame.h"
 #include "platform/ui/busyfilter/BusyInputFilter.h"
+#include "platform/ui/guardedapp/GuardedApplication.h"
 #include "platform/ui/msgservice/FirstInstance.h"
+#include "platform/ui/msgservice/MessageService.h"
 
 #include <QApplication>
 
@@ -27,6 +29,13 @@ bool CBrevikApp::InitInstance()
     if (!instanceMutex_)
         return false;
     busy_ = false;
+    // The program's reports carry only an id for the main program to show, so a failure inside a
+    // window event, which has a text of its own, gets a box like the program's other notices.
+    torvane::ui::setEventFailureHandler([](const torvane::ui::EventFailure& failure) {
+        torvane::ui::messageBox(QApplication::activeWindow(), failure.text,
+                                QString::fromUtf8(brevikString(IDS_APP_TITLE)),
+                                torvane::ui::MB_OK | torvane::ui::MB_ICONEXCLAMATION);
+    });
 
     CMainFrame::Hooks hooks;
     hooks.setBusy = [this](bool busy) { busy_ = busy; };

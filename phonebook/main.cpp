@@ -1,12 +1,11 @@
 // Brevik, the phonebook editor.
 #include "phonebook/CBrevikApp.h"
 #include "phonebook/engine/ZeldllPhoneEngine.h"
-
-#include <QApplication>
+#include "platform/ui/guardedapp/GuardedApplication.h"
 
 int main(int argc, char** argv)
 {
-    QApplication qapp(argc, argv);
+    torvane::ui::GuardedApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Telefonbuch"));
 
     brevik::ZeldllPhoneEngine engine;

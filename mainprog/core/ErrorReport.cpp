@@ -42,4 +42,9 @@ ErrorReportTexts errorReportTexts(int errorClass, int stringId)
     return texts;
 }
 
+ErrorReportTexts failureReportTexts(std::string text)
+{
+    return {loadString(IDS_ERROR_CLASS_BASE + ERROR_CLASS_SOFTWARE), std::move(text), {}};
+}
+
 } // namespace corvant

@@ -16,6 +16,10 @@ struct ErrorReportTexts {
 
 ErrorReportTexts errorReportTexts(int errorClass, int stringId);
 
+// The texts of the error dialog for a failure that no report id names (an exception out of a
+// window event): a software error with the failure's own text.
+ErrorReportTexts failureReportTexts(std::string text);
+
 // A format text with "%d" filled with number ("%%" gives "%"); other "%" sequences stay as they
 // are, so a text can never read an argument it was not given.
 std::string formatNumber(std::string_view format, long long number);

@@ -26,6 +26,8 @@ constexpr int ErrUploadPending = -1975;
 // Runtime errors that the organizer's code can meet and reports like its own.
 constexpr int ErrOverflow = 6;
 constexpr int ErrTypeMismatch = 13;
+// A failure of the program itself that carries no number of its own.
+constexpr int ErrInternal = 51;
 
 class OrgError : public torvane::controls::ControlError {
 public:
