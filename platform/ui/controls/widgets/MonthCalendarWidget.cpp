@@ -24,6 +24,10 @@ MonthCalendarWidget::MonthCalendarWidget(MonthCalendar& model, QWidget* parent)
     : QCalendarWidget(parent), m_model(model)
 {
     setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    // The picker takes a day from the pointer and the arrow keys, and hands typed keys to its
+    // model; Qt's own pop-up for typing a date is no part of it, and Qt leaks that pop-up's
+    // parser when the calendar goes while a typed date waits.
+    setDateEditEnabled(false);
     m_view = findChild<QAbstractItemView*>();
     if (m_view) {
         m_view->installEventFilter(this);
