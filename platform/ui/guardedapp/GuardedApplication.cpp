@@ -92,6 +92,10 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event)
 
 void GuardedApplication::failed(EventFailure failure)
 {
+    // Each one is also told on the program's output, where the box shows only the first: a
+    // failure that reached this net is a fault to mend where it starts.
+    std::fprintf(stderr, "%s: failure inside a window event (%s of %s): %s\n", qPrintable(applicationName()),
+                 qPrintable(failure.event), qPrintable(failure.receiver), qPrintable(failure.text));
     {
         const QMutexLocker lock(&mutex_);
         if (shown_.contains(failure.text))
