@@ -34,6 +34,7 @@ XDisplay::XDisplay()
     root_ = xcb_setup_roots_iterator(setup).data->root;
     protocols_ = atom("WM_PROTOCOLS");
     ping_ = atom("_NET_WM_PING");
+    takeFocus_ = atom("WM_TAKE_FOCUS");
     pid_ = atom("_NET_WM_PID");
     netName_ = atom("_NET_WM_NAME");
     utf8_ = atom("UTF8_STRING");
@@ -138,6 +139,16 @@ void XDisplay::raise(xcb_window_t window)
 void XDisplay::focus(xcb_window_t window)
 {
     xcb_set_input_focus(connection_, XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);
+    // As a window manager tells a window that takes the focus itself: a window that a modal
+    // dialog blocks hands it on to that dialog.
+    xcb_client_message_event_t event {};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = protocols_;
+    event.data.data32[0] = takeFocus_;
+    event.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(connection_, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
 }
 
 void XDisplay::fake(std::uint8_t type, std::uint8_t detail)

@@ -86,6 +86,7 @@ private:
     xcb_window_t root_ = 0;
     xcb_atom_t protocols_ = 0;
     xcb_atom_t ping_ = 0;
+    xcb_atom_t takeFocus_ = 0;
     xcb_atom_t pid_ = 0;
     xcb_atom_t netName_ = 0;
     xcb_atom_t utf8_ = 0;

@@ -15,6 +15,7 @@
 #include "mainprog/core/LauncherLayout.h"
 #include "platform/messaging/Messaging.h"
 #include "tests/integration/randominput/ProgramTree.h"
+#include "tests/integration/randominput/RandomEvents.h"
 #include "tests/integration/randominput/SavedFiles.h"
 #include "tests/support/XDisplay.h"
 
@@ -30,10 +31,10 @@
 #include <map>
 #include <optional>
 #include <poll.h>
-#include <random>
 #include <set>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -41,7 +42,6 @@
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
-using torvane::test::Chord;
 using torvane::test::ProgramTree;
 using torvane::test::TopWindow;
 
@@ -63,11 +63,14 @@ const Program kPrograms[] = {
 // whole file system, where random keys would make, rename and delete folders and files of the
 // machine's: they are closed as they come up, not driven.
 const char* const kFileDialogTitles[] = {"Open", "Save As", "Home directory"};
+constexpr xcb_keysym_t kEscape = 0xff1b;
 
-// What a program writes to its standard error when it is torn down by a fault the test is there
-// to find: a sanitizer's report, an exception nobody caught.
+// What a program writes to its standard error at a fault the test is there to find: a
+// sanitizer's report, an exception nobody caught, or one that only the programs' last net
+// caught (which keeps the program running, but is a fault all the same).
+constexpr const char* kCaughtMark = "failure inside a window event";
 const char* const kFaultMarks[] = {"ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:",
-                                   "UndefinedBehaviorSanitizer", "terminate called"};
+                                   "UndefinedBehaviorSanitizer", "terminate called", kCaughtMark};
 
 // Ports other than the phone's lead nowhere: a port chosen in a settings page must not open a
 // serial device of the machine the test runs on.
@@ -81,35 +84,6 @@ struct Options {
     std::chrono::milliseconds answerWithin = 10s;
     bool trace = false; // every event as it is given
 };
-
-// Special keys by their X symbols, and how they are written in the list of events.
-const std::pair<xcb_keysym_t, const char*> kSpecialKeys[] = {
-    {0xff0d, "Return"}, {0xff8d, "Enter"},  {0xff1b, "Escape"}, {0xff09, "Tab"},      {0xff08, "Backspace"},
-    {0xffff, "Delete"}, {0xff63, "Insert"}, {0xff50, "Home"},   {0xff57, "End"},      {0xff55, "PageUp"},
-    {0xff56, "PageDown"}, {0xff51, "Left"}, {0xff52, "Up"},     {0xff53, "Right"},    {0xff54, "Down"},
-    {0x0020, "Space"},
-};
-constexpr xcb_keysym_t kF1 = 0xffbe;
-// Typed text: letters, digits and what dates, times, numbers and names hold. No "/" or "\",
-// with which a typed folder name would leave the test's own folder.
-const char kTyped[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789:.,-+#*!? ";
-
-std::string keyName(const Chord& chord)
-{
-    std::string name;
-    if (chord.control)
-        name += "Ctrl+";
-    if (chord.alt)
-        name += "Alt+";
-    if (chord.shift)
-        name += "Shift+";
-    for (const auto& [key, text] : kSpecialKeys)
-        if (key == chord.key)
-            return name + text;
-    if (chord.key >= kF1 && chord.key < kF1 + 12)
-        return name + "F" + std::to_string(chord.key - kF1 + 1);
-    return name + (chord.key >= 0x20 && chord.key < 0x7f ? std::string(1, char(chord.key)) : "?");
-}
 
 class Run {
 public:
@@ -134,10 +108,6 @@ private:
     std::vector<TopWindow> windowsOf(const std::string& name) const;
     HWND corvantFrame() const { return FindWindowByTitlePrefix("Quorvane 3.0", 39); }
 
-    void giveEvent(const Program& program, const TopWindow& target);
-    Chord randomChord();
-    QPoint randomPoint(const QRect& rect);
-    int pick(int below) { return std::uniform_int_distribution<int>(0, below - 1)(rng_); }
 
     // Lets the given time pass while it watches the programs; fails the run at the first fault.
     void watchFor(std::chrono::milliseconds time);
@@ -145,7 +115,12 @@ private:
     std::vector<fs::path> logs() const;
     // What the log holds that was not looked at yet.
     std::string unread(const fs::path& log);
-    std::optional<fs::path> logWithFaultMark();
+    struct Mark {
+        fs::path log;
+        std::string_view mark;
+    };
+    // The first fault mark in what the logs hold that was not looked at yet.
+    std::optional<Mark> faultMark();
     [[noreturn]] void failWithOutput(const std::string& why);
     // Waits until the program ends (any, for 0), at most a minute; how it ended, or nothing.
     std::string waitForAnEnd(pid_t pid);
@@ -159,9 +134,9 @@ private:
     fs::path folder_;
     torvane::test::XDisplay x_;
     ProgramTree tree_;
-    std::mt19937 rng_;
+    torvane::test::RandomEvents events_ {x_, [this](std::string event) { note(std::move(event)); }};
     const Program* current_ = nullptr;
-    int events_ = 0;
+    int given_ = 0;
     int restarts_ = 0;
     std::deque<std::string> lastEvents_;
     std::map<fs::path, std::uintmax_t> logRead_;
@@ -191,7 +166,7 @@ int Run::exec()
     for (const Program* program : options_.programs)
         drive(*program);
     finish();
-    std::printf("random-input: no program ended on its own, every window answered, every file reads back\n");
+    std::printf("random-input: no program failed, every window answered, every file reads back\n");
     return 0;
 }
 
@@ -241,16 +216,16 @@ void Run::setUp()
 void Run::drive(const Program& program)
 {
     current_ = &program;
-    events_ = 0;
+    given_ = 0;
     restarts_ = 0;
     // Each program's input has a seed of its own, so that one program's share replays alone.
-    rng_.seed(options_.seed * 1000 + unsigned(&program - kPrograms));
+    events_.seed(options_.seed * 1000 + unsigned(&program - kPrograms));
     bringUp(program);
     const auto end = Clock::now() + std::chrono::seconds(options_.seconds);
     while (Clock::now() < end)
         step(program);
     checkFiles();
-    std::printf("random-input: %s: %d events in %d s, started again %d times\n", program.name, events_,
+    std::printf("random-input: %s: %d events in %d s, started again %d times\n", program.name, given_,
                 options_.seconds, restarts_);
     std::fflush(stdout);
 }
@@ -308,13 +283,13 @@ void Run::step(const Program& program)
         }
         return;
     }
-    for (const TopWindow& w : own) {
+    for (auto w = own.rbegin(); w != own.rend(); ++w) {
         for (const char* title : kFileDialogTitles) {
-            if (w.title == title) {
-                note(std::string(program.name) + " '" + w.title + "': closed with Escape, not driven");
-                x_.focus(w.id);
-                x_.move(w.rect.center());
-                x_.type(Chord {0xff1b});
+            if (w->title == title) {
+                note(std::string(program.name) + " '" + w->title + "': closed with Escape, not driven");
+                x_.focus(w->id);
+                x_.move(w->rect.center());
+                x_.type(torvane::test::Chord {kEscape});
                 watchFor(200ms);
                 return;
             }
@@ -327,95 +302,11 @@ void Run::step(const Program& program)
         for (const TopWindow& w : own)
             x_.raise(w.id);
     // Mostly the topmost (a dialog, a menu, a list that is open), else any of its windows.
-    const TopWindow& target = pick(4) != 0 ? own.back() : own[std::size_t(pick(int(own.size())))];
-    giveEvent(program, target);
-    ++events_;
+    const TopWindow& target = events_.pick(4) != 0 ? own.back() : own[std::size_t(events_.pick(int(own.size())))];
+    events_.give(target, program.name);
+    ++given_;
     x_.sync();
     watchFor(40ms);
-}
-
-QPoint Run::randomPoint(const QRect& rect)
-{
-    return QPoint(rect.x() + pick(std::max(1, rect.width())), rect.y() + pick(std::max(1, rect.height())));
-}
-
-Chord Run::randomChord()
-{
-    const int kind = pick(100);
-    Chord chord;
-    if (kind < 40) {
-        chord.key = xcb_keysym_t(kTyped[pick(int(sizeof kTyped) - 1)]);
-    } else if (kind < 70) {
-        chord.key = kSpecialKeys[pick(int(std::size(kSpecialKeys)))].first;
-        chord.shift = chord.key == 0xff09 && pick(3) == 0; // Shift+Tab
-    } else if (kind < 74) {
-        chord.key = kF1 + xcb_keysym_t(pick(12));
-    } else if (kind < 88) {
-        chord.key = xcb_keysym_t('a' + pick(26));
-        chord.control = true;
-    } else if (kind < 92) {
-        chord.key = xcb_keysym_t('a' + pick(26));
-        chord.alt = true;
-    } else if (kind < 98) {
-        // A paste, mostly with nothing on the clipboard, as after a login.
-        chord.key = 'v';
-        chord.control = true;
-    } else {
-        chord.key = 0xff63; // Shift+Insert, the other paste
-        chord.shift = true;
-    }
-    return chord;
-}
-
-void Run::giveEvent(const Program& program, const TopWindow& target)
-{
-    const std::string where = std::string(program.name) + " '" + target.title + "'";
-    const QPoint at = randomPoint(target.rect);
-    const QPoint inside = at - target.rect.topLeft();
-    const std::string point = " (" + std::to_string(inside.x()) + "," + std::to_string(inside.y()) + ")";
-    const int kind = pick(100);
-    if (kind < 46) {
-        const Chord chord = randomChord();
-        if (!x_.canType(chord))
-            return;
-        note(where + ": " + keyName(chord));
-        // The keyboard goes where a window manager would give it after a click on the window.
-        if (!target.popup)
-            x_.focus(target.id);
-        x_.type(chord);
-    } else if (kind < 70) {
-        note(where + ": click" + point);
-        x_.click(at);
-    } else if (kind < 79) {
-        note(where + ": double click" + point);
-        x_.click(at);
-        x_.click(at);
-    } else if (kind < 83) {
-        note(where + ": right click" + point);
-        x_.click(at, 3);
-    } else if (kind < 85) {
-        note(where + ": middle click" + point);
-        x_.click(at, 2);
-    } else if (kind < 91) {
-        const QPoint to = randomPoint(target.rect);
-        note(where + ": drag" + point + " to (" + std::to_string(to.x() - target.rect.x()) + "," +
-             std::to_string(to.y() - target.rect.y()) + ")");
-        x_.move(at);
-        x_.button(1, true);
-        for (int i = 1; i <= 4; ++i)
-            x_.move(at + (to - at) * i / 4);
-        x_.button(1, false);
-    } else {
-        const bool up = pick(2) == 0;
-        const int turns = 1 + pick(3);
-        note(where + ": wheel " + (up ? "up" : "down") + " " + std::to_string(turns) + point);
-        x_.move(at);
-        for (int i = 0; i < turns; ++i) {
-            x_.button(up ? 4 : 5, true);
-            x_.button(up ? 4 : 5, false);
-        }
-    }
-    x_.sync();
 }
 
 void Run::watchFor(std::chrono::milliseconds time)
@@ -442,10 +333,11 @@ void Run::watch()
         }
         failWithOutput(name + " ended with " + ProgramTree::describe(e.status));
     }
-    if (const std::optional<fs::path> log = logWithFaultMark()) {
-        // The report goes on while the program writes it; it is whole once the program has ended.
-        const std::string ended = waitForAnEnd(0);
-        failWithOutput("a program reported a fault in " + log->filename().string() +
+    if (const std::optional<Mark> mark = faultMark()) {
+        // A report goes on while the program writes it; it is whole once the program has ended.
+        // What the last net caught leaves the program running.
+        const std::string ended = mark->mark == kCaughtMark ? std::string() : waitForAnEnd(0);
+        failWithOutput("a program reported a fault in " + mark->log.filename().string() +
                        (ended.empty() ? std::string() : " (" + ended + ")"));
     }
     ping();
@@ -480,13 +372,13 @@ std::string Run::unread(const fs::path& log)
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-std::optional<fs::path> Run::logWithFaultMark()
+std::optional<Run::Mark> Run::faultMark()
 {
     for (const fs::path& log : logs()) {
         const std::string text = unread(log);
         for (const char* mark : kFaultMarks)
             if (text.find(mark) != std::string::npos)
-                return log;
+                return Mark {log, mark};
         // A line still being written is read again next time, so that no mark is cut in two.
         const std::size_t complete = text.rfind('\n');
         if (complete != std::string::npos)
@@ -606,7 +498,7 @@ void Run::fail(const std::string& why)
     std::printf("  seed %lu", options_.seed);
     if (current_)
         std::printf(", while driving %s, after %d of its events (again: --seed %lu --programs %s)", current_->name,
-                    events_, options_.seed, current_->name);
+                    given_, options_.seed, current_->name);
     else if (finishing_)
         std::printf(", while ending the programs");
     std::printf("\n  the last events:\n");
