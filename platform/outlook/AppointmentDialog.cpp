@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -62,6 +63,10 @@ AppointmentDialog::AppointmentDialog(AppointmentItem item, QWidget* parent) : QD
     m_dateEdit = new QDateEdit(m_start.date());
     m_dateEdit->setObjectName(QStringLiteral("startDate"));
     m_dateEdit->setCalendarPopup(true);
+    // The pop-up calendar takes days from the pointer and the keys that move its day; Qt's own
+    // pop-up for typing a date into it adds nothing to the field above, and Qt leaks that
+    // pop-up's parser when the calendar goes while a typed date waits.
+    m_dateEdit->calendarWidget()->setDateEditEnabled(false);
     m_timeEdit = new QTimeEdit(m_start.time());
     m_timeEdit->setObjectName(QStringLiteral("startTime"));
     m_bodyEdit = new QPlainTextEdit(m_body);
