@@ -35,6 +35,7 @@ XDisplay::XDisplay()
     protocols_ = atom("WM_PROTOCOLS");
     ping_ = atom("_NET_WM_PING");
     takeFocus_ = atom("WM_TAKE_FOCUS");
+    deleteWindow_ = atom("WM_DELETE_WINDOW");
     pid_ = atom("_NET_WM_PID");
     netName_ = atom("_NET_WM_NAME");
     utf8_ = atom("UTF8_STRING");
@@ -141,13 +142,26 @@ void XDisplay::focus(xcb_window_t window)
     xcb_set_input_focus(connection_, XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);
     // As a window manager tells a window that takes the focus itself: a window that a modal
     // dialog blocks hands it on to that dialog.
+    tell(window, takeFocus_, XCB_CURRENT_TIME);
+}
+
+void XDisplay::close(xcb_window_t window)
+{
+    tell(window, deleteWindow_, XCB_CURRENT_TIME);
+    xcb_flush(connection_);
+}
+
+// A message of the window manager's protocol to the program that made the window.
+void XDisplay::tell(xcb_window_t window, xcb_atom_t protocol, std::uint32_t argument)
+{
     xcb_client_message_event_t event {};
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;
     event.window = window;
     event.type = protocols_;
-    event.data.data32[0] = takeFocus_;
-    event.data.data32[1] = XCB_CURRENT_TIME;
+    event.data.data32[0] = protocol;
+    event.data.data32[1] = argument;
+    event.data.data32[2] = window;
     xcb_send_event(connection_, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
 }
 
@@ -225,15 +239,7 @@ void XDisplay::sync()
 
 void XDisplay::ping(xcb_window_t window, std::uint32_t serial)
 {
-    xcb_client_message_event_t event {};
-    event.response_type = XCB_CLIENT_MESSAGE;
-    event.format = 32;
-    event.window = window;
-    event.type = protocols_;
-    event.data.data32[0] = ping_;
-    event.data.data32[1] = serial;
-    event.data.data32[2] = window;
-    xcb_send_event(connection_, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
+    tell(window, ping_, serial);
     xcb_flush(connection_);
 }
 

@@ -50,6 +50,8 @@ public:
     QRect find(const std::string& prefix) const;
 
     void raise(xcb_window_t window);
+    // Asks the window to close, as a window manager's close button does.
+    void close(xcb_window_t window);
     // Gives the window the keyboard, as a window manager does when the user clicks it.
     void focus(xcb_window_t window);
 
@@ -78,6 +80,7 @@ private:
     };
     std::optional<KeyPlace> keyPlace(xcb_keysym_t key) const;
     void fake(std::uint8_t type, std::uint8_t detail);
+    void tell(xcb_window_t window, xcb_atom_t protocol, std::uint32_t argument);
     xcb_atom_t atom(const char* name) const;
     std::string title(xcb_window_t window) const;
     pid_t pidOf(xcb_window_t window) const;
@@ -87,6 +90,7 @@ private:
     xcb_atom_t protocols_ = 0;
     xcb_atom_t ping_ = 0;
     xcb_atom_t takeFocus_ = 0;
+    xcb_atom_t deleteWindow_ = 0;
     xcb_atom_t pid_ = 0;
     xcb_atom_t netName_ = 0;
     xcb_atom_t utf8_ = 0;

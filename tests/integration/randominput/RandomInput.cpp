@@ -1,8 +1,8 @@
 // Random input for the suite's four windowed programs, as a user at the keyboard and mouse would
-// give it, on an X display: scripts/run starts the simulated phone and Corvant in a demo profile
-// of its own, Corvant's launcher starts the other programs, and each program in turn gets keys,
-// clicks, double clicks, drags and wheel turns in its windows and the dialogs they open. The
-// input comes from a seeded generator, so that a run can be given again.
+// give it, on an X display. Each program in turn gets keys, clicks, double clicks, drags and
+// wheel turns in its windows and the dialogs they open, in a demo of its own: scripts/run starts
+// the simulated phone and Corvant in a demo profile made anew, and Corvant's launcher starts the
+// other program. The input comes from a seeded generator, so that a run can be given again.
 //
 // It fails, with the seed and the last events, when a program ends in any way but an exit of its
 // own (a signal, a sanitizer's report, a non-zero code), when a window stops answering, or when
@@ -98,9 +98,12 @@ public:
 
 private:
     void setUp();
+    // scripts/run starts the phone and Corvant in a demo profile made anew.
+    void startDemo();
     void drive(const Program& program);
     void step(const Program& program);
-    void finish();
+    // Closes Corvant's window, ends what is left and reads the files back.
+    void endDemo();
 
     // Starts the program (Corvant directly, the others from Corvant's launcher) unless one of its
     // windows is up, and waits for its window.
@@ -150,6 +153,7 @@ private:
     };
     std::map<std::uint32_t, Ping> pings_;
     std::set<pid_t> answering_; // the programs that answered a ping
+    std::map<xcb_window_t, int> fileDialogTries_;
     bool finishing_ = false;
     // A process whose end is waited for and told, whatever its status.
     pid_t awaited_ = 0;
@@ -165,7 +169,6 @@ int Run::exec()
     setUp();
     for (const Program* program : options_.programs)
         drive(*program);
-    finish();
     std::printf("random-input: no program failed, every window answered, every file reads back\n");
     return 0;
 }
@@ -182,6 +185,23 @@ void Run::setUp()
     const char* asan = std::getenv("ASAN_OPTIONS");
     setenv("ASAN_OPTIONS", (std::string(asan && *asan ? std::string(asan) + ":" : "") + "handle_abort=1").c_str(), 1);
 
+    // What the programs started besides scripts/run need: the profile it makes, and the other
+    // programs on the PATH, as scripts/run gives them to Corvant.
+    setenv("XDG_CONFIG_HOME", (profile_ / "config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (profile_ / "data").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", (profile_ / "run").c_str(), 1);
+    std::string path = fs::path(BREVIK_PROGRAM).parent_path().string() + ":" +
+                       fs::path(MELVIO_PROGRAM).parent_path().string() + ":" +
+                       fs::path(TESSARO_PROGRAM).parent_path().string();
+    if (const char* old = std::getenv("PATH"))
+        path += std::string(":") + old;
+    setenv("PATH", path.c_str(), 1);
+}
+
+void Run::startDemo()
+{
+    // The profile's logs are made anew with it.
+    logRead_.clear();
     const pid_t script = tree_.start({"/bin/bash", SOURCE_DIR "/scripts/run", "--build", BUILD_DIR, "--profile",
                                       profile_.string(), "--fresh", "--detach"},
                                      folder_.string(), (options_.work / "run.log").string());
@@ -194,18 +214,7 @@ void Run::setUp()
         std::printf("%s", std::string(std::istreambuf_iterator<char>(log), {}).c_str());
         fail("scripts/run did not start the demo");
     }
-
-    // What the programs started from now on need: the profile scripts/run made, and the other
-    // programs on the PATH, as scripts/run gives them to Corvant.
-    setenv("XDG_CONFIG_HOME", (profile_ / "config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (profile_ / "data").c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", (profile_ / "run").c_str(), 1);
-    std::string path = fs::path(BREVIK_PROGRAM).parent_path().string() + ":" +
-                       fs::path(MELVIO_PROGRAM).parent_path().string() + ":" +
-                       fs::path(TESSARO_PROGRAM).parent_path().string();
-    if (const char* old = std::getenv("PATH"))
-        path += std::string(":") + old;
-    setenv("PATH", path.c_str(), 1);
+    awaitedStatus_.reset();
     const fs::path ports = profile_ / "config/torvane/ports";
     for (int n = 2; n <= kPortLinks; ++n) {
         std::error_code ignored;
@@ -216,15 +225,19 @@ void Run::setUp()
 void Run::drive(const Program& program)
 {
     current_ = &program;
+    finishing_ = false;
     given_ = 0;
     restarts_ = 0;
-    // Each program's input has a seed of its own, so that one program's share replays alone.
+    // Each program's share has a seed of its own and starts from a fresh demo, so that it
+    // replays alone.
     events_.seed(options_.seed * 1000 + unsigned(&program - kPrograms));
+    note(std::string("a fresh demo for ") + program.name);
+    startDemo();
     bringUp(program);
     const auto end = Clock::now() + std::chrono::seconds(options_.seconds);
     while (Clock::now() < end)
         step(program);
-    checkFiles();
+    endDemo();
     std::printf("random-input: %s: %d events in %d s, started again %d times\n", program.name, given_,
                 options_.seconds, restarts_);
     std::fflush(stdout);
@@ -284,16 +297,22 @@ void Run::step(const Program& program)
         return;
     }
     for (auto w = own.rbegin(); w != own.rend(); ++w) {
-        for (const char* title : kFileDialogTitles) {
-            if (w->title == title) {
-                note(std::string(program.name) + " '" + w->title + "': closed with Escape, not driven");
-                x_.focus(w->id);
-                x_.move(w->rect.center());
-                x_.type(torvane::test::Chord {kEscape});
-                watchFor(200ms);
-                return;
-            }
+        if (std::none_of(std::begin(kFileDialogTitles), std::end(kFileDialogTitles),
+                         [&](const char* title) { return w->title == title; }))
+            continue;
+        // Escape first, as a user would; the window manager's close when that did not do.
+        const int tries = fileDialogTries_[w->id]++;
+        note(std::string(program.name) + " '" + w->title + "': closed with " + (tries < 3 ? "Escape" : "its close button") +
+             ", not driven");
+        if (tries < 3) {
+            x_.focus(w->id);
+            x_.move(w->rect.center());
+            x_.type(torvane::test::Chord {kEscape});
+        } else {
+            x_.close(w->id);
         }
+        watchFor(200ms);
+        return;
     }
     // Its windows go on top of the other programs', in their own order, so that what is clicked
     // is this program's.
@@ -451,9 +470,8 @@ void Run::checkFiles()
     fail("files the programs keep no longer read back");
 }
 
-void Run::finish()
+void Run::endDemo()
 {
-    current_ = nullptr;
     finishing_ = true;
     // Closing Corvant's window ends the programs it started; what asks first (a melody not
     // saved) is not answered, and is ended with the rest after a while.
@@ -480,6 +498,7 @@ void Run::finish()
     }
     tree_.stopAll(SIGKILL);
     watchFor(100ms);
+    pings_.clear();
     checkFiles();
 }
 
@@ -497,10 +516,9 @@ void Run::fail(const std::string& why)
     std::printf("random-input: FAIL: %s\n", why.c_str());
     std::printf("  seed %lu", options_.seed);
     if (current_)
-        std::printf(", while driving %s, after %d of its events (again: --seed %lu --programs %s)", current_->name,
-                    given_, options_.seed, current_->name);
-    else if (finishing_)
-        std::printf(", while ending the programs");
+        std::printf(", %s %s, after %d of its events (again: --seed %lu --programs %s)",
+                    finishing_ ? "ending the demo after driving" : "while driving", current_->name, given_,
+                    options_.seed, current_->name);
     std::printf("\n  the last events:\n");
     for (const std::string& e : lastEvents_)
         std::printf("    %s\n", e.c_str());
