@@ -34,7 +34,8 @@ public:
 
     // The living children of that command name, as the last look saw them.
     std::vector<pid_t> running(const std::string& name) const;
-    bool alive(pid_t pid) const { return names_.count(pid) != 0; }
+    // Whether no child of this process was left at the last look.
+    bool empty() const { return names_.empty(); }
 
     // Ends them all with the signal (a program ended that way counts as stopped by us).
     void stopAll(int signal);

@@ -5,7 +5,8 @@
 // other program. The input comes from a seeded generator, so that a run can be given again.
 //
 // It fails, with the seed and the last events, when a program ends in any way but an exit of its
-// own (a signal, a sanitizer's report, a non-zero code), when a window stops answering, or when
+// own (a signal, a sanitizer's report, a non-zero code) or tells of a failure its last net
+// caught, when a window stops answering or the driven program keeps none on the screen, or when
 // the calendar, the address book's cards or the settings no longer read back. A program that
 // ended on its own (the input chose its Exit) is started again.
 //
@@ -28,6 +29,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <optional>
 #include <poll.h>
@@ -114,6 +116,8 @@ private:
 
     // Lets the given time pass while it watches the programs; fails the run at the first fault.
     void watchFor(std::chrono::milliseconds time);
+    // Watches until done holds (true) or the time is up (false).
+    bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds within);
     void watch();
     std::vector<fs::path> logs() const;
     // What the log holds that was not looked at yet.
@@ -154,6 +158,7 @@ private:
     std::map<std::uint32_t, Ping> pings_;
     std::set<pid_t> answering_; // the programs that answered a ping
     std::map<xcb_window_t, int> fileDialogTries_;
+    std::optional<Clock::time_point> windowless_; // since when the driven program shows no window
     bool finishing_ = false;
     // A process whose end is waited for and told, whatever its status.
     pid_t awaited_ = 0;
@@ -206,9 +211,7 @@ void Run::startDemo()
                                       profile_.string(), "--fresh", "--detach"},
                                      folder_.string(), (options_.work / "run.log").string());
     awaited_ = script;
-    const auto deadline = Clock::now() + 180s;
-    while (!awaitedStatus_ && Clock::now() < deadline)
-        watchFor(50ms);
+    waitUntil([&] { return awaitedStatus_.has_value(); }, 180s);
     if (!awaitedStatus_ || !WIFEXITED(*awaitedStatus_) || WEXITSTATUS(*awaitedStatus_) != 0) {
         std::ifstream log(options_.work / "run.log");
         std::printf("%s", std::string(std::istreambuf_iterator<char>(log), {}).c_str());
@@ -226,6 +229,7 @@ void Run::drive(const Program& program)
 {
     current_ = &program;
     finishing_ = false;
+    windowless_.reset();
     given_ = 0;
     restarts_ = 0;
     // Each program's share has a seed of its own and starts from a fresh demo, so that it
@@ -273,12 +277,8 @@ void Run::bringUp(const Program& program)
             PostMessage(corvantFrame(), WM_COMMAND, WPARAM(program.launcherCommand), 0);
         }
     }
-    const auto deadline = Clock::now() + 120s;
-    while (!hasWindow()) {
-        if (Clock::now() >= deadline)
-            fail(std::string(program.name) + " showed no window within two minutes");
-        watchFor(100ms);
-    }
+    if (!waitUntil(hasWindow, 120s))
+        fail(std::string(program.name) + " showed no window within two minutes");
 }
 
 void Run::step(const Program& program)
@@ -291,11 +291,17 @@ void Run::step(const Program& program)
             // start it again.
             ++restarts_;
             bringUp(program);
+        } else if (!windowless_) {
+            windowless_ = Clock::now();
+        } else if (Clock::now() - *windowless_ > 60s) {
+            // Out of the user's reach: nothing on the screen to end it or go on with.
+            fail(std::string(program.name) + " has run without a window for a minute");
         } else {
             watchFor(100ms);
         }
         return;
     }
+    windowless_.reset();
     for (auto w = own.rbegin(); w != own.rend(); ++w) {
         if (std::none_of(std::begin(kFileDialogTitles), std::end(kFileDialogTitles),
                          [&](const char* title) { return w->title == title; }))
@@ -326,6 +332,17 @@ void Run::step(const Program& program)
     ++given_;
     x_.sync();
     watchFor(40ms);
+}
+
+bool Run::waitUntil(const std::function<bool()>& done, std::chrono::milliseconds within)
+{
+    const auto deadline = Clock::now() + within;
+    while (!done()) {
+        if (Clock::now() >= deadline)
+            return false;
+        watchFor(50ms);
+    }
+    return true;
 }
 
 void Run::watchFor(std::chrono::milliseconds time)
@@ -477,25 +494,14 @@ void Run::endDemo()
     // saved) is not answered, and is ended with the rest after a while.
     note("Corvant's window closed");
     PostMessage(corvantFrame(), WM_CLOSE, 0, 0);
-    const auto deadline = Clock::now() + 30s;
-    const auto suiteRuns = [&] {
-        for (const Program& p : kPrograms)
-            if (!tree_.running(p.name).empty())
-                return true;
-        return false;
-    };
-    while (suiteRuns() && Clock::now() < deadline)
-        watchFor(100ms);
+    waitUntil(
+        [&] {
+            return std::all_of(std::begin(kPrograms), std::end(kPrograms),
+                               [&](const Program& p) { return tree_.running(p.name).empty(); });
+        },
+        30s);
     tree_.stopAll(SIGTERM);
-    const auto stopped = Clock::now() + 20s;
-    while (Clock::now() < stopped) {
-        watchFor(100ms);
-        bool any = false;
-        for (const char* name : {"corvant", "brevik", "melvio", "tessaro", "phonesim"})
-            any = any || !tree_.running(name).empty();
-        if (!any)
-            break;
-    }
+    waitUntil([&] { return tree_.empty(); }, 20s);
     tree_.stopAll(SIGKILL);
     watchFor(100ms);
     pings_.clear();
