@@ -112,6 +112,31 @@ void ProgramTree::stopAll(int signal)
     }
 }
 
+std::string ProgramTree::threads(pid_t pid)
+{
+    std::string text;
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    DIR* dir = ::opendir(tasks.c_str());
+    if (!dir)
+        return "gone";
+    while (dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        std::ifstream stat(tasks + "/" + entry->d_name + "/stat");
+        std::string line;
+        std::getline(stat, line);
+        const std::size_t close = line.rfind(')');
+        std::ifstream wchan(tasks + "/" + entry->d_name + "/wchan");
+        std::string waits;
+        std::getline(wchan, waits);
+        text += (text.empty() ? "" : ", ") + std::string(entry->d_name) + " " +
+                (close != std::string::npos && close + 2 < line.size() ? line.substr(close + 2, 1) : "?") +
+                (waits.empty() || waits == "0" ? "" : " " + waits);
+    }
+    ::closedir(dir);
+    return text;
+}
+
 std::string ProgramTree::describe(int status)
 {
     if (WIFEXITED(status))

@@ -42,6 +42,8 @@ public:
 
     // "exit code 3", "signal 6 (Aborted)".
     static std::string describe(int status);
+    // What each thread of the process is doing as the kernel sees it: "1234 R, 1235 S futex_wait_queue".
+    static std::string threads(pid_t pid);
 
 private:
     void seeChildren();

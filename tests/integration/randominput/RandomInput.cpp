@@ -458,10 +458,11 @@ void Run::ping()
         }
         const std::string why = p.program + "'s window did not answer for " +
                                 std::to_string(std::chrono::duration_cast<std::chrono::seconds>(now - p.sent).count()) + " s";
+        std::printf("%s's threads: %s\n", p.program.c_str(), ProgramTree::threads(p.pid).c_str());
         // Aborted, the program shows where it was stuck (the address sanitizer's report).
         ::kill(p.pid, SIGABRT);
         const std::string ended = waitForAnEnd(p.pid);
-        failWithOutput(why + (ended.empty() ? std::string() : "; aborted to see where: " + ended));
+        failWithOutput(why + (ended.empty() ? "; it did not end on SIGABRT either" : "; aborted to see where: " + ended));
     }
     if (now - lastPing_ < 1s)
         return;
