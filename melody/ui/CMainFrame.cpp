@@ -17,6 +17,7 @@
 #include "platform/registry/AppProfile.h"
 #include "platform/ui/msgservice/MessageService.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QFileInfo>
@@ -311,8 +312,12 @@ bool CMainFrame::CanCloseDocument(MelodyDocument& document)
     return true;
 }
 
+bool CMainFrame::DialogOpen() { return QApplication::activeModalWidget() != nullptr; }
+
 bool CMainFrame::CanCloseWindow(CChildFrame* frame)
 {
+    if (DialogOpen())
+        return false;
     MelodyDocument& document = frame->Document();
     // Only the last window of a melody asks about its changes.
     if (document.views.size() > 1)
@@ -345,6 +350,10 @@ void CMainFrame::ForgetClosedDocuments()
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    if (DialogOpen()) {
+        event->ignore();
+        return;
+    }
     for (auto& document : documents_)
         if (!CanCloseDocument(*document)) {
             event->ignore();

@@ -84,6 +84,9 @@ private:
     void CreateAccelerators();
     void BuildMenus(bool melodyOpen);
     void OnCommand(int id);
+    // One of the editor's dialogs is open: a command or close that reaches the frame then got
+    // past it, and would free the melodies the dialog's caller still holds.
+    static bool DialogOpen();
     void OnActivated(QMdiSubWindow* window);
     bool SaveDocument(MelodyDocument& document, bool askName);
     bool CanCloseDocument(MelodyDocument& document);

@@ -215,6 +215,8 @@ void CMainFrame::ArrangeIcons()
 
 void CMainFrame::OnCommand(int id)
 {
+    if (DialogOpen())
+        return;
     CMelvioView* view = ActiveMelodyView();
     MelodyDocument* document = view ? &view->Document() : nullptr;
     switch (id) {

@@ -20,8 +20,11 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -311,6 +314,52 @@ TEST_F(GuiTest, ANewWindowOnTheSameMelodyAndTheQuestionOnlyAtTheLast)
     frame->MdiArea()->subWindowList()[0]->close();
     Settle();
     EXPECT_TRUE(frame->MdiArea()->subWindowList().isEmpty());
+}
+
+// Input that gets past an open question (the program's commands, a window's close button, the
+// frame's close) must not close the melody it asks about: answering it would then save a melody
+// already gone.
+TEST_F(GuiTest, NothingClosesAMelodyWhileItsQuestionIsOpen)
+{
+    ui::MessageService& boxes = ui::MessageService::instance();
+    boxes.clearShown();
+    QTest::keyClick(View(), Qt::Key_A);
+    const QString folder = QString::fromLocal8Bit(qgetenv("TORVANE_TEST_TMP")) + QStringLiteral("/asked");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    saveAnswer = folder + QStringLiteral("/kept");
+    // Real boxes, whose event loops run what reaches the program while they are open.
+    boxes.setScripted(false);
+    QMessageBox* question = nullptr;
+    QTimer answers;
+    QObject::connect(&answers, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        if (question == box) {
+            box->button(QMessageBox::Yes)->click();
+        } else if (question) {
+            box->button(QMessageBox::No)->click(); // a second question about the same melody
+        } else {
+            question = box;
+            QTimer::singleShot(0, [&] {
+                frame->RunCommand(ID_FILE_CLOSE);
+                for (QMdiSubWindow* window : frame->MdiArea()->subWindowList())
+                    window->close();
+                frame->close();
+            });
+        }
+    });
+    answers.start(10);
+    frame->RunCommand(ID_FILE_CLOSE);
+    answers.stop();
+    boxes.setScripted(true);
+    Settle();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].text, QStringLiteral("Save changes to RingToneEditor1?"));
+    EXPECT_EQ(boxes.shown()[0].answer, ui::IDYES);
+    EXPECT_TRUE(QFile::exists(saveAnswer + QStringLiteral(".rte")));
+    EXPECT_TRUE(frame->MdiArea()->subWindowList().isEmpty());
+    EXPECT_TRUE(frame->isVisible());
 }
 
 TEST_F(GuiTest, SaveAndOpenAMelodyFile)
