@@ -230,6 +230,7 @@ void Run::drive(const Program& program)
     current_ = &program;
     finishing_ = false;
     windowless_.reset();
+    fileDialogTries_.clear();
     given_ = 0;
     restarts_ = 0;
     // Each program's share has a seed of its own and starts from a fresh demo, so that it

@@ -333,21 +333,20 @@ TEST_F(GuiTest, NothingClosesAMelodyWhileItsQuestionIsOpen)
     QTimer answers;
     QObject::connect(&answers, &QTimer::timeout, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
+        if (!box || !box->isVisible() || box == question)
             return;
-        if (question == box) {
-            box->button(QMessageBox::Yes)->click();
-        } else if (question) {
+        if (question) {
             box->button(QMessageBox::No)->click(); // a second question about the same melody
-        } else {
-            question = box;
-            QTimer::singleShot(0, [&] {
-                frame->RunCommand(ID_FILE_CLOSE);
-                for (QMdiSubWindow* window : frame->MdiArea()->subWindowList())
-                    window->close();
-                frame->close();
-            });
+            return;
         }
+        question = box;
+        QTimer::singleShot(0, box, [&] {
+            frame->RunCommand(ID_FILE_CLOSE);
+            for (QMdiSubWindow* window : frame->MdiArea()->subWindowList())
+                window->close();
+            frame->close();
+            question->button(QMessageBox::Yes)->click();
+        });
     });
     answers.start(10);
     frame->RunCommand(ID_FILE_CLOSE);
